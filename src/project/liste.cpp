@@ -1,0 +1,281 @@
+#include "project/liste.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+#include "project/runwriter.h"
+
+namespace tavo {
+
+t_liste::t_liste(std::uint8_t kindTag) : kindTag_(kindTag) {}
+
+t_liste::~t_liste() {
+  // Release the successors one by one: a recursive chain of destructors
+  // would overflow the stack on long lists.
+  ListPtr rest = std::move(next_);
+  while (rest) {
+    ListPtr after = std::move(rest->next_);
+    rest.reset();
+    rest = std::move(after);
+  }
+}
+
+void t_liste::Load(const std::string&) {}
+
+void t_liste::WriteProjectLines(const LineSink& sink) const {
+  sink("-ListItem(" + Quote(name) + ")");
+}
+
+void t_liste::WriteRunLines(RunWriter& out) const {
+  out.Line("-(" + Quote(ToTerminalCharset(name)) + ")");
+}
+
+int t_liste::FreeNumber() const {
+  const t_liste* first = FirstNode(this);
+  std::vector<bool> taken(30001, false);
+  for (const t_liste* n = first; n; n = n->next())
+    if (n->number <= 30000) taken[n->number] = true;
+  for (int i = 0; i <= 30000; ++i)
+    if (!taken[i]) return i;
+  return -1;
+}
+
+void t_liste::Done() {}
+
+std::string t_liste::NextToken(std::string& rest) {
+  std::string field;
+  bool quoted = false;
+  std::size_t i = 0;
+  for (; i < rest.size(); ++i) {
+    char c = rest[i];
+    if (!quoted && (c == ';' || c == ')')) {
+      ++i;
+      rest.erase(0, i);
+      return field;
+    }
+    if (c == '"') quoted = !quoted;
+    field += c;
+  }
+  rest.clear();
+  return field;
+}
+
+long double t_liste::TextToReal(const std::string& text) {
+  // Locale-independent: strtold would follow LC_NUMERIC.
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  long double mantissa = 0;
+  int digits = 0;
+  int exponent = 0;
+  while (i < n && text[i] >= '0' && text[i] <= '9') {
+    mantissa = mantissa * 10 + (text[i++] - '0');
+    ++digits;
+  }
+  if (i < n && text[i] == '.') {
+    ++i;
+    while (i < n && text[i] >= '0' && text[i] <= '9') {
+      mantissa = mantissa * 10 + (text[i++] - '0');
+      --exponent;
+      ++digits;
+    }
+  }
+  if (digits == 0) return 0;
+  if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+    std::size_t j = i + 1;
+    bool expNegative = false;
+    if (j < n && (text[j] == '+' || text[j] == '-')) expNegative = text[j++] == '-';
+    if (j < n && text[j] >= '0' && text[j] <= '9') {
+      int e = 0;
+      while (j < n && text[j] >= '0' && text[j] <= '9') {
+        if (e < 100000) e = e * 10 + (text[j] - '0');
+        ++j;
+      }
+      exponent += expNegative ? -e : e;
+      i = j;
+    }
+  }
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (i != n) return 0;  // not a number as a whole
+  long double value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
+  if (!std::isfinite(value)) return 0;
+  return negative ? -value : value;
+}
+
+std::string t_liste::RealToText(long double value) {
+  if (!std::isfinite(value)) return "0";
+  char buffer[128];
+  int len = std::snprintf(buffer, sizeof buffer, "%16.8Lf", value);
+  std::string text = (len > 0 && len < static_cast<int>(sizeof buffer))
+                         ? std::string(buffer, len)
+                         : std::string("0");
+  std::size_t start = text.find_first_not_of(' ');
+  text = start == std::string::npos ? std::string() : text.substr(start);
+  while (!text.empty() && text.back() == '0') text.pop_back();
+  if (!text.empty() && text.back() == '.') text.pop_back();
+  if (text == "-0" || text.empty()) text = "0";
+  return text;
+}
+
+std::string t_liste::Unquote(const std::string& field) {
+  std::string out;
+  if (field.size() < 2) return out;
+  const std::size_t end = field.size() - 1;
+  for (std::size_t i = 1; i < end; ++i) {
+    if (field[i] == '"') {
+      if (i + 1 < end && field[i + 1] == '"') {
+        out += '"';
+        ++i;
+      }
+      continue;
+    }
+    out += field[i];
+  }
+  return out;
+}
+
+std::string t_liste::Quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+  return out;
+}
+
+std::int32_t t_liste::TextToInt(const std::string& text) {
+  long double value = std::nearbyint(TextToReal(text));  // ties to even
+  if (value >= 2147483647.0L) return 2147483647;
+  if (value <= -2147483648.0L) return -2147483647 - 1;
+  return static_cast<std::int32_t>(value);
+}
+
+std::string t_liste::IntToText(std::int32_t value) { return std::to_string(value); }
+
+bool t_liste::TextToBool(const std::string& text) {
+  std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string::npos) return false;
+  std::size_t e = text.find_last_not_of(' ');
+  std::string core = text.substr(b, e - b + 1);
+  for (char& c : core)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return core == "TRUE";
+}
+
+std::string t_liste::BoolToText(bool value) { return value ? "TRUE" : "FALSE"; }
+
+ListPtr t_liste::DetachNext() {
+  if (next_) next_->previous_ = nullptr;
+  return std::move(next_);
+}
+
+void t_liste::LinkBehind(ListPtr node) {
+  if (node) node->previous_ = this;
+  next_ = std::move(node);
+}
+
+// --- list helpers ------------------------------------------------------------
+
+t_liste* AppendNode(ListPtr& head, t_liste* anchor, ListPtr node) {
+  t_liste* raw = node.get();
+  if (!head) {
+    head = std::move(node);
+    return raw;
+  }
+  t_liste* last = LastNode(anchor ? anchor : head.get());
+  last->LinkBehind(std::move(node));
+  return raw;
+}
+
+void FreeList(ListPtr& head) {
+  for (t_liste* n = head.get(); n; n = n->next()) n->Done();
+  head.reset();
+}
+
+const t_liste* FirstNode(const t_liste* n) {
+  if (!n) return nullptr;
+  while (n->previous()) n = n->previous();
+  return n;
+}
+
+t_liste* FirstNode(t_liste* n) {
+  return const_cast<t_liste*>(FirstNode(static_cast<const t_liste*>(n)));
+}
+
+t_liste* LastNode(t_liste* n) {
+  if (!n) return nullptr;
+  while (n->next()) n = n->next();
+  return n;
+}
+
+int CountNodes(const t_liste* anyNode) {
+  int count = 0;
+  for (const t_liste* n = FirstNode(anyNode); n; n = n->next()) ++count;
+  return count;
+}
+
+std::string NameAt(const t_liste* anyNode, int position) {
+  if (position < 1) return {};
+  int i = 1;
+  for (const t_liste* n = FirstNode(anyNode); n; n = n->next(), ++i)
+    if (i == position) return n->name;
+  return {};
+}
+
+int LongestName(const t_liste* anyNode) {
+  std::size_t longest = 0;
+  for (const t_liste* n = FirstNode(anyNode); n; n = n->next())
+    longest = std::max(longest, n->name.size());
+  return static_cast<int>(longest);
+}
+
+const t_liste* FindByNumber(const t_liste* anyNode, std::uint16_t number) {
+  for (const t_liste* n = FirstNode(anyNode); n; n = n->next())
+    if (n->number == number) return n;
+  return nullptr;
+}
+
+t_liste* FindByNumber(t_liste* anyNode, std::uint16_t number) {
+  return const_cast<t_liste*>(FindByNumber(static_cast<const t_liste*>(anyNode), number));
+}
+
+ListPtr SortByNumber(ListPtr head) {
+  // Detach every node, sort stably by number, relink: no node is copied.
+  std::vector<ListPtr> nodes;
+  while (head) {
+    ListPtr rest = head->DetachNext();
+    nodes.push_back(std::move(head));
+    head = std::move(rest);
+  }
+  std::stable_sort(nodes.begin(), nodes.end(),
+                   [](const ListPtr& a, const ListPtr& b) { return a->number < b->number; });
+  ListPtr result;
+  for (auto it = nodes.rbegin(); it != nodes.rend(); ++it) {
+    (*it)->LinkBehind(std::move(result));
+    result = std::move(*it);
+  }
+  return result;
+}
+
+ListPtr UnlinkNode(ListPtr& head, t_liste* node) {
+  if (!node || !head) return nullptr;
+  ListPtr after = node->DetachNext();
+  t_liste* before = node->previous();
+  ListPtr self;
+  if (!before) {
+    self = std::move(head);
+    head = std::move(after);
+  } else {
+    self = before->DetachNext();
+    before->LinkBehind(std::move(after));
+  }
+  return self;
+}
+
+}  // namespace tavo

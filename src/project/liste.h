@@ -1,0 +1,120 @@
+#pragma once
+// The record list: every project record and every graphic object is a node
+// of a doubly linked list. A list is designated by its first node; the
+// previous node owns the next one, so releasing the first node releases the
+// whole list.
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace tavo {
+
+// Writes one text as one line (CR LF) to the output currently open.
+using LineSink = std::function<void(const std::string&)>;
+
+class RunWriter;
+
+// Kind tags of the project records; graphic objects leave the tag at 0.
+enum KindTag : std::uint8_t {
+  kTagBase = 0,
+  kTagTerminal = 1,
+  kTagSteuerung = 3,
+  kTagFonteintrag = 7,
+  kTagVariable = 9,
+  kTagVariablesNode = 10,
+  kTagAlarme = 11,
+  kTagAlarmsNode = 12,
+  kTagTaste = 13,
+  kTagBild = 15,
+  kTagPicturesNode = 16,
+  kTagKopf = 17,
+  kTagProjekt = 19,
+  kTagKatalog = 21,
+  kTagTastenfeld = 23,
+  kTagText = 24,
+  kTagTextliste = 25,
+};
+
+class t_liste;
+using ListPtr = std::unique_ptr<t_liste>;
+
+class t_liste {
+ public:
+  explicit t_liste(std::uint8_t kindTag = kTagBase);
+  virtual ~t_liste();
+  t_liste(const t_liste&) = delete;
+  t_liste& operator=(const t_liste&) = delete;
+
+  t_liste* previous() const { return previous_; }
+  t_liste* next() const { return next_.get(); }
+  std::uint8_t kindTag() const { return kindTag_; }
+
+  std::string name;
+  std::uint16_t number = 0;
+
+  // The operation table, in its fixed order.
+  virtual void Load(const std::string& path);                      // 0
+  virtual void WriteProjectLines(const LineSink& sink) const;      // 1
+  virtual void WriteRunLines(RunWriter& out) const;                 // 2
+  int FreeNumber() const;                                           // 3
+  // 4: see SortByNumber() below (it must replace the owner's reference).
+  virtual void Done();                                              // 5
+  static std::string NextToken(std::string& rest);                  // 6
+  static long double TextToReal(const std::string& text);          // 7
+  static std::string RealToText(long double value);                 // 8
+  static std::string Unquote(const std::string& field);             // 9
+  static std::string Quote(const std::string& text);                // 10
+  static std::int32_t TextToInt(const std::string& text);          // 11
+  static std::string IntToText(std::int32_t value);                 // 12
+  static bool TextToBool(const std::string& text);                  // 13
+  static std::string BoolToText(bool value);                        // 14
+
+  // Unlinks this node's successor chain and hands it over.
+  ListPtr DetachNext();
+  // Links `node` directly behind this node; this node must be the last.
+  void LinkBehind(ListPtr node);
+
+ private:
+  friend ListPtr SortByNumber(ListPtr head);
+  std::uint8_t kindTag_;
+  t_liste* previous_ = nullptr;
+  ListPtr next_;
+};
+
+// --- list helpers ----------------------------------------------------------
+
+// Appends `node` behind the last node reachable from `anchor`; when `head`
+// is empty the node becomes the first node. Returns the appended node, which
+// bulk readers pass as the next anchor so that no walk is needed.
+t_liste* AppendNode(ListPtr& head, t_liste* anchor, ListPtr node);
+inline t_liste* AppendNode(ListPtr& head, ListPtr node) {
+  return AppendNode(head, head.get(), std::move(node));
+}
+// Calls Done on every node from the first onward and releases the list.
+void FreeList(ListPtr& head);
+int CountNodes(const t_liste* anyNode);
+const t_liste* FirstNode(const t_liste* anyNode);
+t_liste* FirstNode(t_liste* anyNode);
+t_liste* LastNode(t_liste* anyNode);
+std::string NameAt(const t_liste* anyNode, int position);
+int LongestName(const t_liste* anyNode);
+t_liste* FindByNumber(t_liste* anyNode, std::uint16_t number);
+const t_liste* FindByNumber(const t_liste* anyNode, std::uint16_t number);
+// Reorders by number (stable) by relinking; returns the new first node.
+ListPtr SortByNumber(ListPtr head);
+// Removes `node` from the list designated by `head` and hands it over unlinked.
+ListPtr UnlinkNode(ListPtr& head, t_liste* node);
+
+// Typed walk over a list whose nodes are all of type T.
+template <class T, class Fn>
+void ForEach(const ListPtr& head, Fn&& fn) {
+  for (t_liste* n = head.get(); n; n = n->next()) fn(static_cast<T&>(*n));
+}
+
+// --- terminal character set --------------------------------------------------
+std::string ToTerminalCharset(const std::string& text);
+std::string FromTerminalCharset(const std::string& text);
+
+}  // namespace tavo

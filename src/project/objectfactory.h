@@ -1,0 +1,27 @@
+#pragma once
+// How the project reader creates graphic objects without knowing their
+// kinds: the object family registers itself behind this interface. A reader
+// given no factory skips every object line.
+
+#include <memory>
+#include <string>
+
+#include "project/liste.h"
+
+namespace tavo {
+
+class ObjectFactory {
+ public:
+  virtual ~ObjectFactory() = default;
+  // A new object of `kind` with its defaults; null for a kind without type.
+  virtual ListPtr CreateObject(int kind) = 0;
+  virtual ListPtr CreateGroup() = 0;
+  // Reads the rest of a project-file line (after "-Object(kind;" or
+  // "-Group(") into the object, ending with its extent update.
+  virtual void ParseFields(t_liste& object, std::string rest) = 0;
+  // Appends a member to a group (and updates the group's extent).
+  virtual void AppendMember(t_liste& group, ListPtr member) = 0;
+  virtual void UpdateExtent(t_liste& object) = 0;
+};
+
+}  // namespace tavo

@@ -1,0 +1,32 @@
+#pragma once
+// Output of the run form: the lines for the terminal plus what writing them
+// collects on the way (the resource files the terminal will need).
+
+#include <string>
+#include <utility>
+
+#include "project/liste.h"
+#include "project/usedfiles.h"
+
+namespace tavo {
+
+class RunWriter {
+ public:
+  RunWriter(LineSink sink, UsedFileTable& usedFiles)
+      : sink_(std::move(sink)), usedFiles_(usedFiles) {}
+  virtual ~RunWriter() = default;
+
+  void Line(const std::string& text) { sink_(text); }
+  const LineSink& Sink() const { return sink_; }
+  UsedFileTable& UsedFiles() { return usedFiles_; }
+
+  // Folder (with trailing separator) that receives the per-picture files
+  // written while the run file is written; empty when none are wanted.
+  std::string pictureFolder;
+
+ private:
+  LineSink sink_;
+  UsedFileTable& usedFiles_;
+};
+
+}  // namespace tavo
