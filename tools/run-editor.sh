@@ -14,4 +14,4 @@ if [[ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" && -z "${QT_QPA_PLATFORM:-}" ]]; the
   export DISPLAY=:99
   sleep 1
 fi
-exec build/release/src/app/tavodex --install-from "$PWD/data" "$@" "Projects/demos/Demo.qvx"
+exec build/release/src/app/tavodex "$@" "Projects/Demo.qvx"

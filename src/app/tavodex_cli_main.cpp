@@ -1,1 +1,3 @@
-int main() { return 0; }
+#include "app/cli/commands.h"
+
+int main(int argc, char** argv) { return tavo::cli::RunCli(argc, argv); }

@@ -1,1 +1,33 @@
-int main() { return 0; }
+// The editor: sets up the workspace, then shows the main window.
+
+#include <QApplication>
+#include <QDir>
+#include <QMessageBox>
+#include <filesystem>
+
+#include "app/workspace.h"
+#include "editor/projectwindow.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName("Tavo Dex");
+  std::vector<std::string> args;
+  for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+  tavo::Workspace workspace({args, std::filesystem::current_path()});
+  if (!workspace.ok()) {
+    QMessageBox::critical(nullptr, "Tavo Dex", QString::fromStdString(workspace.error));
+    return 2;
+  }
+  tavo::ProjectWindow window(workspace);
+  window.show();
+  for (const std::string& arg : workspace.remaining) {
+    if (arg.rfind("-", 0) == 0) continue;
+    std::filesystem::path path(arg);
+    // A relative project path names a file below the base folder when the
+    // current folder has none.
+    if (path.is_relative() && !std::filesystem::exists(path))
+      path = workspace.install().Resolve(arg);
+    window.OpenProject(QString::fromStdString(path.string()));
+  }
+  return QApplication::exec();
+}

@@ -6,6 +6,9 @@
 #include <memory>
 #include <string>
 
+#include <vector>
+
+#include "project/bmpliste.h"
 #include "project/liste.h"
 
 namespace tavo {
@@ -22,6 +25,8 @@ class ObjectFactory {
   // Appends a member to a group (and updates the group's extent).
   virtual void AppendMember(t_liste& group, ListPtr member) = 0;
   virtual void UpdateExtent(t_liste& object) = 0;
+  // The bitmap objects of `object` (itself, or members at any depth).
+  virtual void CollectBitmaps(t_liste& /*object*/, std::vector<BitmapUse>& /*out*/) {}
 };
 
 }  // namespace tavo

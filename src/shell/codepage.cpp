@@ -27,6 +27,35 @@ void AppendUtf8(std::string& out, char32_t cp) {
   }
 }
 
+// Length of the well-formed UTF-8 sequence at `at` and its code point, or 0
+// when the bytes there are no such sequence (then they are code page 1252,
+// and "\xDCber" must stay "Über" rather than lose its "b").
+std::size_t DecodeUtf8(const std::string& text, std::size_t at, char32_t& cp) {
+  const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[at + k]); };
+  const std::uint8_t b = byte(0);
+  std::size_t len;
+  char32_t minimum;
+  if (b < 0x80) {
+    cp = b;
+    return 1;
+  } else if ((b & 0xE0) == 0xC0) {
+    len = 2, cp = b & 0x1F, minimum = 0x80;
+  } else if ((b & 0xF0) == 0xE0) {
+    len = 3, cp = b & 0x0F, minimum = 0x800;
+  } else if ((b & 0xF8) == 0xF0) {
+    len = 4, cp = b & 0x07, minimum = 0x10000;
+  } else {
+    return 0;
+  }
+  if (at + len > text.size()) return 0;
+  for (std::size_t k = 1; k < len; ++k) {
+    if ((byte(k) & 0xC0) != 0x80) return 0;
+    cp = (cp << 6) | (byte(k) & 0x3F);
+  }
+  if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+  return len;
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(const std::string& text) {
@@ -45,24 +74,18 @@ std::string Utf8ToCp1252(const std::string& text) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
-    auto b = static_cast<std::uint8_t>(text[i]);
     char32_t cp;
-    std::size_t len;
-    if (b < 0x80) {
-      cp = b, len = 1;
-    } else if ((b & 0xE0) == 0xC0 && i + 1 < text.size()) {
-      cp = ((b & 0x1F) << 6) | (text[i + 1] & 0x3F), len = 2;
-    } else if ((b & 0xF0) == 0xE0 && i + 2 < text.size()) {
-      cp = ((b & 0x0F) << 12) | ((text[i + 1] & 0x3F) << 6) | (text[i + 2] & 0x3F), len = 3;
-    } else if ((b & 0xF8) == 0xF0 && i + 3 < text.size()) {
-      cp = 0xFFFD, len = 4;
-    } else {
+    const std::size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0) {
       // Not UTF-8: keep the byte as it is (it is most likely code page 1252).
       out += text[i++];
       continue;
     }
     i += len;
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+    // The five bytes code page 1252 leaves unused travel as U+0081 and so on
+    // (see Cp1252ToUtf8) and come back as themselves.
+    const bool unusedByte = cp >= 0x80 && cp < 0xA0 && kCp1252High[cp - 0x80] == 0;
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF) || unusedByte) {
       out += static_cast<char>(cp);
       continue;
     }

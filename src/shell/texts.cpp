@@ -9,6 +9,24 @@ std::span<const TextId> AllTexts() {
       txt::kProjektOeffnen,        txt::kProjektLaden,             txt::kProgressProjekt,
       txt::kLabelVariables,        txt::kLabelAlarms,              txt::kLabelTextlists,
       txt::kLabelPictures,         txt::kFilterQvxSave,            txt::kFilterQvxOpen,
+      // Group 240: variable type names.
+      txt::kVarTypeIntel0, txt::kVarTypeIntel1, txt::kVarTypeIntel2, txt::kVarTypeIntel3,
+      txt::kVarTypeIntel4, txt::kVarTypeIntel5, txt::kVarTypeIntel6, txt::kVarTypeIntel7,
+      txt::kVarTypeIntel8, txt::kVarTypeIntel9, txt::kVarTypeSiemens0, txt::kVarTypeSiemens1,
+      txt::kVarTypeSiemens2, txt::kVarTypeSiemens3, txt::kVarTypeSiemens4, txt::kVarTypeSiemens5,
+      txt::kVarTypeSiemens6, txt::kVarTypeSiemens7, txt::kVarTypeSiemens8, txt::kVarTypeSiemens9,
+      // Group 400: message box.
+      txt::kButtonWeiter, txt::kButtonJa, txt::kButtonNein, txt::kTitleInformation,
+      txt::kTitleWarnung, txt::kTitleFehler, txt::kTitleAbfrage, txt::kButtonAbbruch,
+      txt::kButtonJaAlle, txt::kButtonNeinAlle,
+      // Group 200: graphic object type names.
+      txt::kTypLinie, txt::kTypRechteck, txt::kTypKreis, txt::kTypPolygon, txt::kTypText,
+      txt::kTypBargraf, txt::kTypPlotgraf, txt::kTypEingabefeld, txt::kTypAusgabefeld,
+      txt::kTypBarcodefeld, txt::kTypZeitAusgabe, txt::kTypDatumausgabe,
+      txt::kTypTextlisteneingabe, txt::kTypTextlistenausgabe, txt::kTypSkalEingabefeld,
+      txt::kTypSkalAusgabefeld, txt::kTypGruppe, txt::kTypBitmap,
+      // Group 400: main window menus.
+      txt::kMenuDatei, txt::kMenuOeffnen,
   };
   return kAll;
 }

@@ -31,6 +31,71 @@ inline constexpr TextId kLabelTextlists{1, 106, "Textlists"};
 inline constexpr TextId kLabelPictures{1, 107, "Pictures"};
 inline constexpr TextId kFilterQvxSave{1, 108, "QVX-Tavo-Dex Datei|*.qvx|Alle Dateien|*.*"};
 inline constexpr TextId kFilterQvxOpen{1, 109, "QVX-Tavo-Dex Datei|*.qvx"};
+
+// Group 240: variable type names, entry 50 + type with an "INTEL" coupling,
+// 60 + type with a "SIEMENS" coupling. Each name is nine characters long.
+inline constexpr TextId kVarTypeIntel0{240, 50, "No Type  "};
+inline constexpr TextId kVarTypeIntel1{240, 51, "Bitfeld  "};
+inline constexpr TextId kVarTypeIntel2{240, 52, "Integer  "};
+inline constexpr TextId kVarTypeIntel3{240, 53, "Word     "};
+inline constexpr TextId kVarTypeIntel4{240, 54, "Longint  "};
+inline constexpr TextId kVarTypeIntel5{240, 55, "Hex      "};
+inline constexpr TextId kVarTypeIntel6{240, 56, "ASCII    "};
+inline constexpr TextId kVarTypeIntel7{240, 57, "BCD      "};
+inline constexpr TextId kVarTypeIntel8{240, 58, "S5 KT    "};
+inline constexpr TextId kVarTypeIntel9{240, 59, "S5 KZ    "};
+inline constexpr TextId kVarTypeSiemens0{240, 60, "No Type  "};
+inline constexpr TextId kVarTypeSiemens1{240, 61, "KM       "};
+inline constexpr TextId kVarTypeSiemens2{240, 62, "KF       "};
+inline constexpr TextId kVarTypeSiemens3{240, 63, "KH       "};
+inline constexpr TextId kVarTypeSiemens4{240, 64, "KD       "};
+inline constexpr TextId kVarTypeSiemens5{240, 65, "KH       "};
+inline constexpr TextId kVarTypeSiemens6{240, 66, "KC       "};
+inline constexpr TextId kVarTypeSiemens7{240, 67, "BCD      "};
+inline constexpr TextId kVarTypeSiemens8{240, 68, "KT       "};
+inline constexpr TextId kVarTypeSiemens9{240, 69, "KZ       "};
+// Indexed by the variable's type.
+inline constexpr TextId kVarTypeNamesIntel[10] = {
+    kVarTypeIntel0, kVarTypeIntel1, kVarTypeIntel2, kVarTypeIntel3, kVarTypeIntel4,
+    kVarTypeIntel5, kVarTypeIntel6, kVarTypeIntel7, kVarTypeIntel8, kVarTypeIntel9};
+inline constexpr TextId kVarTypeNamesSiemens[10] = {
+    kVarTypeSiemens0, kVarTypeSiemens1, kVarTypeSiemens2, kVarTypeSiemens3, kVarTypeSiemens4,
+    kVarTypeSiemens5, kVarTypeSiemens6, kVarTypeSiemens7, kVarTypeSiemens8, kVarTypeSiemens9};
+
+// Group 400: message box buttons and titles.
+inline constexpr TextId kButtonWeiter{400, 64, "Weiter"};
+inline constexpr TextId kButtonJa{400, 65, "Ja"};
+inline constexpr TextId kButtonNein{400, 66, "Nein"};
+inline constexpr TextId kTitleInformation{400, 67, "Information"};
+inline constexpr TextId kTitleWarnung{400, 68, "Warnung"};
+inline constexpr TextId kTitleFehler{400, 69, "Fehler"};
+inline constexpr TextId kTitleAbfrage{400, 70, "Abfrage"};
+inline constexpr TextId kButtonAbbruch{400, 74, "Abbruch"};
+inline constexpr TextId kButtonJaAlle{400, 75, "Ja Alle"};
+inline constexpr TextId kButtonNeinAlle{400, 76, "Nein Alle"};
+// Group 200: graphic object type names (the object family).
+inline constexpr TextId kTypLinie{200, 101, "Linie"};
+inline constexpr TextId kTypRechteck{200, 102, "Rechteck"};
+inline constexpr TextId kTypKreis{200, 103, "Kreis"};
+inline constexpr TextId kTypPolygon{200, 104, "Polygon"};
+inline constexpr TextId kTypText{200, 105, "Text"};
+inline constexpr TextId kTypBargraf{200, 106, "Bargraf"};
+inline constexpr TextId kTypPlotgraf{200, 107, "Plotgraf"};
+inline constexpr TextId kTypEingabefeld{200, 108, "Eingabefeld"};
+inline constexpr TextId kTypAusgabefeld{200, 109, "Ausgabefeld"};
+inline constexpr TextId kTypBarcodefeld{200, 110, "Barcodefeld"};
+inline constexpr TextId kTypZeitAusgabe{200, 111, "ZeitAusgabe"};
+inline constexpr TextId kTypDatumausgabe{200, 112, "Datumausgabe"};
+inline constexpr TextId kTypTextlisteneingabe{200, 113, "Textlisteneingabe"};
+inline constexpr TextId kTypTextlistenausgabe{200, 114, "Textlistenausgabe"};
+inline constexpr TextId kTypSkalEingabefeld{200, 115, "SkalEingabefeld"};
+inline constexpr TextId kTypSkalAusgabefeld{200, 116, "SkalAusgabefeld"};
+inline constexpr TextId kTypGruppe{200, 117, "Gruppe"};
+inline constexpr TextId kTypBitmap{200, 119, "Bitmap"};
+
+// Group 400: main window menus.
+inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
+inline constexpr TextId kMenuOeffnen{400, 201, "Ö&ffnen..."};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -1,0 +1,134 @@
+// A picture of 2,000 mixed shapes (filled, patterned, rotated polygons and
+// circles, nested groups): hit tests over it and a full redraw through the
+// view into an in-memory canvas. Compare against a 16.7 ms frame.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "objects/gruppe.h"
+#include "objects/shapes/shapes.h"
+#include "objects/tview.h"
+#include "resources/canvas.h"
+
+namespace {
+
+using namespace tavo;
+
+// Counts work instead of painting pixels: the view and objects are measured,
+// not a rasteriser.
+class CountingCanvas : public Canvas {
+ public:
+  std::uint64_t calls = 0;
+  std::uint64_t vertices = 0;
+  int Width() const override { return 1280; }
+  int Height() const override { return 960; }
+  void SetPenMode(PenMode) override { ++calls; }
+  void SetPenWidth(int) override { ++calls; }
+  void SetPenStyle(PenStyle) override { ++calls; }
+  void SetPenColour(Rgb) override { ++calls; }
+  void SetBrushHollow() override { ++calls; }
+  void SetBrushSolid(Rgb) override { ++calls; }
+  void SetBrushPattern(const std::uint8_t*, Rgb) override { ++calls; }
+  void MoveTo(int x, int) override { calls += x & 1; }
+  void LineTo(int x, int) override { calls += x & 1; }
+  void Rectangle(int, int, int, int) override { ++calls; }
+  void Polygon(const std::vector<CanvasPoint>& points) override { vertices += points.size(); }
+  void FillRect(int, int, int, int) override { ++calls; }
+  void FillRectColour(int, int, int, int, Rgb) override { ++calls; }
+  void SetPixel(int, int, Rgb) override { ++calls; }
+  Rgb Pixel(int, int) const override { return 0; }
+  void DrawImage(const Image16&, int, int, int, int, bool, std::uint16_t) override { ++calls; }
+};
+
+ObjectPtr MakeShape(int i) {
+  const double x = (i * 37) % 600;
+  const double y = (i * 53) % 440;
+  switch (i % 4) {
+    case 0: {
+      auto line = std::make_unique<t_linie>();
+      line->SetEnds(x, y, x + 40, y + 17);
+      return line;
+    }
+    case 1: {
+      auto rect = std::make_unique<t_rechteck>();
+      rect->SetCorners(x, y, x + 30, y + 20);
+      rect->SetFillPattern(static_cast<std::uint8_t>(1 + i % 11));
+      rect->Rotate(x + 15, y + 10, i % 90);
+      return rect;
+    }
+    case 2: {
+      auto circle = std::make_unique<t_kreis>();
+      circle->SetFromCentre(x, y, x + 25, y + 15);
+      circle->SetFillColour(static_cast<std::uint8_t>(i % 16));
+      circle->Rotate(x, y, 30);
+      return circle;
+    }
+    default: {
+      auto poly = std::make_unique<t_polygon>();
+      std::vector<TermPoint> points;
+      for (int k = 0; k < 20; ++k) points.push_back({x + (k % 2 ? 30 : 10) * (k % 5), y + 2.0 * k});
+      points.push_back(points.front());
+      poly->SetPoints(points);
+      poly->SetFillPattern(static_cast<std::uint8_t>(2 + i % 10));
+      poly->Rotate(x, y, 45);
+      return poly;
+    }
+  }
+}
+
+// 2,000 leaf shapes; every tenth block of 20 sits in a group nested two deep.
+ListPtr MakePicture() {
+  ListPtr picture;
+  t_liste* last = nullptr;
+  int made = 0;
+  while (made < 2000) {
+    if (made % 200 == 0) {
+      auto outer = std::make_unique<t_gruppe>();
+      auto inner = std::make_unique<t_gruppe>();
+      for (int k = 0; k < 10; ++k) inner->AppendMember(MakeShape(made++));
+      outer->AppendMember(std::move(inner));
+      for (int k = 0; k < 10; ++k) outer->AppendMember(MakeShape(made++));
+      last = AppendNode(picture, last, std::move(outer));
+    } else {
+      last = AppendNode(picture, last, MakeShape(made++));
+    }
+  }
+  return picture;
+}
+
+// The editor asks the last object first and stops at the first hit.
+const t_objekt* HitAt(const ListPtr& picture, std::int16_t x, std::int16_t y) {
+  for (t_liste* n = LastNode(picture.get()); n; n = n->previous())
+    if (static_cast<t_objekt*>(n)->HitTest(x, y)) return static_cast<t_objekt*>(n);
+  return nullptr;
+}
+
+void BM_HitTest10000(benchmark::State& state) {
+  ListPtr picture = MakePicture();
+  for (auto _ : state) {
+    int hits = 0;
+    for (int i = 0; i < 10000; ++i) {
+      const auto x = static_cast<std::int16_t>((i * 7919) % 640);
+      const auto y = static_cast<std::int16_t>((i * 104729) % 480);
+      hits += HitAt(picture, x, y) != nullptr;
+    }
+    benchmark::DoNotOptimize(hits);
+  }
+}
+BENCHMARK(BM_HitTest10000)->Unit(benchmark::kMillisecond);
+
+void BM_FullRedraw(benchmark::State& state) {
+  ListPtr picture = MakePicture();
+  CountingCanvas canvas;
+  tview view(&canvas);
+  view.SetZoom(2);
+  for (auto _ : state) {
+    for (t_liste* n = picture.get(); n; n = n->next())
+      static_cast<t_objekt*>(n)->Draw(view, kDrawNormal);
+    benchmark::DoNotOptimize(canvas.vertices);
+  }
+}
+BENCHMARK(BM_FullRedraw)->Unit(benchmark::kMillisecond);
+
+}  // namespace

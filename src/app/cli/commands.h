@@ -1,0 +1,41 @@
+#pragma once
+// The subcommands of tavodex-cli. Each takes the arguments after its name,
+// prints results to `out`, messages to `err`, and returns the exit code.
+
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "shell/folders.h"
+
+namespace tavo {
+class Workspace;
+}
+
+namespace tavo::cli {
+
+struct CliIo {
+  std::ostream& out;
+  std::ostream& err;
+  const Installation& install;
+  // Catalogue, language and object family; set by RunCli.
+  Workspace* workspace = nullptr;
+};
+
+using Args = std::vector<std::string>;
+
+int CmdInfo(const Args& args, CliIo& io);
+int CmdSave(const Args& args, CliIo& io);
+int CmdText(const Args& args, CliIo& io);
+int CmdRender(const Args& args, CliIo& io);
+
+// Parses "--name value" options; returns false and prints to err on misuse.
+bool TakeOption(Args& args, const std::string& name, std::string& value);
+bool TakeFlag(Args& args, const std::string& name);
+bool WantsHelp(const Args& args);
+
+// Entry point of the program: global options, then the subcommand.
+int RunCli(int argc, char** argv);
+
+}  // namespace tavo::cli

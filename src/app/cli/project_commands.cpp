@@ -1,0 +1,123 @@
+// tavodex-cli info and save: load a project through the normal reader.
+
+#include <iostream>
+
+#include "app/cli/commands.h"
+#include "app/workspace.h"
+#include "objects/objekt.h"
+#include "project/projectfile.h"
+#include "shell/codepage.h"
+#include "shell/messageboxes.h"
+
+namespace tavo::cli {
+namespace {
+
+std::unique_ptr<t_projekt> Load(const std::string& path, CliIo& io, int& messages) {
+  ConsoleMessageBox box(io.workspace->translator(), io.err);
+  struct Counting : MessageBox {
+    MessageBox& inner;
+    int count = 0;
+    explicit Counting(MessageBox& b) : inner(b) {}
+    int Show(MsgKind kind, ButtonSet buttons, const std::string& text) override {
+      ++count;
+      return inner.Show(kind, buttons, text);
+    }
+  } counting(box);
+  ProjectReadContext context;
+  context.catalog = &io.workspace->catalog();
+  context.objects = &io.workspace->objects();
+  context.messages = &counting;
+  context.translator = &io.workspace->translator();
+  auto project = ReadProjectFile(path, context);
+  messages = counting.count;
+  if (!project) io.err << "tavodex-cli: cannot open " << path << "\n";
+  return project;
+}
+
+std::string U(const std::string& cp1252) { return Cp1252ToUtf8(cp1252); }
+
+int CountObjects(const ListPtr& objects) {
+  int n = 0;
+  for (const t_liste* o = objects.get(); o; o = o->next())
+    n += static_cast<const t_objekt*>(o)->ObjectCount();
+  return n;
+}
+
+}  // namespace
+
+int CmdInfo(const Args& argsIn, CliIo& io) {
+  Args args = argsIn;
+  if (WantsHelp(args) || args.size() != 1) {
+    (WantsHelp(args) ? io.out : io.err)
+        << "usage: tavodex-cli info PROJECT.qvx\n\n"
+           "Prints head, terminal, coupling and the size of every list. Messages of the\n"
+           "reader about damaged lines go to stderr. Exit code 1 when the file cannot be read.\n";
+    return WantsHelp(args) ? 0 : 2;
+  }
+  int messages = 0;
+  auto p = Load(args[0], io, messages);
+  if (!p) return 1;
+  const t_kopf& h = *p->head;
+  io.out << "Project:     " << U(h.name) << "\n"
+         << "Author:      " << U(h.author) << "\n"
+         << "Created:     " << U(h.created) << "\n"
+         << "Changed:     " << U(h.changed) << "\n";
+  for (const std::string* info : {&h.info1, &h.info2, &h.info3})
+    if (!info->empty()) io.out << "Info:        " << U(*info) << "\n";
+  io.out << "Start:       " << h.startPicture << "\n";
+  const t_terminal& t = *p->terminal;
+  io.out << "Terminal:    " << U(t.terminalName) << " (" << U(t.dosVersion) << ", "
+         << U(t.typeNumber) << ", " << t.width << "x" << t.height << ", "
+         << (t.greyScale ? "grey" : "colour") << ")\n";
+  if (p->coupling)
+    io.out << "Coupling:    " << U(p->coupling->couplingName) << " (" << U(p->coupling->dosVersion)
+           << ", " << (p->coupling->addressFormat == 1 ? "SIEMENS" : "INTEL") << ")\n";
+  else
+    io.out << "Coupling:    none\n";
+  int objects = 0;
+  for (const t_liste* b = p->pictures.get(); b; b = b->next())
+    objects += CountObjects(static_cast<const t_bild*>(b)->objects);
+  io.out << "Variables:   " << CountNodes(p->variables.get()) << "\n"
+         << "Alarms:      " << CountNodes(p->alarms.get()) << "\n"
+         << "Text lists:  " << CountNodes(p->textLists.get()) << "\n"
+         << "Pictures:    " << CountNodes(p->pictures.get()) << "\n"
+         << "Objects:     " << objects << "\n";
+  for (const t_liste* b = p->pictures.get(); b; b = b->next()) {
+    const auto& picture = *static_cast<const t_bild*>(b);
+    io.out << "  picture " << picture.pictureNumber << " \"" << U(picture.name) << "\": "
+           << CountObjects(picture.objects) << " objects\n";
+  }
+  io.out << "Messages:    " << messages << "\n";
+  return 0;
+}
+
+int CmdSave(const Args& argsIn, CliIo& io) {
+  Args args = argsIn;
+  std::string output;
+  const bool help = WantsHelp(args);
+  TakeOption(args, "--output", output);
+  if (help || args.size() != 1) {
+    (help ? io.out : io.err)
+        << "usage: tavodex-cli save PROJECT.qvx [--output FILE.qvx]\n\n"
+           "Loads the project and writes it back through the normal writer: the previous\n"
+           "file becomes FILE.BAK and the project folder is created beside the file.\n"
+           "Exit code 1 when the project cannot be read or written.\n";
+    return help ? 0 : 2;
+  }
+  int messages = 0;
+  auto p = Load(args[0], io, messages);
+  if (!p) return 1;
+  const std::string target = output.empty() ? args[0] : output;
+  std::string error;
+  if (!WriteProjectFile(*p, target, &error)) {
+    ConsoleMessageBox box(io.workspace->translator(), io.err);
+    box.Show(MsgKind::Fehler, ButtonSet::Weiter,
+             io.workspace->translator().Tr(txt::kFehlerBeiDateizugriff));
+    io.err << "tavodex-cli: " << error << "\n";
+    return 1;
+  }
+  io.out << "saved " << target << "\n";
+  return 0;
+}
+
+}  // namespace tavo::cli

@@ -1,0 +1,56 @@
+#include "app/workspace.h"
+
+#include <cstdlib>
+
+#include "objects/objectkinds.h"
+#include "resources/fontcatalog.h"
+#include "shell/basefolder.h"
+#include "shell/languagetable.h"
+#include "shell/settings.h"
+
+namespace tavo {
+
+std::filesystem::path InstalledDataFolder() {
+  if (const char* env = std::getenv("TAVODEX_DATA"); env && *env) return env;
+  return TAVO_INSTALLED_DATA;
+}
+
+Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory()) {
+  ParsedArguments parsed = ParseBaseFolderArguments(start.arguments);
+  remaining = parsed.remaining;
+  if (!parsed.error.empty()) {
+    error = parsed.error;
+    return;
+  }
+  const EnvLookup env = SystemEnvironment();
+  BaseFolderChoice choice = SelectBaseFolder(
+      parsed.options, {start.currentFolder, UserDataHome(env), InstalledDataFolder()});
+  warnings = choice.warnings;
+  if (!choice.ok()) {
+    error = choice.error;
+    return;
+  }
+  install_ = std::make_unique<Installation>(choice.folder);
+  for (const std::string& skipped : RenameLegacyFontFiles(*install_).skipped)
+    warnings.push_back(skipped);
+
+  std::string code = Settings().code;
+  const std::filesystem::path config = UserConfigHome(env);
+  if (!config.empty()) {
+    SettingsStore store(config / "QVXTavoDex.ini");
+    code = store.Read(*install_, false).code;
+  }
+  translator_ = std::make_unique<LanguageTable>(*install_, code);
+
+  // Fonts first: the definitions may name them.
+  LoadFontList(*install_, catalog_.fonts);
+  catalog_.LoadDefinitions(*install_);
+}
+
+Workspace::~Workspace() = default;
+
+void Workspace::SetLanguage(const std::string& code) {
+  if (auto* table = dynamic_cast<LanguageTable*>(translator_.get())) table->SetLanguage(code);
+}
+
+}  // namespace tavo

@@ -1,0 +1,56 @@
+#pragma once
+// What every program of the suite sets up before it works on a project: the
+// base folder, the settings, the language table, the catalogue of
+// definitions and fonts, and the object family.
+
+#include <filesystem>
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "project/katalog.h"
+#include "project/objectfactory.h"
+#include "shell/folders.h"
+#include "shell/language.h"
+
+namespace tavo {
+
+class LanguageTable;
+
+struct WorkspaceStart {
+  std::vector<std::string> arguments;  // without the program name
+  std::filesystem::path currentFolder;
+};
+
+class Workspace {
+ public:
+  // Takes the base folder options out of `start.arguments` (leaving the rest
+  // in `remaining`). On failure `error` says why and nothing else is usable.
+  explicit Workspace(const WorkspaceStart& start);
+  ~Workspace();
+
+  bool ok() const { return error.empty(); }
+  std::string error;
+  std::vector<std::string> warnings;
+  std::vector<std::string> remaining;
+
+  const Installation& install() const { return *install_; }
+  Translator& translator() { return *translator_; }
+  t_katalog& catalog() { return catalog_; }
+  ObjectFactory& objects() { return *objects_; }
+  // Sets the language table by its three-digit code.
+  void SetLanguage(const std::string& code);
+
+ private:
+  std::unique_ptr<Installation> install_;
+  std::unique_ptr<Translator> translator_;
+  t_katalog catalog_;
+  std::unique_ptr<ObjectFactory> objects_;
+};
+
+// The data folder shipped with the program (the installation copied into a
+// user's base folder on first start).
+std::filesystem::path InstalledDataFolder();
+
+}  // namespace tavo

@@ -1,0 +1,530 @@
+#include "project/projectfile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "project/katalog.h"
+#include "project/objectfactory.h"
+#include "shell/language.h"
+#include "shell/messagebox.h"
+#include "shell/progress.h"
+
+namespace tavo {
+
+namespace fs = std::filesystem;
+
+// --- writing -----------------------------------------------------------------
+
+void WriteProjectLines(const t_projekt& p, const LineSink& sink) {
+  const std::string rule = "; " + std::string(48, '-');
+  sink(rule);
+  sink(std::string(";   ") + kProductName + " Projectfile " + kVersionText);
+  sink(rule);
+  sink("; Kopfdaten");
+  if (p.head) {
+    sink("[Head]");
+    p.head->WriteProjectLines(sink);
+  }
+  auto section = [&](const char* comment, const char* name) {
+    sink("");
+    sink(comment);
+    sink(name);
+  };
+  if (p.terminal) {
+    section("; Plattform", "[Terminal]");
+    p.terminal->WriteProjectLines(sink);
+  }
+  if (p.coupling) {
+    section("; Steuerung", "[PLC]");
+    p.coupling->WriteProjectLines(sink);
+  }
+  if (p.variables) {
+    section("; Variablen", "[Variables]");
+    ForEach<t_variable>(p.variables,
+                        [&](const t_variable& v) { v.WriteProjectLines(sink, p.coupling.get()); });
+  }
+  if (p.alarms) {
+    section("; Alarmmeldungen", "[Alarms]");
+    for (const t_liste* n = p.alarms.get(); n; n = n->next()) n->WriteProjectLines(sink);
+  }
+  if (p.textLists) {
+    section("; Textelisten", "[TextList]");
+    for (const t_liste* n = p.textLists.get(); n; n = n->next()) n->WriteProjectLines(sink);
+  }
+  if (p.pictures) {
+    section("; Bilder", "[Pictures]");
+    for (const t_liste* n = p.pictures.get(); n; n = n->next()) n->WriteProjectLines(sink);
+  }
+}
+
+std::string BackupPath(const std::string& path) {
+  if (path.size() < 3) return path + "BAK";
+  return path.substr(0, path.size() - 3) + "BAK";
+}
+
+std::string ProjectFolderName(const std::string& path) {
+  std::string file = fs::path(path).filename().string();
+  return file.substr(0, file.find('.'));
+}
+
+bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* error) {
+  auto fail = [&](const std::string& why) {
+    if (error) *error = why;
+    return false;
+  };
+  const fs::path target(path);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
+  const fs::path temp = folder / (target.filename().string() + ".tmp~");
+  {
+    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
+    if (!out) return fail("cannot create " + temp.string());
+    WriteProjectLines(project, [&](const std::string& line) {
+      out.write(line.data(), static_cast<std::streamsize>(line.size()));
+      out.write("\r\n", 2);
+    });
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      fs::remove(temp, ignored);
+      return fail("cannot write " + temp.string());
+    }
+  }
+  // The new file is complete: the previous one becomes the backup.
+  std::error_code ec;
+  const fs::path backup(BackupPath(path));
+  const bool hadFile = fs::exists(target, ec);
+  if (hadFile && backup != target) {
+    fs::remove(backup, ec);
+    fs::rename(target, backup, ec);
+    if (ec) {
+      std::error_code ignored;
+      fs::remove(temp, ignored);
+      return fail("cannot rename " + target.string() + " to " + backup.string() + ": " +
+                  ec.message());
+    }
+  }
+  fs::rename(temp, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    if (hadFile) fs::rename(backup, target, ignored);  // put the previous file back
+    fs::remove(temp, ignored);
+    return fail("cannot rename " + temp.string() + " to " + target.string() + ": " + ec.message());
+  }
+  project.path = path;
+  project.folderName = ProjectFolderName(path);
+  std::error_code folderError;
+  fs::create_directory(folder / project.folderName, folderError);
+  project.modified = false;
+  return true;
+}
+
+// --- reading -----------------------------------------------------------------
+
+namespace {
+
+constexpr std::size_t kMaxLineText = 5000;
+constexpr int kMaxProjectGroupDepth = 64;
+
+enum class Section { None, Head, Terminal, Plc, Variables, Alarms, TextList, Pictures };
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+std::string BetweenFirstQuotes(std::string_view line) {
+  std::size_t open = line.find('"');
+  if (open == std::string_view::npos) return {};
+  std::size_t close = line.find('"', open + 1);
+  if (close == std::string_view::npos) return std::string(line.substr(open + 1));
+  return std::string(line.substr(open + 1, close - open - 1));
+}
+
+// A decimal integer, as the head and coupling values are written.
+bool ParseWholeNumber(const std::string& text, std::int32_t& value) {
+  std::size_t i = text.find_first_not_of(' ');
+  if (i == std::string::npos) return false;
+  if (text[i] == '-' || text[i] == '+') ++i;
+  bool digits = false;
+  while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i, digits = true;
+  if (!digits || text.find_first_not_of(' ', i) != std::string::npos) return false;
+  value = t_liste::TextToInt(text);
+  return true;
+}
+
+template <class T>
+T Clamped(std::int32_t v) {
+  return static_cast<T>(std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(),
+                                                 std::numeric_limits<T>::max()));
+}
+
+class ProjectReader {
+ public:
+  ProjectReader(std::string_view content, ProjectReadContext& context)
+      : content_(content), ctx_(context), project_(std::make_unique<t_projekt>()) {}
+
+  std::unique_ptr<t_projekt> Run() {
+    std::string_view line;
+    while (NextLine(line)) HandleLine(line);
+    Finish();
+    return std::move(project_);
+  }
+
+ private:
+  // Next non-empty line (CR LF, LF or CR ended); false at the end.
+  bool NextLine(std::string_view& line) {
+    while (pos_ < content_.size()) {
+      std::size_t end = content_.find_first_of("\r\n", pos_);
+      if (end == std::string_view::npos) end = content_.size();
+      line = content_.substr(pos_, end - pos_);
+      pos_ = end;
+      if (pos_ < content_.size() && content_[pos_] == '\r') ++pos_;
+      if (pos_ < content_.size() && content_[pos_] == '\n') ++pos_;
+      UpdateProgress();
+      if (!line.empty()) return true;
+    }
+    return false;
+  }
+
+  void UpdateProgress() {
+    if (!ctx_.progress || content_.empty()) return;
+    int percent = static_cast<int>(
+        std::nearbyint(static_cast<double>(pos_) * 100.0 / static_cast<double>(content_.size())));
+    if (percent != lastPercent_) {
+      lastPercent_ = percent;
+      ctx_.progress->SetPercent(percent);
+    }
+  }
+
+  void Label(const TextId& id) {
+    if (ctx_.progress) ctx_.progress->SetLabel(Tr(id));
+  }
+
+  std::string Tr(const TextId& id) {
+    if (ctx_.translator) return ctx_.translator->Tr(id);
+    GermanTranslator german;
+    return german.Tr(id);
+  }
+
+  void Error(const TextId& id) {
+    if (ctx_.messages) ctx_.messages->Show(MsgKind::Fehler, ButtonSet::Weiter, Tr(id));
+  }
+
+  void HandleLine(std::string_view line) {
+    const char first = line[0];
+    const std::string_view rest = line.substr(1, kMaxLineText);
+    if (first == '[') {
+      StartSection(rest);
+    } else if (first == '-') {
+      HandleRecord(rest);
+    }
+  }
+
+  void StartSection(std::string_view rest) {
+    std::string_view name = rest.substr(0, rest.find(']'));
+    if (name == "Head") {
+      section_ = Section::Head;
+      project_->head = std::make_unique<t_kopf>();
+      project_->modified = false;
+    } else if (name == "Terminal") {
+      section_ = Section::Terminal;
+      project_->terminal = std::make_unique<t_terminal>();
+    } else if (name == "PLC") {
+      section_ = Section::Plc;
+      project_->coupling = std::make_unique<t_steuerung>();
+    } else if (name == "Variables") {
+      section_ = Section::Variables;
+      Label(txt::kLabelVariables);
+    } else if (name == "Alarms") {
+      section_ = Section::Alarms;
+      Label(txt::kLabelAlarms);
+    } else if (name == "TextList") {
+      section_ = Section::TextList;
+      Label(txt::kLabelTextlists);
+    } else if (name == "Pictures") {
+      section_ = Section::Pictures;
+      Label(txt::kLabelPictures);
+    }
+  }
+
+  void HandleRecord(std::string_view text) {
+    switch (section_) {
+      case Section::None:
+        Error(txt::kProjektfileFehlerhaft);
+        break;
+      case Section::Head:
+        HeadLine(text);
+        break;
+      case Section::Terminal:
+        TerminalLine(text);
+        break;
+      case Section::Plc:
+        PlcLine(text);
+        break;
+      case Section::Variables:
+        if (StartsWith(text, "Variable(")) VariableLine(std::string(text.substr(9)));
+        break;
+      case Section::Alarms:
+        if (StartsWith(text, "Alarm(")) AlarmLine(std::string(text.substr(6)));
+        break;
+      case Section::TextList:
+        TextListLine(text);
+        break;
+      case Section::Pictures:
+        PictureLine(text);
+        break;
+    }
+  }
+
+  void HeadLine(std::string_view text) {
+    t_kopf& h = *project_->head;
+    const std::string value = BetweenFirstQuotes(text);
+    if (StartsWith(text, "Name")) h.name = value;
+    else if (StartsWith(text, "Author")) h.author = value;
+    else if (StartsWith(text, "created")) h.created = value;
+    else if (StartsWith(text, "changed")) h.changed = value;
+    else if (StartsWith(text, "Info1")) h.info1 = value;
+    else if (StartsWith(text, "Info2")) h.info2 = value;
+    else if (StartsWith(text, "Info3")) h.info3 = value;
+    else if (StartsWith(text, "Startpicture")) {
+      std::int32_t v = 0;
+      if (ParseWholeNumber(value, v)) h.startPicture = Clamped<std::int16_t>(v);
+      else Error(txt::kProjektfileFehlerhaft);
+    }
+  }
+
+  void TerminalLine(std::string_view text) {
+    if (!StartsWith(text, "DOSVersion")) return;
+    const std::string dos = BetweenFirstQuotes(text);
+    const t_terminal* entry = ctx_.catalog ? ctx_.catalog->TerminalOrFirst(dos) : nullptr;
+    if (entry) {
+      project_->terminal->CopyFrom(*entry);
+    } else {
+      // No definition installed: keep the record's defaults, but remember
+      // the reference so that saving does not lose it.
+      project_->terminal->dosVersion = dos;
+    }
+  }
+
+  void PlcLine(std::string_view text) {
+    t_steuerung& c = *project_->coupling;
+    if (StartsWith(text, "DOSVersion")) {
+      const std::string dos = BetweenFirstQuotes(text);
+      const t_steuerung* entry = ctx_.catalog ? ctx_.catalog->CouplingOrFirst(dos) : nullptr;
+      if (entry) c.CopyFrom(*entry);
+      else c.dosVersion = dos;
+      return;
+    }
+    std::int32_t* target = nullptr;
+    std::int32_t value = 0;
+    if (StartsWith(text, "TBReadAdr")) target = &c.readBlockAddress;
+    else if (StartsWith(text, "TBWriteAdr")) target = &c.writeBlockAddress;
+    else if (!StartsWith(text, "Alarmsort")) return;
+    if (!ParseWholeNumber(BetweenFirstQuotes(text), value)) {
+      Error(txt::kProjektfileFehlerhaft);
+      return;
+    }
+    if (target) *target = value;
+    else c.alarmSort = Clamped<std::int16_t>(value);
+  }
+
+  void VariableLine(std::string rest) {
+    auto v = std::make_unique<t_variable>();
+    v->number = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    v->address = AddressFromText(t_liste::NextToken(rest));
+    v->type = Clamped<std::uint8_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    v->length = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    v->attribute = Clamped<std::uint8_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    v->name = t_liste::Unquote(t_liste::NextToken(rest));
+    lastVariable_ = AppendNode(project_->variables, lastVariable_, std::move(v));
+  }
+
+  void AlarmLine(std::string rest) {
+    auto a = std::make_unique<t_alarme>();
+    a->number = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    a->font = t_liste::Unquote(t_liste::NextToken(rest));
+    a->bitMask = t_liste::TextToInt(t_liste::NextToken(rest));
+    a->flags = Clamped<std::uint8_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+    a->name = t_liste::Unquote(t_liste::NextToken(rest));
+    lastAlarm_ = AppendNode(project_->alarms, lastAlarm_, std::move(a));
+  }
+
+  void TextListLine(std::string_view text) {
+    if (StartsWith(text, "TextList(")) {
+      std::string rest(text.substr(9));
+      auto list = std::make_unique<t_textliste>();
+      list->name = t_liste::Unquote(t_liste::NextToken(rest));
+      list->number = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+      list->valueList = rest.find("Wert") != std::string::npos;
+      currentTextList_ = list.get();
+      lastText_ = nullptr;
+      lastTextList_ = AppendNode(project_->textLists, lastTextList_, std::move(list));
+    } else if (StartsWith(text, "Text(") && currentTextList_) {
+      std::string rest(text.substr(5));
+      auto t = std::make_unique<t_text>();
+      t->name = t_liste::Unquote(t_liste::NextToken(rest));
+      t->value = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+      lastText_ = AppendNode(currentTextList_->texts, lastText_, std::move(t));
+    }
+  }
+
+  void PictureLine(std::string_view text) {
+    if (StartsWith(text, "Picture(")) {
+      std::string rest(text.substr(8));
+      auto b = std::make_unique<t_bild>();
+      b->number = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+      b->pictureNumber = Clamped<std::uint16_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+      b->name = t_liste::Unquote(t_liste::NextToken(rest));
+      b->backgroundColour = Clamped<std::uint8_t>(t_liste::TextToInt(t_liste::NextToken(rest)));
+      if (ctx_.sheetWidth > 0 && ctx_.sheetHeight > 0) {
+        const int w = project_->terminal ? project_->terminal->width : 640;
+        const int h = project_->terminal ? project_->terminal->height : 480;
+        b->originX = Clamped<std::int16_t>(ctx_.sheetWidth / 2 - w / 2);
+        b->originY = Clamped<std::int16_t>(ctx_.sheetHeight / 2 - h / 2);
+      }
+      if (ctx_.progress) ctx_.progress->SetLabel(b->name);
+      currentPicture_ = b.get();
+      lastObject_ = nullptr;
+      lastPicture_ = AppendNode(project_->pictures, lastPicture_, std::move(b));
+      return;
+    }
+    if (!currentPicture_) {
+      if (StartsWith(text, "GroupEnd")) Error(txt::kProjektfileGruppenfehler);
+      return;
+    }
+    if (StartsWith(text, "Key(")) {
+      std::string rest(text.substr(4));
+      const std::int32_t number = t_liste::TextToInt(t_liste::NextToken(rest));
+      const std::int32_t value = t_liste::TextToInt(t_liste::NextToken(rest));
+      const std::string name = t_liste::Unquote(t_liste::NextToken(rest));
+      if (t_taste* key = currentPicture_->Key(number)) {
+        key->value = Clamped<std::uint16_t>(value);
+        if (!name.empty()) key->name = name;
+      }
+    } else if (StartsWith(text, "Object(")) {
+      if (ListPtr object = ReadObject(std::string(text.substr(7))))
+        lastObject_ = AppendNode(currentPicture_->objects, lastObject_, std::move(object));
+    } else if (StartsWith(text, "Group(")) {
+      if (ListPtr group = ReadGroup(std::string(text.substr(6)), 1))
+        lastObject_ = AppendNode(currentPicture_->objects, lastObject_, std::move(group));
+    } else if (StartsWith(text, "GroupEnd")) {
+      Error(txt::kProjektfileGruppenfehler);
+    }
+  }
+
+  ListPtr ReadObject(std::string rest) {
+    if (!ctx_.objects) return nullptr;
+    const std::int32_t kind = t_liste::TextToInt(t_liste::NextToken(rest));
+    ListPtr object = ctx_.objects->CreateObject(kind);
+    if (object) ctx_.objects->ParseFields(*object, std::move(rest));
+    return object;
+  }
+
+  // Reads the members up to "-GroupEnd". Nested groups recompute their
+  // extent from their members; the caller decides for the outermost one.
+  // Groups nested deeper than any drawing needs are read flat (their members
+  // join the enclosing group), so that a damaged file cannot exhaust the stack.
+  ListPtr ReadGroup(std::string ownFields, int depth) {
+    ListPtr group;
+    if (ctx_.objects) {
+      group = ctx_.objects->CreateGroup();
+      if (group) ctx_.objects->ParseFields(*group, std::move(ownFields));
+    }
+    std::string_view line;
+    while (NextLine(line)) {
+      if (line[0] != '-') {
+        Error(txt::kProjektfileGruppenfehler);
+        break;
+      }
+      const std::string_view text = line.substr(1, kMaxLineText);
+      if (StartsWith(text, "GroupEnd")) {
+        if (flattened_ > 0) {
+          --flattened_;
+          continue;
+        }
+        break;
+      }
+      if (StartsWith(text, "Object(")) {
+        ListPtr member = ReadObject(std::string(text.substr(7)));
+        if (member && group) ctx_.objects->AppendMember(*group, std::move(member));
+      } else if (StartsWith(text, "Group(")) {
+        if (depth >= kMaxProjectGroupDepth) {
+          ++flattened_;
+          continue;
+        }
+        ListPtr nested = ReadGroup(std::string(text.substr(6)), depth + 1);
+        if (nested && group) {
+          ctx_.objects->UpdateExtent(*nested);
+          ctx_.objects->AppendMember(*group, std::move(nested));
+        }
+      }
+    }
+    return group;
+  }
+
+  void Finish() {
+    // A project always has a head and a terminal: the editor, the run file
+    // and the download need them.
+    if (!project_->head) project_->head = std::make_unique<t_kopf>();
+    if (!project_->terminal) {
+      project_->terminal = std::make_unique<t_terminal>();
+      const t_terminal* first =
+          ctx_.catalog ? static_cast<const t_terminal*>(ctx_.catalog->terminals.get()) : nullptr;
+      if (first) project_->terminal->CopyFrom(*first);
+    }
+    if (ctx_.objects) RebuildBitmapRegistry(*project_, *ctx_.objects);
+    project_->modified = false;
+  }
+
+  std::string_view content_;
+  ProjectReadContext& ctx_;
+  std::unique_ptr<t_projekt> project_;
+  std::size_t pos_ = 0;
+  int lastPercent_ = -1;
+  Section section_ = Section::None;
+  t_liste* lastVariable_ = nullptr;
+  t_liste* lastAlarm_ = nullptr;
+  t_liste* lastTextList_ = nullptr;
+  t_liste* lastText_ = nullptr;
+  t_textliste* currentTextList_ = nullptr;
+  t_liste* lastPicture_ = nullptr;
+  t_bild* currentPicture_ = nullptr;
+  t_liste* lastObject_ = nullptr;
+  int flattened_ = 0;  // open groups read flat because of their depth
+};
+
+}  // namespace
+
+std::unique_ptr<t_projekt> ReadProjectText(std::string_view content, ProjectReadContext& context) {
+  return ProjectReader(content, context).Run();
+}
+
+std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadContext& context) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return nullptr;
+  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return nullptr;
+  auto project = ReadProjectText(content, context);
+  project->path = path;
+  project->folderName = ProjectFolderName(path);
+  return project;
+}
+
+void RebuildBitmapRegistry(t_projekt& project, ObjectFactory& objects) {
+  std::vector<BitmapUse> uses;
+  for (t_liste* b = project.pictures.get(); b; b = b->next())
+    for (t_liste* o = static_cast<t_bild*>(b)->objects.get(); o; o = o->next())
+      objects.CollectBitmaps(*o, uses);
+  project.bitmaps.Clear();
+  for (BitmapUse& u : uses)
+    if (*u.identifier != 0)
+      *u.identifier = project.bitmaps.Register(u.fileName, u.width, u.height, *u.identifier);
+  for (BitmapUse& u : uses)
+    if (*u.identifier == 0)
+      *u.identifier = project.bitmaps.Register(u.fileName, u.width, u.height, 0);
+}
+
+}  // namespace tavo

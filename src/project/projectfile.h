@@ -1,0 +1,55 @@
+#pragma once
+// The project file (.qvx): writing it with a backup of the previous version,
+// and reading it back with messages for damaged lines.
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "project/projekt.h"
+
+namespace tavo {
+
+class MessageBox;
+class ObjectFactory;
+class ProgressDisplay;
+class Translator;
+class t_katalog;
+
+// Writes the whole file to the sink, line by line.
+void WriteProjectLines(const t_projekt& project, const LineSink& sink);
+
+// Writes the project to `path`. The new file is written completely beside
+// the target first; only then does the previous file become the backup
+// (path with its last three characters replaced by "BAK") and the new file
+// take its place, so a failed write leaves the previous file untouched.
+// Creates the project folder beside the file. On success sets path and
+// folder name and clears the modified flag; on failure returns false with
+// `error` naming the cause and changes nothing.
+bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* error = nullptr);
+
+std::string BackupPath(const std::string& path);
+// The file name (without folder) up to its first '.'.
+std::string ProjectFolderName(const std::string& path);
+
+struct ProjectReadContext {
+  const t_katalog* catalog = nullptr;     // terminal and coupling lookup
+  ObjectFactory* objects = nullptr;       // null: object lines are skipped
+  MessageBox* messages = nullptr;         // null: messages are dropped
+  Translator* translator = nullptr;       // null: German texts
+  ProgressDisplay* progress = nullptr;    // null: no progress shown
+  // The editor sheet's size, to centre new pictures' origins; 0 = unknown.
+  int sheetWidth = 0;
+  int sheetHeight = 0;
+};
+
+// Reads a project file; null when it cannot be opened (nothing is shown).
+std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadContext& context);
+// Reads project file content already in memory (the file's bytes).
+std::unique_ptr<t_projekt> ReadProjectText(std::string_view content, ProjectReadContext& context);
+
+// Gives every bitmap object its identifier: stored identifiers first (so
+// they survive where they do not clash), then the objects without one.
+void RebuildBitmapRegistry(t_projekt& project, ObjectFactory& objects);
+
+}  // namespace tavo

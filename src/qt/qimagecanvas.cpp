@@ -1,0 +1,220 @@
+#include "qt/qimagecanvas.h"
+
+#include <QBrush>
+#include <QPainter>
+#include <QPen>
+#include <QPolygon>
+#include <algorithm>
+
+namespace tavo {
+namespace {
+
+QRgb ToQRgb(Rgb c) {
+  return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+}
+QColor ToQColor(Rgb c) {
+  return QColor(RedOf(c), GreenOf(c), BlueOf(c));
+}
+
+Qt::PenStyle ToQtStyle(PenStyle style) {
+  switch (style) {
+    case PenStyle::Solid:
+      return Qt::SolidLine;
+    case PenStyle::Dash:
+      return Qt::DashLine;
+    case PenStyle::Dot:
+      return Qt::DotLine;
+    case PenStyle::DashDot:
+      return Qt::DashDotLine;
+    case PenStyle::DashDotDot:
+      return Qt::DashDotDotLine;
+    case PenStyle::None:
+      return Qt::NoPen;
+  }
+  return Qt::SolidLine;
+}
+
+// 5-6-5 packed pixel to 8 bits per channel, the low bits filled from the top.
+QRgb From565(std::uint16_t p) {
+  const int r = (p >> 11) & 0x1F, g = (p >> 5) & 0x3F, b = p & 0x1F;
+  return qRgb((r << 3) | (r >> 2), (g << 2) | (g >> 4), (b << 3) | (b >> 2));
+}
+
+void EnsureWritableFormat(QImage& image) {
+  if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32 &&
+      image.format() != QImage::Format_ARGB32_Premultiplied) {
+    image = image.convertToFormat(QImage::Format_RGB32);
+  }
+}
+
+}  // namespace
+
+QImageCanvas::QImageCanvas(int width, int height, Rgb paper)
+    : owned_(
+          std::make_unique<QImage>(std::max(width, 0), std::max(height, 0), QImage::Format_RGB32)),
+      image_(owned_.get()) {
+  image_->fill(ToQColor(paper));
+}
+
+QImageCanvas::QImageCanvas(QImage& image) : image_(&image) {
+  EnsureWritableFormat(image);
+}
+
+QImageCanvas::~QImageCanvas() = default;
+
+int QImageCanvas::Width() const {
+  return image_->width();
+}
+int QImageCanvas::Height() const {
+  return image_->height();
+}
+
+void QImageCanvas::SetPenMode(PenMode mode) {
+  penMode_ = mode;
+}
+void QImageCanvas::SetPenWidth(int width) {
+  penWidth_ = std::max(width, 1);
+}
+void QImageCanvas::SetPenStyle(PenStyle style) {
+  penStyle_ = style;
+}
+void QImageCanvas::SetPenColour(Rgb colour) {
+  penColour_ = colour;
+}
+void QImageCanvas::SetBrushHollow() {
+  brushKind_ = BrushKind::Hollow;
+}
+void QImageCanvas::SetBrushSolid(Rgb colour) {
+  brushKind_ = BrushKind::Solid;
+  brushColour_ = colour;
+}
+void QImageCanvas::SetBrushPattern(const std::uint8_t rows[8], Rgb colour) {
+  brushKind_ = BrushKind::Pattern;
+  brushColour_ = colour;
+  std::copy(rows, rows + 8, pattern_);
+}
+
+void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) const {
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  if (penMode_ == PenMode::Invert) {
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  }
+  if (withPen && penStyle_ != PenStyle::None) {
+    QPen pen(ToQColor(penColour_));
+    pen.setWidth(penWidth_);
+    pen.setStyle(ToQtStyle(penStyle_));
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter.setPen(pen);
+  } else {
+    painter.setPen(Qt::NoPen);
+  }
+  if (!withBrush || brushKind_ == BrushKind::Hollow) {
+    painter.setBrush(Qt::NoBrush);
+  } else if (brushKind_ == BrushKind::Solid) {
+    painter.setBrush(ToQColor(brushColour_));
+  } else {
+    // 1 bits in the brush colour, 0 bits black; the tile is anchored at the
+    // window origin (the painter's default brush origin).
+    QImage tile(8, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y)
+      for (int x = 0; x < 8; ++x)
+        tile.setPixel(x, y, (pattern_[y] & (0x80 >> x)) ? ToQRgb(brushColour_) : qRgb(0, 0, 0));
+    painter.setBrush(QBrush(tile));
+    painter.setBrushOrigin(0, 0);
+  }
+}
+
+void QImageCanvas::MoveTo(int x, int y) {
+  penX_ = x;
+  penY_ = y;
+}
+
+void QImageCanvas::LineTo(int x, int y) {
+  QPainter painter(image_);
+  Prepare(painter, true, false);
+  painter.drawLine(penX_, penY_, x, y);
+  penX_ = x;
+  penY_ = y;
+}
+
+void QImageCanvas::Rectangle(int left, int top, int right, int bottom) {
+  if (right < left) std::swap(left, right);
+  if (bottom < top) std::swap(top, bottom);
+  if (right - left < 1 || bottom - top < 1) return;
+  QPainter painter(image_);
+  Prepare(painter, false, true);
+  painter.drawRect(QRect(left, top, right - left, bottom - top));
+  if (penStyle_ != PenStyle::None) {
+    Prepare(painter, true, false);
+    // The outline runs on the outermost pixels: right and bottom exclusive.
+    painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+  }
+}
+
+void QImageCanvas::Polygon(const std::vector<CanvasPoint>& points) {
+  if (points.empty()) return;
+  QPolygon polygon;
+  for (const CanvasPoint& p : points) polygon << QPoint(p.x, p.y);
+  QPainter painter(image_);
+  Prepare(painter, true, true);
+  painter.drawPolygon(polygon);
+}
+
+void QImageCanvas::FillRect(int left, int top, int right, int bottom) {
+  if (right <= left || bottom <= top || brushKind_ == BrushKind::Hollow) return;
+  QPainter painter(image_);
+  Prepare(painter, false, true);
+  painter.drawRect(QRect(left, top, right - left, bottom - top));
+}
+
+void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb colour) {
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_->width());
+  bottom = std::min(bottom, image_->height());
+  if (right <= left || bottom <= top) return;
+  const QRgb value = ToQRgb(colour);
+  for (int y = top; y < bottom; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    std::fill(line + left, line + right, value);
+  }
+}
+
+void QImageCanvas::SetPixel(int x, int y, Rgb colour) {
+  if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return;
+  reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = ToQRgb(colour);
+}
+
+Rgb QImageCanvas::Pixel(int x, int y) const {
+  if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return 0;
+  const QRgb p = reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x];
+  return MakeRgb(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
+}
+
+void QImageCanvas::DrawImage(const Image16& image, int left, int top, int right, int bottom,
+                             bool useTransparent, std::uint16_t transparent) {
+  if (image.width <= 0 || image.height <= 0 ||
+      image.pixels.size() < std::size_t(image.width) * std::size_t(image.height))
+    return;
+  const bool mirrorX = right < left;
+  const bool mirrorY = bottom < top;
+  const int x0 = std::min(left, right), y0 = std::min(top, bottom);
+  const int w = std::abs(right - left), h = std::abs(bottom - top);
+  if (w == 0 || h == 0) return;
+  QImage source(image.width, image.height, QImage::Format_ARGB32);
+  for (int y = 0; y < image.height; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(source.scanLine(y));
+    for (int x = 0; x < image.width; ++x) {
+      const std::uint16_t p = image.pixels[std::size_t(y) * image.width + x];
+      line[x] = (useTransparent && p == transparent) ? qRgba(0, 0, 0, 0) : From565(p);
+    }
+  }
+  if (mirrorX || mirrorY) source = source.mirrored(mirrorX, mirrorY);
+  QPainter painter(image_);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+  painter.drawImage(QRect(x0, y0, w, h), source);
+}
+
+}  // namespace tavo

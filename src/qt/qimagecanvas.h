@@ -1,0 +1,65 @@
+#pragma once
+// The canvas on a QImage: rendered pictures, previews and the command line
+// draw through it. Pixel operations write the image directly; lines,
+// rectangles, polygons and images go through a QPainter without
+// antialiasing.
+
+#include <QImage>
+#include <memory>
+
+#include "resources/canvas.h"
+
+class QPainter;
+
+namespace tavo {
+
+class QImageCanvas : public Canvas {
+ public:
+  // Owns a new image of the given size filled with `paper`.
+  QImageCanvas(int width, int height, Rgb paper = 0xFFFFFF);
+  // Borrows `image`, which must outlive the canvas; it is converted to a
+  // 32-bit format when it has another one.
+  explicit QImageCanvas(QImage& image);
+  ~QImageCanvas() override;
+
+  QImage& Image() { return *image_; }
+  const QImage& Image() const { return *image_; }
+
+  int Width() const override;
+  int Height() const override;
+  void SetPenMode(PenMode mode) override;
+  void SetPenWidth(int width) override;
+  void SetPenStyle(PenStyle style) override;
+  void SetPenColour(Rgb colour) override;
+  void SetBrushHollow() override;
+  void SetBrushSolid(Rgb colour) override;
+  void SetBrushPattern(const std::uint8_t rows[8], Rgb colour) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void Polygon(const std::vector<CanvasPoint>& points) override;
+  void FillRect(int left, int top, int right, int bottom) override;
+  void FillRectColour(int left, int top, int right, int bottom, Rgb colour) override;
+  void SetPixel(int x, int y, Rgb colour) override;
+  Rgb Pixel(int x, int y) const override;
+  void DrawImage(const Image16& image, int left, int top, int right, int bottom,
+                 bool useTransparent, std::uint16_t transparent) override;
+
+ private:
+  enum class BrushKind { Hollow, Solid, Pattern };
+  void Prepare(QPainter& painter, bool withPen, bool withBrush) const;
+
+  std::unique_ptr<QImage> owned_;
+  QImage* image_;
+  PenMode penMode_ = PenMode::Copy;
+  int penWidth_ = 1;
+  PenStyle penStyle_ = PenStyle::Solid;
+  Rgb penColour_ = 0;
+  BrushKind brushKind_ = BrushKind::Solid;
+  Rgb brushColour_ = 0xFFFFFF;
+  std::uint8_t pattern_[8] = {};
+  int penX_ = 0;
+  int penY_ = 0;
+};
+
+}  // namespace tavo

@@ -1,0 +1,95 @@
+#include "qt/qimagecanvas.h"
+
+#include <gtest/gtest.h>
+
+namespace tavo {
+namespace {
+
+constexpr Rgb kWhite = 0xFFFFFF;
+constexpr Rgb kRed = MakeRgb(255, 0, 0);
+
+TEST(QImageCanvas, PixelsAndColourFillsAreExactAndClipped) {
+  QImageCanvas canvas(10, 6, kWhite);
+  canvas.FillRectColour(-5, 2, 3, 100, kRed);  // right and bottom exclusive
+  EXPECT_EQ(canvas.Pixel(0, 2), kRed);
+  EXPECT_EQ(canvas.Pixel(2, 5), kRed);
+  EXPECT_EQ(canvas.Pixel(3, 2), kWhite);
+  EXPECT_EQ(canvas.Pixel(0, 1), kWhite);
+  canvas.SetPixel(9, 0, MakeRgb(1, 2, 3));
+  canvas.SetPixel(10, 0, kRed);  // outside: ignored
+  EXPECT_EQ(canvas.Pixel(9, 0), MakeRgb(1, 2, 3));
+  EXPECT_EQ(canvas.Image().pixel(9, 0), qRgb(1, 2, 3));
+}
+
+TEST(QImageCanvas, InvertingPenRestoresWhatItDrewOver) {
+  QImageCanvas canvas(12, 4, kWhite);
+  canvas.SetPenMode(PenMode::Invert);
+  canvas.SetPenColour(MakeRgb(0xFF, 0xFF, 0x00));
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(8, 1);
+  EXPECT_EQ(canvas.Pixel(4, 1), MakeRgb(0, 0, 0xFF));
+  EXPECT_EQ(canvas.Pixel(4, 2), kWhite);
+  canvas.MoveTo(1, 1);
+  canvas.LineTo(8, 1);
+  EXPECT_EQ(canvas.Pixel(4, 1), kWhite);
+}
+
+TEST(QImageCanvas, PatternBrushRepeatsFromTheWindowOrigin) {
+  QImageCanvas canvas(20, 10, kWhite);
+  const std::uint8_t rows[8] = {0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55};
+  canvas.SetBrushPattern(rows, kRed);
+  canvas.FillRect(3, 1, 19, 9);
+  // 1 bits (most significant leftmost) take the brush colour, 0 bits black.
+  EXPECT_EQ(canvas.Pixel(3, 1), kRed);  // row 0x55, column 3
+  EXPECT_EQ(canvas.Pixel(4, 1), 0u);    // column 4 of 0x55 is 0
+  EXPECT_EQ(canvas.Pixel(8, 2), kRed);  // 0xAA repeats at x = 8
+  EXPECT_EQ(canvas.Pixel(11, 2), 0u);
+  EXPECT_EQ(canvas.Pixel(2, 1), kWhite);  // outside
+  EXPECT_EQ(canvas.Pixel(3, 9), kWhite);  // bottom exclusive
+}
+
+TEST(QImageCanvas, RectangleOutlineStaysInsideRightAndBottom) {
+  QImageCanvas canvas(12, 12, kWhite);
+  canvas.SetPenColour(kRed);
+  canvas.SetBrushSolid(MakeRgb(0, 0, 255));
+  canvas.Rectangle(2, 2, 8, 7);
+  EXPECT_EQ(canvas.Pixel(2, 2), kRed);
+  EXPECT_EQ(canvas.Pixel(7, 6), kRed);
+  EXPECT_EQ(canvas.Pixel(8, 6), kWhite);
+  EXPECT_EQ(canvas.Pixel(7, 7), kWhite);
+  EXPECT_EQ(canvas.Pixel(4, 4), MakeRgb(0, 0, 255));
+}
+
+TEST(QImageCanvas, ImagesStretchMirrorAndSkipTransparentPixels) {
+  Image16 image;
+  image.width = 2;
+  image.height = 1;
+  image.pixels = {0xF800, 0x001F};  // red, blue (transparent below)
+  struct Case {
+    int left, right;
+    Rgb atZero, atThree;
+  };
+  const Case cases[] = {{0, 4, kRed, kWhite}, {4, 0, kWhite, kRed}};
+  for (const Case& c : cases) {
+    QImageCanvas canvas(6, 4, kWhite);
+    canvas.DrawImage(image, c.left, 0, c.right, 2, true, 0x001F);
+    EXPECT_EQ(canvas.Pixel(0, 0), c.atZero);
+    EXPECT_EQ(canvas.Pixel(1, 1), c.atZero);
+    EXPECT_EQ(canvas.Pixel(3, 0), c.atThree);
+    EXPECT_EQ(canvas.Pixel(0, 2), kWhite);
+  }
+}
+
+TEST(QImageCanvas, BorrowedImageIsDrawnInPlace) {
+  QImage image(4, 4, QImage::Format_RGB16);
+  image.fill(Qt::white);
+  {
+    QImageCanvas canvas(image);
+    canvas.FillRectColour(0, 0, 2, 2, kRed);
+  }
+  EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
+  EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+}  // namespace
+}  // namespace tavo
