@@ -53,6 +53,8 @@ const std::map<std::string, Command>& Commands() {
       {"save", {CmdSave, "load a project and write it back (with backup)"}},
       {"text", {CmdText, "render a text in a terminal font into a PNG image"}},
       {"render", {CmdRender, "render a picture of a project into a PNG image"}},
+      {"image", {CmdImage, "build the terminal image of a project without a port"}},
+      {"download", {CmdDownload, "build the image of a project and download it to a terminal"}},
   };
   return commands;
 }

@@ -29,6 +29,8 @@ int CmdInfo(const Args& args, CliIo& io);
 int CmdSave(const Args& args, CliIo& io);
 int CmdText(const Args& args, CliIo& io);
 int CmdRender(const Args& args, CliIo& io);
+int CmdImage(const Args& args, CliIo& io);
+int CmdDownload(const Args& args, CliIo& io);
 
 // Parses "--name value" options; returns false and prints to err on misuse.
 bool TakeOption(Args& args, const std::string& name, std::string& value);
