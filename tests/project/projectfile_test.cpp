@@ -1,0 +1,374 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "project/katalog.h"
+#include "project/objectfactory.h"
+#include "project/projectfile.h"
+#include "project/runwriter.h"
+#include "shell/messageboxes.h"
+#include "shell/progress.h"
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+
+// An object that keeps its fields as read and writes them back unchanged:
+// enough to see how the reader frames objects and groups.
+class FakeObject : public t_liste {
+ public:
+  explicit FakeObject(int kind) : kind(kind) {}
+  int kind;  // -1: group
+  std::string fields;
+  ListPtr members;
+  int extentUpdates = 0;
+  void WriteProjectLines(const LineSink& sink) const override {
+    if (kind >= 0) {
+      sink("-Object(" + std::to_string(kind) + ";" + fields);
+      return;
+    }
+    sink("-Group(" + fields);
+    for (const t_liste* m = members.get(); m; m = m->next()) m->WriteProjectLines(sink);
+    sink("-GroupEnd");
+  }
+};
+
+class FakeFactory : public ObjectFactory {
+ public:
+  ListPtr CreateObject(int kind) override {
+    return kind >= 1 && kind <= 4 ? std::make_unique<FakeObject>(kind) : nullptr;
+  }
+  ListPtr CreateGroup() override { return std::make_unique<FakeObject>(-1); }
+  void ParseFields(t_liste& object, std::string rest) override {
+    static_cast<FakeObject&>(object).fields = rest;
+  }
+  void AppendMember(t_liste& group, ListPtr member) override {
+    AppendNode(static_cast<FakeObject&>(group).members, std::move(member));
+  }
+  void UpdateExtent(t_liste& object) override { ++static_cast<FakeObject&>(object).extentUpdates; }
+};
+
+std::string Crlf(std::initializer_list<const char*> lines) {
+  std::string text;
+  for (const char* l : lines) text += std::string(l) + "\r\n";
+  return text;
+}
+
+struct Reader {
+  t_katalog catalog;
+  FakeFactory factory;
+  ScriptedMessageBox box;
+  ProjectReadContext context;
+  Reader() {
+    for (const char* dos : {"FIRST.TRM", "VTA_640C.TRM"}) {
+      auto t = std::make_unique<t_terminal>();
+      t->dosVersion = dos;
+      t->terminalName = t->name = std::string("T ") + dos;
+      auto area = std::make_unique<t_tastenfeld>();
+      area->name = "F01";
+      area->right = 20;
+      AppendNode(t->keyAreas, std::move(area));
+      AppendNode(catalog.terminals, std::move(t));
+    }
+    for (const char* dos : {"FIRST.KOP", "SPS_DBW.KOP"}) {
+      auto c = std::make_unique<t_steuerung>();
+      c->dosVersion = dos;
+      c->couplingName = c->name = std::string("C ") + dos;
+      c->addressFormat = std::string(dos) == "SPS_DBW.KOP" ? 1 : 0;
+      AppendNode(catalog.couplings, std::move(c));
+    }
+    context.catalog = &catalog;
+    context.objects = &factory;
+    context.messages = &box;
+  }
+  std::unique_ptr<t_projekt> Read(const std::string& text) { return ReadProjectText(text, context); }
+  std::vector<std::string> Messages() const {
+    std::vector<std::string> texts;
+    for (const auto& c : box.Calls()) texts.push_back(c.text);
+    return texts;
+  }
+};
+
+std::string Written(const t_projekt& p) {
+  std::string text;
+  WriteProjectLines(p, [&](const std::string& l) { text += l + "\r\n"; });
+  return text;
+}
+
+// The whole file as the writer lays it out, written by hand.
+const std::string kCanonical = Crlf({
+    "; ------------------------------------------------",
+    ";   QVX-Tavo Dex Projectfile Version 5.0.8.0",
+    "; ------------------------------------------------",
+    "; Kopfdaten",
+    "[Head]",
+    "-Name         = \"Anlage\"",
+    "-Author       = \"Meier\"",
+    "-created      = \"01.02.2026\"",
+    "-changed      = \"02.02.2026\"",
+    "-Info1        = \"eins\"",
+    "-Info2        = \"\"",
+    "-Info3        = \"drei\"",
+    "-Startpicture = \"2\"",
+    "",
+    "; Plattform",
+    "[Terminal]",
+    "-DOSVersion    = \"VTA_640C.TRM\"",
+    "",
+    "; Steuerung",
+    "[PLC]",
+    "-DOSVersion    = \"SPS_DBW.KOP\"",
+    "-TBReadAdr     = \"2565\"",
+    "-TBWriteAdr    = \"2816\"",
+    "-Alarmsort     = \"1\"",
+    "",
+    "; Variablen",
+    "[Variables]",
+    "-Variable(1;003,012;3;2;1;\"Motor \"\"A\"\"\")",
+    "-Variable(7;000,000;6;8;0;\"\")",
+    "",
+    "; Alarmmeldungen",
+    "[Alarms]",
+    "-Alarm(0;\"S008X016.FON\";1;5;\"St\xF6rung\")",
+    "",
+    "; Textelisten",
+    "[TextList]",
+    "-TextList(\"Zustand\";3;Wert)",
+    "-Text(\"Aus\";0)",
+    "-Text(\"Ein\";1)",
+    "-TextListEnd",
+    "",
+    "; Bilder",
+    "[Pictures]",
+    "-Picture(1;10;\"Start\";7)",
+    "-Key(1;2;\"\")",
+    "-Key(14;3;\"x\")",
+    "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)",
+    "-Group(0;0;0;\"G\")",
+    "-Object(1;0;0;0;15;1;1;0;1;\"\";5;6;7;8)",
+    "-Group(0;0;0;\"inner\")",
+    "-Object(3;0;0;0;15;1;1;0;1;\"\";9)",
+    "-GroupEnd",
+    "-GroupEnd",
+    "-PictureEnd",
+    "",
+    "-Picture(2;11;\"Zwei\";15)",
+    "-PictureEnd",
+    "",
+});
+
+TEST(ProjectFile, CanonicalFileRoundTripsByteForByte) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  EXPECT_TRUE(r.Messages().empty());
+  EXPECT_EQ(Written(*p), kCanonical);
+  EXPECT_FALSE(p->modified);
+
+  EXPECT_EQ(p->terminal->name, "T VTA_640C.TRM");
+  EXPECT_EQ(CountNodes(p->terminal->keyAreas.get()), 1);
+  EXPECT_NE(p->terminal->keyAreas.get(), r.catalog.terminals->next() ? static_cast<t_terminal*>(r.catalog.terminals->next())->keyAreas.get() : nullptr);
+  EXPECT_EQ(p->coupling->readBlockAddress, 2565);
+  EXPECT_EQ(p->coupling->alarmSort, 1);
+  auto* v = static_cast<t_variable*>(p->variables.get());
+  EXPECT_EQ(v->address, 780);
+  EXPECT_EQ(v->name, "Motor \"A\"");
+  auto* picture = static_cast<t_bild*>(p->pictures.get());
+  EXPECT_EQ(picture->Key(14)->value, 3);
+  EXPECT_EQ(picture->Key(14)->name, "x");
+  auto* group = static_cast<FakeObject*>(picture->objects->next());
+  EXPECT_EQ(group->kind, -1);
+  EXPECT_EQ(group->extentUpdates, 0);  // the outer group keeps its own extent
+  auto* inner = static_cast<FakeObject*>(group->members->next());
+  EXPECT_EQ(inner->extentUpdates, 1);  // nested groups are recomputed
+}
+
+TEST(ProjectFile, DamagedLinesGiveMessagesInOrderAndKeepGoodLines) {
+  Reader r;
+  auto p = r.Read(Crlf({"-Vorher", "[Head]", "-Name = \"N\"", "-Startpicture = \"x1\"",
+                        "[Variables]", "-Variable(1;5;3;2;0;\"a\")", "[Pictures]",
+                        "-GroupEnd", "-Picture(1;1;\"P\";15)", "-Group(0;0;0;\"G\")",
+                        "-Object(1;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "kaputt",
+                        "-Object(2;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "-GroupEnd",
+                        "-Object(99;x)", "-PictureEnd"}));
+  EXPECT_EQ(r.Messages(), (std::vector<std::string>{"Projektfile fehlerhaft !",
+                                                    "Projektfile fehlerhaft !",
+                                                    "Projektfile fehlerhaft (Gruppenfehler)!",
+                                                    "Projektfile fehlerhaft (Gruppenfehler)!",
+                                                    "Projektfile fehlerhaft (Gruppenfehler)!"}));
+  for (const auto& call : r.box.Calls()) {
+    EXPECT_EQ(call.kind, MsgKind::Fehler);
+    EXPECT_EQ(call.buttons, ButtonSet::Weiter);
+  }
+  EXPECT_EQ(p->head->name, "N");
+  EXPECT_EQ(CountNodes(p->variables.get()), 1);
+  auto* picture = static_cast<t_bild*>(p->pictures.get());
+  // The group ended at the damaged line and kept its member; the object after
+  // it belongs to the picture; the unknown kind is skipped.
+  ASSERT_EQ(CountNodes(picture->objects.get()), 2);
+  EXPECT_EQ(CountNodes(static_cast<FakeObject*>(picture->objects.get())->members.get()), 1);
+}
+
+TEST(ProjectFile, ReaderRules) {
+  Reader r;
+  auto p = r.Read(Crlf({"[Head]", "-Info1        = \"x\"y\"", "[Terminal]",
+                        "-DOSVersion    = \"UNKNOWN\"", "[Variables]", "-Variable(1;1;3;2;0;\"a\")",
+                        "[Unknown]", "-Variable(2;1;3;2;0;\"b\")", "[Variables]",
+                        "-Variable(3;1;3;2;0;\"c\")", "[TextList]", "-Text(\"verloren\";1)",
+                        "-TextList(\"L\";2;Bit)", "-TextListEnd", "[Pictures]",
+                        "-Picture(1;1;\"P\";15)", "-Key(300;5;\"\")", "-Key(0;5;\"\")",
+                        "-Group(0;0;0;\"a\")", "-Group(0;0;0;\"b\")", "-GroupEnd", "-GroupEnd"}));
+  EXPECT_TRUE(r.Messages().empty());
+  EXPECT_EQ(p->head->info1, "x");
+  EXPECT_EQ(p->terminal->dosVersion, "FIRST.TRM");  // unknown: first catalogue entry
+  EXPECT_EQ(CountNodes(p->variables.get()), 3);   // unknown section keeps the current one
+  EXPECT_EQ(NameAt(p->variables.get(), 3), "c");
+  auto* list = static_cast<t_textliste*>(p->textLists.get());
+  EXPECT_EQ(list->texts, nullptr);
+  EXPECT_EQ(Written(*p).find("-TextList("), std::string::npos);  // an empty list disappears
+  auto* picture = static_cast<t_bild*>(p->pictures.get());
+  for (const t_liste* k = picture->keys.get(); k; k = k->next())
+    EXPECT_EQ(static_cast<const t_taste*>(k)->value, 0);
+  auto* outer = static_cast<FakeObject*>(picture->objects.get());
+  ASSERT_EQ(CountNodes(outer->members.get()), 1);
+  EXPECT_EQ(static_cast<FakeObject*>(outer->members.get())->kind, -1);
+}
+
+TEST(ProjectFile, MissingSectionsGetDefaultsAndNothingIsFatal) {
+  Reader r;
+  auto p = r.Read("");
+  ASSERT_TRUE(p->head);
+  ASSERT_TRUE(p->terminal);
+  EXPECT_EQ(p->terminal->dosVersion, "FIRST.TRM");
+  EXPECT_FALSE(p->coupling);
+
+  // Arbitrary bytes, long lines, unbalanced quotes, groups never closed.
+  std::string junk = "[Pictures]\n-Picture(\"\"\"\n-Group(" + std::string(100000, '"') +
+                     "\n-Group(;;;\n\r\r\n\x01\xFF[Head\n-Name\n" +
+                     "-Object(4;0;0;0;0;0;0;0;0;\"\";99999999999999999999;1e308;nan)\n";
+  auto q = r.Read(junk);
+  EXPECT_TRUE(q->head);
+}
+
+TEST(ProjectFile, GroupsNestedBeyondTheLimitAreReadFlat) {
+  Reader r;
+  std::string text = "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n";
+  for (int i = 0; i < 10000; ++i) text += "-Group(0;0;0;\"\")\r\n";
+  text += "-Object(1;0;0;0;15;1;1;0;1;\"\";1;2;3;4)\r\n";
+  for (int i = 0; i < 10000; ++i) text += "-GroupEnd\r\n";
+  text += "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)\r\n";
+  auto p = r.Read(text);
+  EXPECT_TRUE(r.Messages().empty());
+  auto* picture = static_cast<t_bild*>(p->pictures.get());
+  EXPECT_EQ(CountNodes(picture->objects.get()), 2);  // the group and the object after it
+}
+
+struct Recorder : ProgressDisplay {
+  std::vector<int> percents;
+  std::vector<std::string> labels;
+  void SetPercent(int p) override { percents.push_back(p); }
+  void SetLabel(const std::string& l) override { labels.push_back(l); }
+};
+
+TEST(ProjectFile, ProgressChangesOnlyWithTheRoundedPercentage) {
+  Reader r;
+  Recorder progress;
+  r.context.progress = &progress;
+  r.Read(kCanonical);
+  ASSERT_FALSE(progress.percents.empty());
+  EXPECT_EQ(progress.percents.back(), 100);
+  for (std::size_t i = 1; i < progress.percents.size(); ++i)
+    EXPECT_LT(progress.percents[i - 1], progress.percents[i]);
+  EXPECT_EQ(progress.labels, (std::vector<std::string>{"Variables", "Alarms", "Textlists",
+                                                       "Pictures", "Start", "Zwei"}));
+}
+
+TEST(ProjectFile, RunFileOrder) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  std::vector<std::string> lines;
+  UsedFileTable used;
+  RunWriter out([&](const std::string& l) { lines.push_back(l); }, used);
+  p->WriteRunFile(out);
+  ASSERT_GE(lines.size(), 3u);
+  EXPECT_EQ(lines[0], "-(Version;\"Version 5.0.8.0\")");
+  EXPECT_EQ(lines[1], "-(Startbild;2)");
+  EXPECT_EQ(lines[lines.size() - 2], "-(Picture;10;7)");
+  EXPECT_EQ(lines.back(), "-(Picture;11;15)");
+  EXPECT_EQ(lines[lines.size() - 3], "-(TextListEnd)");
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const std::string& l) { return l.rfind("-(Picture;", 0) == 0; }),
+            2);
+  EXPECT_TRUE(used.Contains("S008X016.FON"));
+}
+
+class SaveTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir = fs::temp_directory_path() /
+          ("tavo_save_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+  }
+  void TearDown() override {
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::add);
+    fs::remove_all(dir);
+  }
+  static std::string Slurp(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  }
+  fs::path dir;
+};
+
+TEST_F(SaveTest, PreviousFileBecomesBackupAndFolderIsCreated) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  const fs::path file = dir / "anlage.qvx";
+  std::ofstream(file, std::ios::binary) << "old";
+  p->modified = true;
+  ASSERT_TRUE(WriteProjectFile(*p, file.string()));
+  EXPECT_EQ(Slurp(dir / "anlage.BAK"), "old");
+  EXPECT_EQ(Slurp(file), kCanonical);
+  EXPECT_TRUE(fs::is_directory(dir / "anlage"));
+  EXPECT_EQ(p->folderName, "anlage");
+  EXPECT_EQ(p->path, file.string());
+  EXPECT_FALSE(p->modified);
+  EXPECT_FALSE(fs::exists(dir / "anlage.qvx.tmp~"));
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names.size(), 3u);
+}
+
+// A save that cannot complete must leave the previous file as it was.
+TEST_F(SaveTest, FailedWriteKeepsThePreviousFile) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  p->modified = true;
+  const fs::path file = dir / "locked" / "anlage.qvx";
+  std::string error;
+  EXPECT_FALSE(WriteProjectFile(*p, file.string(), &error));  // folder missing
+  EXPECT_FALSE(error.empty());
+  EXPECT_TRUE(p->modified);
+  EXPECT_TRUE(p->path.empty());
+
+  // A full disk: /dev/full accepts the open and fails the write.
+  if (fs::exists("/dev/full")) {
+    const fs::path target = dir / "full.qvx";
+    std::ofstream(target, std::ios::binary) << "old";
+    fs::create_symlink("/dev/full", dir / "full.qvx.tmp~");
+    EXPECT_FALSE(WriteProjectFile(*p, target.string(), &error));
+    EXPECT_EQ(Slurp(target), "old");
+    EXPECT_FALSE(fs::exists(dir / "full.BAK"));
+  }
+}
+
+TEST(ProjectFile, BackupAndFolderNames) {
+  EXPECT_EQ(BackupPath("/p/Anlage.qvx"), "/p/Anlage.BAK");
+  EXPECT_EQ(ProjectFolderName("/p/Anlage.v2.qvx"), "Anlage");
+}
+
+}  // namespace
+}  // namespace tavo
