@@ -29,5 +29,7 @@ int main(int argc, char** argv) {
       path = workspace.install().Resolve(arg);
     window.OpenProject(QString::fromStdString(path.string()));
   }
-  return QApplication::exec();
+  const int result = QApplication::exec();
+  workspace.SaveSettings();  // errors while writing the settings are not reported
+  return result;
 }

@@ -15,7 +15,7 @@ std::filesystem::path InstalledDataFolder() {
   return TAVO_INSTALLED_DATA;
 }
 
-Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory()) {
+Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory(&catalog_)) {
   ParsedArguments parsed = ParseBaseFolderArguments(start.arguments);
   remaining = parsed.remaining;
   if (!parsed.error.empty()) {
@@ -34,13 +34,16 @@ Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory()
   for (const std::string& skipped : RenameLegacyFontFiles(*install_).skipped)
     warnings.push_back(skipped);
 
-  std::string code = Settings().code;
+  // A first argument "start" resets language, port, folders and the last
+  // opened project to their defaults.
+  const bool reset = IsResetArgument(remaining);
+  if (reset) remaining.erase(remaining.begin());
   const std::filesystem::path config = UserConfigHome(env);
   if (!config.empty()) {
-    SettingsStore store(config / "QVXTavoDex.ini");
-    code = store.Read(*install_, false).code;
+    store_ = std::make_unique<SettingsStore>(config / "QVXTavoDex.ini");
+    settings_ = store_->Read(*install_, reset);
   }
-  translator_ = std::make_unique<LanguageTable>(*install_, code);
+  translator_ = std::make_unique<LanguageTable>(*install_, settings_.code);
 
   // Fonts first: the definitions may name them.
   LoadFontList(*install_, catalog_.fonts);
@@ -48,6 +51,10 @@ Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory()
 }
 
 Workspace::~Workspace() = default;
+
+bool Workspace::SaveSettings(std::string* error) {
+  return store_ && store_->Write(settings_, *install_, error);
+}
 
 void Workspace::SetLanguage(const std::string& code) {
   if (auto* table = dynamic_cast<LanguageTable*>(translator_.get())) table->SetLanguage(code);

@@ -13,6 +13,7 @@
 #include "project/objectfactory.h"
 #include "shell/folders.h"
 #include "shell/language.h"
+#include "shell/settings.h"
 
 namespace tavo {
 
@@ -39,12 +40,18 @@ class Workspace {
   Translator& translator() { return *translator_; }
   t_katalog& catalog() { return catalog_; }
   ObjectFactory& objects() { return *objects_; }
+  // The user's settings, read once at start; the editor writes them back
+  // when it closes (SaveSettings). Null when no configuration folder exists.
+  Settings& settings() { return settings_; }
+  bool SaveSettings(std::string* error = nullptr);
   // Sets the language table by its three-digit code.
   void SetLanguage(const std::string& code);
 
  private:
   std::unique_ptr<Installation> install_;
   std::unique_ptr<Translator> translator_;
+  std::unique_ptr<SettingsStore> store_;
+  Settings settings_;
   t_katalog catalog_;
   std::unique_ptr<ObjectFactory> objects_;
 };

@@ -40,7 +40,8 @@ void ProjectWindow::OpenClick() {
 }
 
 bool ProjectWindow::OpenProject(const QString& path) {
-  QtMessageBox box(workspace_.translator(), this);
+  QtMessageBox window(workspace_.translator(), this);
+  MessageBox& box = messages_ ? *messages_ : window;
   if (!path.toLower().contains(".qvx")) {
     box.Show(MsgKind::Fehler, ButtonSet::Weiter,
              workspace_.translator().Tr(txt::kCannotOpenNoQvx));

@@ -8,6 +8,7 @@ class QTreeWidget;
 
 namespace tavo {
 
+class MessageBox;
 class Workspace;
 class t_projekt;
 
@@ -22,6 +23,8 @@ class ProjectWindow : public QMainWindow {
   bool OpenProject(const QString& path);
   const t_projekt* Project() const { return project_.get(); }
   QTreeWidget* Tree() const { return tree_; }
+  // Messages go to this box instead of a window (tests script the answers).
+  void SetMessageBox(MessageBox* box) { messages_ = box; }
 
  private slots:
   void OpenClick();
@@ -32,6 +35,7 @@ class ProjectWindow : public QMainWindow {
   Workspace& workspace_;
   std::unique_ptr<t_projekt> project_;
   QTreeWidget* tree_;
+  MessageBox* messages_ = nullptr;
 };
 
 }  // namespace tavo
