@@ -365,7 +365,7 @@ std::array<std::uint8_t, 31> Counted30(const std::string& text) {
   return r;
 }
 
-bool WriteFont(const fs::path& path, const FontSpec& spec,
+bool WriteFont(const fs::path& path, const FontSpec& entry,
                const std::vector<std::vector<std::uint32_t>>& glyphs, int sourceWidth) {
   fs::remove(path);
   tavo::t_dymfile file;
@@ -373,13 +373,13 @@ bool WriteFont(const fs::path& path, const FontSpec& spec,
   file.SetRecordSize(tavo::kFontStreamDescription, tavo::kFontDescriptionRecord);
   file.SetRecordSize(tavo::kFontStreamShortName, tavo::kFontShortNameRecord);
   file.SetRecordSize(tavo::kFontStreamCellSize, tavo::kFontCellSizeRecord);
-  const int rowBytes = (spec.width + 7) / 8;
-  const int glyphSize = rowBytes * spec.height;
+  const int rowBytes = (entry.width + 7) / 8;
+  const int glyphSize = rowBytes * entry.height;
   file.SetRecordSize(tavo::kFontStreamGlyphs, std::uint16_t(glyphSize));
 
-  const auto description = Counted30(spec.description);
-  const auto shortName = Counted30(spec.shortName);
-  const std::array<std::uint8_t, 4> cell = {std::uint8_t(spec.width), 0, std::uint8_t(spec.height),
+  const auto description = Counted30(entry.description);
+  const auto shortName = Counted30(entry.shortName);
+  const std::array<std::uint8_t, 4> cell = {std::uint8_t(entry.width), 0, std::uint8_t(entry.height),
                                             0};
   bool ok = file.WriteRecord(tavo::kFontStreamDescription, description) == 0;
   ok = ok && file.WriteRecord(tavo::kFontStreamShortName,
@@ -387,13 +387,13 @@ bool WriteFont(const fs::path& path, const FontSpec& spec,
   ok = ok && file.WriteRecord(tavo::kFontStreamCellSize, cell) == 0;
   for (int code = 0; code < 256 && ok; ++code) {
     std::vector<std::uint8_t> record(glyphSize, 0);
-    for (int r = 0; r < spec.height; ++r) {
+    for (int r = 0; r < entry.height; ++r) {
       const std::uint32_t bits = r < int(glyphs[code].size()) ? glyphs[code][r] : 0;
       // A narrower source is padded on the right; line and block characters
       // repeat their last column there so that they still join their
       // neighbours.
       const bool joins = code >= 0xB0 && code <= 0xDF;
-      for (int c = 0; c < spec.width; ++c) {
+      for (int c = 0; c < entry.width; ++c) {
         int from = c;
         if (from >= sourceWidth) {
           if (!joins) break;
@@ -477,13 +477,13 @@ int main(int argc, char** argv) {
     }
     if (!output.empty()) {
       fs::create_directories(output);
-      for (const FontSpec& spec : kFontSet) {
-        const SourceFont source = load(spec.source);
-        if (source.width > spec.width || source.height != spec.height)
-          throw std::runtime_error(std::string(spec.source) + " does not fit " + spec.fileName);
-        if (!WriteFont(output / spec.fileName, spec, TerminalGlyphs(source, spec.fileName),
+      for (const FontSpec& entry : kFontSet) {
+        const SourceFont source = load(entry.source);
+        if (source.width > entry.width || source.height != entry.height)
+          throw std::runtime_error(std::string(entry.source) + " does not fit " + entry.fileName);
+        if (!WriteFont(output / entry.fileName, entry, TerminalGlyphs(source, entry.fileName),
                        source.width)) {
-          std::cerr << "cannot write " << (output / spec.fileName) << "\n";
+          std::cerr << "cannot write " << (output / entry.fileName) << "\n";
           return 1;
         }
       }

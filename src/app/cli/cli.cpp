@@ -9,7 +9,8 @@ namespace tavo::cli {
 
 bool TakeOption(Args& args, const std::string& name, std::string& value) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    if (args[i] == name && i + 1 < args.size()) {
+    if (args[i] == name) {
+      if (i + 1 >= args.size()) return false;  // the value is missing
       value = args[i + 1];
       args.erase(args.begin() + static_cast<std::ptrdiff_t>(i),
                  args.begin() + static_cast<std::ptrdiff_t>(i) + 2);
@@ -21,7 +22,7 @@ bool TakeOption(Args& args, const std::string& name, std::string& value) {
       return true;
     }
   }
-  return false;
+  return true;  // absent: the value keeps its default
 }
 
 bool TakeFlag(Args& args, const std::string& name) {

@@ -32,7 +32,8 @@ int CmdRender(const Args& args, CliIo& io);
 int CmdImage(const Args& args, CliIo& io);
 int CmdDownload(const Args& args, CliIo& io);
 
-// Parses "--name value" options; returns false and prints to err on misuse.
+// Takes "--name value" or "--name=value" out of the arguments. An absent
+// option leaves `value` as it is; false only when the value is missing.
 bool TakeOption(Args& args, const std::string& name, std::string& value);
 bool TakeFlag(Args& args, const std::string& name);
 bool WantsHelp(const Args& args);

@@ -95,8 +95,8 @@ int CmdSave(const Args& argsIn, CliIo& io) {
   Args args = argsIn;
   std::string output;
   const bool help = WantsHelp(args);
-  TakeOption(args, "--output", output);
-  if (help || args.size() != 1) {
+  const bool optionsOk = TakeOption(args, "--output", output);
+  if (help || !optionsOk || args.size() != 1) {
     (help ? io.out : io.err)
         << "usage: tavodex-cli save PROJECT.qvx [--output FILE.qvx]\n\n"
            "Loads the project and writes it back through the normal writer: the previous\n"

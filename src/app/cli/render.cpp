@@ -47,13 +47,13 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     return 0;
   }
   std::string picture, zoomText = "1", output;
-  const bool hasPicture = TakeOption(args, "--picture", picture);
-  TakeOption(args, "--zoom", zoomText);
-  TakeOption(args, "--output", output);
+  const bool optionsOk = TakeOption(args, "--picture", picture) &&
+                         TakeOption(args, "--zoom", zoomText) && TakeOption(args, "--output", output);
+  const bool hasPicture = !picture.empty();
   const bool outline = TakeFlag(args, "--outline");
   const bool grey = TakeFlag(args, "--grey");
   const double zoom = t_liste::TextToReal(zoomText);
-  if (args.size() != 1 || output.empty() || !(zoom > 0 && zoom <= 32)) {
+  if (!optionsOk || args.size() != 1 || output.empty() || !(zoom > 0 && zoom <= 32)) {
     Usage(io.err);
     return 2;
   }
