@@ -1,7 +1,10 @@
 #include "objects/objectkinds.h"
 
+#include "objects/bitmap/tqvxbitmap.h"
+#include "objects/fields/fields.h"
 #include "objects/gruppe.h"
 #include "objects/shapes/shapes.h"
+#include "project/katalog.h"
 
 namespace tavo {
 
@@ -20,23 +23,25 @@ constexpr KindInfo kKinds[] = {
     {kKindRechteck, "OBar", 3, 70, txt::kTypRechteck, &Make<t_rechteck>},
     {kKindKreis, "OKreis", 4, 238, txt::kTypKreis, &Make<t_kreis>},
     {kKindPolygon, "OPoly", 5, 256, txt::kTypPolygon, &Make<t_polygon>},
-    {kKindText, "OText", 6, 794, txt::kTypText, nullptr},
-    {kKindEingabe, "OEingabe", 10, 451, txt::kTypEingabefeld, nullptr},
-    {kKindAusgabe, "OAusgabe", 9, 180, txt::kTypAusgabefeld, nullptr},
-    {kKindBargraf, "OBargraf", 7, 79, txt::kTypBargraf, nullptr},
-    {kKindPlotgraf, "OPlotgraf", 8, 3285, txt::kTypPlotgraf, nullptr},
-    {kKindBarcode, "OBarcode", 11, 449, txt::kTypBarcodefeld, nullptr},
-    {kKindSkalEingabe, "OSkalEingabe", 15, 374, txt::kTypSkalEingabefeld, nullptr},
-    {kKindSkalAusgabe, "OSkalAusgabe", 14, 103, txt::kTypSkalAusgabefeld, nullptr},
-    {kKindDatum, "ODatum", 13, 97, txt::kTypDatumausgabe, nullptr},
-    {kKindZeit, "OZeit", 12, 105, txt::kTypZeitAusgabe, nullptr},
-    {kKindTextListe, "OTextListe", 17, 97, txt::kTypTextlistenausgabe, nullptr},
-    {kKindEditListe, "OEditListe", 16, 372, txt::kTypTextlisteneingabe, nullptr},
-    {kKindBitmap, "OBitmap", 19, 70, txt::kTypBitmap, nullptr},
+    {kKindText, "OText", 6, 794, txt::kTypText, &Make<ttext>},
+    {kKindEingabe, "OEingabe", 10, 451, txt::kTypEingabefeld, &Make<t_eingabe>},
+    {kKindAusgabe, "OAusgabe", 9, 180, txt::kTypAusgabefeld, &Make<tausobj>},
+    {kKindBargraf, "OBargraf", 7, 79, txt::kTypBargraf, &Make<t_bargraf>},
+    {kKindPlotgraf, "OPlotgraf", 8, 3285, txt::kTypPlotgraf, &Make<t_plotgraf>},
+    {kKindBarcode, "OBarcode", 11, 449, txt::kTypBarcodefeld, &Make<t_barcode>},
+    {kKindSkalEingabe, "OSkalEingabe", 15, 374, txt::kTypSkalEingabefeld, &Make<t_skaleingabe>},
+    {kKindSkalAusgabe, "OSkalAusgabe", 14, 103, txt::kTypSkalAusgabefeld, &Make<tSkalAus>},
+    {kKindDatum, "ODatum", 13, 97, txt::kTypDatumausgabe, &Make<tDatumObj>},
+    {kKindZeit, "OZeit", 12, 105, txt::kTypZeitAusgabe, &Make<tZeitObj>},
+    {kKindTextListe, "OTextListe", 17, 97, txt::kTypTextlistenausgabe, &Make<tTeLiObj>},
+    {kKindEditListe, "OEditListe", 16, 372, txt::kTypTextlisteneingabe, &Make<tEdLiObj>},
+    {kKindBitmap, "OBitmap", 19, 70, txt::kTypBitmap, &Make<tqvxbitmap>},
 };
 
 class ObjektFactory final : public ObjectFactory {
  public:
+  explicit ObjektFactory(const t_katalog* catalog) : catalog_(catalog) {}
+
   ListPtr CreateObject(int kind) override {
     // Groups come from their own lines, never from an object line.
     if (kind == kKindGruppe) return nullptr;
@@ -46,7 +51,9 @@ class ObjektFactory final : public ObjectFactory {
   ListPtr CreateGroup() override { return std::make_unique<t_gruppe>(); }
 
   void ParseFields(t_liste& object, std::string rest) override {
-    if (auto* o = dynamic_cast<t_objekt*>(&object)) o->ParseFields(std::move(rest));
+    // Fields take their cell size from the catalogue's font list.
+    if (auto* o = dynamic_cast<t_objekt*>(&object))
+      ParseObjectFields(*o, std::move(rest), catalog_ ? catalog_->fonts.get() : nullptr);
   }
 
   void AppendMember(t_liste& group, ListPtr member) override {
@@ -60,6 +67,13 @@ class ObjektFactory final : public ObjectFactory {
   void UpdateExtent(t_liste& object) override {
     if (auto* o = dynamic_cast<t_objekt*>(&object)) o->UpdateExtent();
   }
+
+  void CollectBitmaps(t_liste& object, std::vector<BitmapUse>& out) override {
+    if (auto* o = dynamic_cast<t_objekt*>(&object)) CollectBitmapUses(*o, out);
+  }
+
+ private:
+  const t_katalog* catalog_;
 };
 
 }  // namespace
@@ -90,8 +104,8 @@ RecordRead ReadObjectRecord(const ByteReader& read) {
   return result;
 }
 
-std::unique_ptr<ObjectFactory> MakeObjectFactory() {
-  return std::make_unique<ObjektFactory>();
+std::unique_ptr<ObjectFactory> MakeObjectFactory(const t_katalog* catalog) {
+  return std::make_unique<ObjektFactory>(catalog);
 }
 
 }  // namespace tavo

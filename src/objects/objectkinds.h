@@ -34,7 +34,11 @@ struct RecordRead {
 };
 RecordRead ReadObjectRecord(const ByteReader& read);
 
-// The object family behind the project reader's factory interface.
-std::unique_ptr<ObjectFactory> MakeObjectFactory();
+class t_katalog;
+
+// The object family behind the project reader's factory interface. Fields
+// read from project lines take their cell size from the catalogue's fonts
+// (the catalogue must outlive the factory; null: no lookup).
+std::unique_ptr<ObjectFactory> MakeObjectFactory(const t_katalog* catalog = nullptr);
 
 }  // namespace tavo

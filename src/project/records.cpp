@@ -435,8 +435,14 @@ void t_bild::WriteProjectLines(const LineSink& sink) const {
   sink("");
 }
 
+std::string t_bild::RunLine() const {
+  return "-(Picture;" + IntToText(pictureNumber) + ";" + IntToText(backgroundColour) + ")";
+}
+
 void t_bild::WriteRunLines(RunWriter& out) const {
-  out.Line("-(Picture;" + IntToText(pictureNumber) + ";" + IntToText(backgroundColour) + ")");
+  const std::string line = RunLine();
+  out.Line(line);
+  out.CompilePicture(*this, line);
 }
 
 void t_bild::Done() {

@@ -201,9 +201,10 @@ class t_bild : public t_liste {
   const t_taste* Key(int number) const;
 
   void WriteProjectLines(const LineSink& sink) const override;
-  // The "-(Picture;" line of the run file. The picture's own terminal file is
-  // written by the picture compiler.
+  // The "-(Picture;" line of the run file; then the writer compiles the
+  // picture into its own terminal files (RunWriter::CompilePicture).
   void WriteRunLines(RunWriter& out) const override;
+  std::string RunLine() const;
   void Done() override;
 };
 

@@ -10,6 +10,8 @@
 
 namespace tavo {
 
+class t_bild;
+
 class RunWriter {
  public:
   RunWriter(LineSink sink, UsedFileTable& usedFiles)
@@ -19,6 +21,11 @@ class RunWriter {
   void Line(const std::string& text) { sink_(text); }
   const LineSink& Sink() const { return sink_; }
   UsedFileTable& UsedFiles() { return usedFiles_; }
+
+  // Called by every picture right after its "-(Picture;" line: a writer
+  // for the terminal compiles the picture into its own files here. The
+  // plain writer wants the run file only.
+  virtual void CompilePicture(const t_bild& /*picture*/, const std::string& /*pictureLine*/) {}
 
   // Folder (with trailing separator) that receives the per-picture files
   // written while the run file is written; empty when none are wanted.

@@ -24,7 +24,15 @@ std::span<const TextId> AllTexts() {
       txt::kTypBargraf, txt::kTypPlotgraf, txt::kTypEingabefeld, txt::kTypAusgabefeld,
       txt::kTypBarcodefeld, txt::kTypZeitAusgabe, txt::kTypDatumausgabe,
       txt::kTypTextlisteneingabe, txt::kTypTextlistenausgabe, txt::kTypSkalEingabefeld,
-      txt::kTypSkalAusgabefeld, txt::kTypGruppe, txt::kTypBitmap,
+      txt::kTypSkalAusgabefeld, txt::kTypGruppe, txt::kTypTextliste, txt::kTypBitmap,
+      // Group 400: download image builder captions.
+      txt::kDownloadVorbereiten, txt::kTempLoeschen, txt::kNeueDateienKlassik, txt::kNeueDateien,
+      txt::kDateienKopieren, txt::kMengeBerechnen, txt::kPruefsummen,
+      // Group 400: download sequence and transfer.
+      txt::kDownloadErfolgreich, txt::kKeinTerminalGefunden, txt::kDownloadFehlerhaft,
+      txt::kFehlerBeiDownloadWiederholen, txt::kOeffnenDerSchnittstelle, txt::kPruefenDerDateien,
+      txt::kUeberfluessigeDateienLoeschen, txt::kNotwendigeDateienUebertragen,
+      txt::kProTerminalErwartet, txt::kDateinameNicht83,
       // Group 400: main window menus.
       txt::kMenuDatei, txt::kMenuOeffnen,
   };

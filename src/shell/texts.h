@@ -91,7 +91,29 @@ inline constexpr TextId kTypTextlistenausgabe{200, 114, "Textlistenausgabe"};
 inline constexpr TextId kTypSkalEingabefeld{200, 115, "SkalEingabefeld"};
 inline constexpr TextId kTypSkalAusgabefeld{200, 116, "SkalAusgabefeld"};
 inline constexpr TextId kTypGruppe{200, 117, "Gruppe"};
+inline constexpr TextId kTypTextliste{200, 118, "Textliste"};
 inline constexpr TextId kTypBitmap{200, 119, "Bitmap"};
+
+// Group 400: captions of the download image builder.
+inline constexpr TextId kDownloadVorbereiten{400, 40, "Download vorbereiten"};
+inline constexpr TextId kTempLoeschen{400, 77, "Temporärverzeichnis löschen"};
+inline constexpr TextId kNeueDateienKlassik{400, 78, "Neue Dateien erzeugen"};
+inline constexpr TextId kNeueDateien{400, 79, "Neue Dateien erzeugen"};
+inline constexpr TextId kDateienKopieren{400, 80, "Benötigte Dateien kopieren"};
+inline constexpr TextId kMengeBerechnen{400, 81, "Übertragungsmenge berechnen"};
+inline constexpr TextId kPruefsummen{400, 82, "Prüfsummen der Dateien erzeugen"};
+
+// Group 400: download sequence and transfer.
+inline constexpr TextId kDownloadErfolgreich{400, 41, "Download erfolgreich."};
+inline constexpr TextId kKeinTerminalGefunden{400, 42, "kein Terminal gefunden !"};
+inline constexpr TextId kDownloadFehlerhaft{400, 71, "Download fehlerhaft, Bitte wiederholen."};
+inline constexpr TextId kFehlerBeiDownloadWiederholen{400, 72, "Fehler bei Download ! Wiederholen ?"};
+inline constexpr TextId kOeffnenDerSchnittstelle{400, 83, "Öffnen der Schnittstelle"};
+inline constexpr TextId kPruefenDerDateien{400, 84, "Prüfen der Dateien im Terminal"};
+inline constexpr TextId kUeberfluessigeDateienLoeschen{400, 85, "Überflüssige Dateien im Terminal löschen"};
+inline constexpr TextId kNotwendigeDateienUebertragen{400, 86, "notwendige Dateien ins Terminal übertragen"};
+inline constexpr TextId kProTerminalErwartet{400, 87, "VTA VGA PRO Terminal erwartet !!"};
+inline constexpr TextId kDateinameNicht83{400, 150, "Dateiname passt nicht ins 8.3-Format des Terminals:"};
 
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};

@@ -3,10 +3,12 @@
 
 #include <QImage>
 #include <cmath>
+#include <cstdio>
 #include <iostream>
 
 #include "app/cli/commands.h"
 #include "app/workspace.h"
+#include "objects/fields/fields.h"
 #include "objects/objekt.h"
 #include "objects/tview.h"
 #include "project/projectfile.h"
@@ -20,10 +22,12 @@ namespace {
 
 void Usage(std::ostream& out) {
   out << "usage: tavodex-cli render PROJECT.qvx [--picture NAME|NUMBER] [--zoom Z]\n"
-         "                          [--outline] [--grey] --output FILE.png\n\n"
+         "                          [--outline] [--grey] [--time \"YYYY-MM-DD HH:MM\"]\n"
+         "                          --output FILE.png\n\n"
          "Draws a picture's terminal area: its background colour, then its objects in\n"
          "list order (--outline: as outlines; --grey: in the grey palette). Without\n"
-         "--picture every picture is drawn to FILE-<picture number>.png.\n";
+         "--picture every picture is drawn to FILE-<picture number>.png. Time and date\n"
+         "fields show --time (default: now), so images can be reproduced.\n";
 }
 
 const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
@@ -38,6 +42,13 @@ const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
   return nullptr;
 }
 
+bool ParseTime(const std::string& text, LocalTime& t) {
+  return std::sscanf(text.c_str(), "%d-%d-%d %d:%d", &t.year, &t.month, &t.day, &t.hour,
+                     &t.minute) == 5 &&
+         t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 &&
+         t.hour <= 23 && t.minute >= 0 && t.minute <= 59;
+}
+
 }  // namespace
 
 int CmdRender(const Args& argsIn, CliIo& io) {
@@ -46,9 +57,19 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     Usage(io.out);
     return 0;
   }
-  std::string picture, zoomText = "1", output;
+  std::string picture, zoomText = "1", output, timeText;
   const bool optionsOk = TakeOption(args, "--picture", picture) &&
-                         TakeOption(args, "--zoom", zoomText) && TakeOption(args, "--output", output);
+                         TakeOption(args, "--zoom", zoomText) &&
+                         TakeOption(args, "--output", output) && TakeOption(args, "--time", timeText);
+  FieldContext fieldContext;
+  if (!timeText.empty()) {
+    LocalTime t;
+    if (!ParseTime(timeText, t)) {
+      io.err << "tavodex-cli render: --time wants \"YYYY-MM-DD HH:MM\", not '" << timeText << "'\n";
+      return 2;
+    }
+    fieldContext.now = t;
+  }
   const bool hasPicture = !picture.empty();
   const bool outline = TakeFlag(args, "--outline");
   const bool grey = TakeFlag(args, "--grey");
@@ -68,6 +89,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: cannot open " << args[0] << "\n";
     return 1;
   }
+  fieldContext.textLists = project->textLists.get();
   std::vector<const t_bild*> pictures;
   if (hasPicture) {
     const t_bild* b = FindPicture(*project, picture);
@@ -96,7 +118,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     view.UseFontCache(fonts);
     canvas.FillRectColour(0, 0, width, height, view.PaletteColour(b->backgroundColour & 0x0F));
     for (t_liste* o = b->objects.get(); o; o = o->next())
-      static_cast<t_objekt*>(o)->Draw(view, outline ? 2 : 0);
+      DrawObject(*static_cast<t_objekt*>(o), view, outline ? 2 : 0, fieldContext);
     std::string file = output;
     if (!hasPicture) {
       const std::size_t dot = output.rfind('.');
