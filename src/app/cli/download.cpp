@@ -1,12 +1,199 @@
-#include <ostream>
+// tavodex-cli download: brings an image folder onto a terminal over a serial
+// line (or the virtual terminal's pseudo-terminal).
+
+#include <QCoreApplication>
+#include <iostream>
+#include <memory>
 
 #include "app/cli/commands.h"
+#include "app/workspace.h"
+#include "download/comm.h"
+#include "download/progress.h"
+#include "download/protocol/frame.h"
+#include "download/protocol/projektdownload.h"
+#include "project/projectfile.h"
+#include "qt/eventclock.h"
+#include "qt/serialport.h"
+#include "shell/basefolder.h"
+#include "shell/codepage.h"
+#include "shell/inifile.h"
+#include "shell/messageboxes.h"
+#include "shell/settings.h"
 
 namespace tavo::cli {
+namespace {
 
-int CmdDownload(const Args&, CliIo& io) {
-  io.err << "tavodex-cli download: not available yet\n";
-  return 2;
+// Progress on the console: each step once, the overall bar in steps of ten
+// percent, each file when it is done.
+class ConsoleTransferDisplay : public TransferDisplay {
+ public:
+  explicit ConsoleTransferDisplay(std::ostream& out) : out_(out) {}
+  void SetCommandLabel(const std::string& text) override {
+    if (text.empty() || text == label_) return;
+    label_ = text;
+    out_ << "  " << Cp1252ToUtf8(text) << "\n" << std::flush;
+  }
+  void SetFileProgress(std::int64_t position, std::int64_t size) override {
+    if (size > 0 && position >= size && label_ != finished_) {
+      finished_ = label_;
+      out_ << "    " << Cp1252ToUtf8(label_) << ": " << size << " bytes\n" << std::flush;
+    }
+  }
+  void SetTotalMaximum(std::int64_t maximum) override { maximum_ = maximum; }
+  void SetTotalProgress(std::int64_t position) override {
+    if (maximum_ <= 0) return;
+    const int percent = static_cast<int>(std::min<std::int64_t>(100, position * 100 / maximum_));
+    if (percent / 10 != shown_ / 10) {
+      shown_ = percent;
+      out_ << "  overall " << percent << "% (" << position << " of " << maximum_ << " bytes)\n"
+           << std::flush;
+    }
+  }
+
+ private:
+  std::ostream& out_;
+  std::string label_, finished_;
+  std::int64_t maximum_ = 0;
+  int shown_ = -10;
+};
+
+bool ParseNumber(const std::string& text, int low, int high, int& value) {
+  try {
+    std::size_t used = 0;
+    const int v = std::stoi(text, &used);
+    if (used != text.size() || v < low || v > high) return false;
+    value = v;
+    return true;
+  } catch (...) {
+    return false;
+  }
+}
+
+int Usage(std::ostream& out, int code) {
+  out << "usage: tavodex-cli download PROJECT.qvx [--device PATH | --port N] [--rate BITS]\n"
+         "                  [--station N] [--scope full|optimal] [--image DIR]\n\n"
+         "Downloads the built image folder DIR (with drive_c and drive_d; default: the\n"
+         "base folder's temp.$$$) to the terminal. The port, rate, station and scope default\n"
+         "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
+         "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n\n"
+         "Exit codes: 0 success, 1 download failed, 2 usage or unreadable input,\n"
+         "3 no terminal found, 4 optimised download refused by the terminal,\n"
+         "5 image the terminal cannot take.\n";
+  return code;
+}
+
+}  // namespace
+
+int CmdDownload(const Args& argsIn, CliIo& io) {
+  Args args = argsIn;
+  if (WantsHelp(args)) return Usage(io.out, 0);
+  std::string device, port, rate, station, scope, imageDir;
+  TakeOption(args, "--device", device);
+  TakeOption(args, "--port", port);
+  TakeOption(args, "--rate", rate);
+  TakeOption(args, "--station", station);
+  TakeOption(args, "--scope", scope);
+  TakeOption(args, "--image", imageDir);
+  if (args.size() != 1 || (!device.empty() && !port.empty())) return Usage(io.err, 2);
+
+  // Defaults from the user's settings.
+  Settings settings = DefaultSettings(io.install);
+  IniFile ini;
+  if (const std::filesystem::path config = UserConfigHome(SystemEnvironment()); !config.empty()) {
+    SettingsStore store(SettingsFilePath(config));
+    settings = store.Read(io.install, false);
+    ini.Load(SettingsFilePath(config));
+  }
+  DownloadOptions options;
+  options.rateIndex = settings.port.baudrate;
+  options.station = settings.port.station;
+  options.scope = settings.port.umfang;
+  int portNumber = settings.port.comport;
+  if (!port.empty() && !ParseNumber(port, 1, PortDeviceTable::kPorts, portNumber)) {
+    io.err << "tavodex-cli download: --port takes 1 .. 9\n";
+    return 2;
+  }
+  if (!rate.empty()) {
+    int bits = 0;
+    if (!ParseNumber(rate, 1, 10'000'000, bits) || IndexOfRate(bits) == 0) {
+      io.err << "tavodex-cli download: --rate takes one of 115200 57600 38400 28800 19200 14400 "
+                "9600 4800 2400 1200 600 300\n";
+      return 2;
+    }
+    options.rateIndex = IndexOfRate(bits);
+  }
+  if (!station.empty() && !ParseNumber(station, 1, 255, options.station)) {
+    io.err << "tavodex-cli download: --station takes 1 .. 255\n";
+    return 2;
+  }
+  if (!scope.empty()) {
+    if (scope != "full" && scope != "optimal") return Usage(io.err, 2);
+    options.scope = scope == "optimal" ? 1 : 0;
+  }
+
+  Workspace& ws = *io.workspace;
+  ConsoleMessageBox box(ws.translator(), io.err);
+  ProjectReadContext context;
+  context.catalog = &ws.catalog();
+  context.objects = &ws.objects();
+  context.messages = &box;
+  context.translator = &ws.translator();
+  const std::unique_ptr<t_projekt> project = ReadProjectFile(args[0], context);
+  if (!project) {
+    io.err << "tavodex-cli download: cannot open " << args[0] << "\n";
+    return 2;
+  }
+  options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);
+
+  const std::filesystem::path imageFolder =
+      imageDir.empty() ? io.install.Resolve("temp.$$$") : std::filesystem::path(imageDir);
+  const std::filesystem::path driveC = ResolveCaseInsensitive(imageFolder / "drive_c");
+  const std::filesystem::path driveD = ResolveCaseInsensitive(imageFolder / "drive_d");
+  std::error_code ec;
+  if (!std::filesystem::is_directory(driveC, ec) || !std::filesystem::is_directory(driveD, ec)) {
+    io.err << "tavodex-cli download: " << imageFolder.string()
+           << " holds no image (drive_c and drive_d)\n";
+    return 2;
+  }
+  const DownloadImage image = ScanImageFolders(driveC, driveD);
+  if (!image.ok()) {
+    io.err << "tavodex-cli download: " << image.error << "\n";
+    return 2;
+  }
+
+  // The port and the timers need an event loop.
+  std::unique_ptr<QCoreApplication> app;
+  static int argc = 1;
+  static char name[] = "tavodex-cli";
+  static char* argv[] = {name, nullptr};
+  if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+
+  TComm comm(std::make_unique<QtSerialDevice>(), PortDeviceTable::FromSettings(ini));
+  comm.SetPort(portNumber);
+  if (!device.empty()) comm.SetDeviceName(device);
+  QtEventClock clock;
+  ConsoleTransferDisplay display(io.out);
+  TDownloadConnect connect(comm, clock, box, ws.translator(), &display);
+  ProjektDownload download(connect, comm, clock, box, ws.translator());
+  io.out << "Download to " << comm.DeviceName() << ", " << RateOfIndex(options.rateIndex)
+         << " bit/s, station " << options.station << ", "
+         << (options.scope == 1 ? "optimal" : "full") << "\n";
+  const DownloadOutcome outcome = download.Run(image, options);
+  if (outcome != DownloadOutcome::Success && !comm.LastError().empty())
+    io.err << "tavodex-cli download: " << comm.LastError() << "\n";
+  switch (outcome) {
+    case DownloadOutcome::Success:
+      return 0;
+    case DownloadOutcome::Failed:
+      return 1;
+    case DownloadOutcome::NoTerminal:
+      return 3;
+    case DownloadOutcome::NotProTerminal:
+      return 4;
+    case DownloadOutcome::BadImage:
+      return 5;
+  }
+  return 1;
 }
 
 }  // namespace tavo::cli

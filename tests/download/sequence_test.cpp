@@ -1,0 +1,249 @@
+#include "download/protocol/projektdownload.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "download/comm.h"
+#include "download/progress.h"
+#include "download/protocol/virtualterminal.h"
+#include "shell/language.h"
+#include "shell/messageboxes.h"
+#include "tempfolder.h"
+#include "virtualline.h"
+
+namespace tavo {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+using testing::Pattern;
+using testing::ReadBytes;
+using ::testing::UnorderedElementsAre;
+using testing::WriteBytes;
+
+struct RecordingDisplay : TransferDisplay {
+  std::int64_t maximum = 0, total = 0;
+  void SetTotalMaximum(std::int64_t m) override { maximum = m; }
+  void SetTotalProgress(std::int64_t t) override { total = t; }
+};
+
+struct Sequence : ::testing::Test {
+  testing::TempFolder tmp;
+  testing::VirtualClock clock;
+  VirtualTerminal terminal{{tmp.path() / "terminal", 1}};
+  testing::TerminalEnd end{terminal};
+  testing::ScriptedDevice* device = nullptr;
+  std::unique_ptr<TComm> comm;
+  ScriptedMessageBox box;
+  GermanTranslator translator;
+  RecordingDisplay display;
+  std::unique_ptr<TDownloadConnect> connect;
+  std::unique_ptr<ProjektDownload> download;
+  fs::path driveC = tmp.path() / "temp.$$$" / "drive_c";
+  fs::path driveD = tmp.path() / "temp.$$$" / "drive_d";
+  DownloadOptions options;
+  std::vector<std::string> sentOnLine;  // names of the blocks the terminal took
+
+  void SetUp() override {
+    ASSERT_TRUE(terminal.Prepare(nullptr));
+    terminal.SetLog([this](const std::string& line) {
+      if (line.rfind("send ", 0) == 0) {
+        const std::string name = line.substr(5, line.find(' ', 5) - 5);
+        if (sentOnLine.empty() || sentOnLine.back() != name) sentOnLine.push_back(name);
+      }
+    });
+    auto d = std::make_unique<testing::ScriptedDevice>(clock, &end);
+    device = d.get();
+    comm = std::make_unique<TComm>(std::move(d));
+    comm->SetDeviceName("/dev/vt");
+    connect = std::make_unique<TDownloadConnect>(*comm, clock, box, translator, &display);
+    download = std::make_unique<ProjektDownload>(*connect, *comm, clock, box, translator);
+    options.rateIndex = 1;
+    options.station = 1;
+    WriteBytes(driveC / "AUTOEXEC.BAT", "echo start\r\n");
+    WriteBytes(driveC / "049.set", Pattern(300, 9));
+    WriteBytes(driveD / "Project.run", Pattern(2100, 1));
+    WriteBytes(driveD / "5.pic", Pattern(900, 2));
+    WriteBytes(driveD / "PIC1.HCD", Pattern(3000, 3));
+  }
+
+  DownloadOutcome Run(int scope) {
+    options.scope = scope;
+    sentOnLine.clear();
+    return download->Run(ScanImageFolders(driveC, driveD), options);
+  }
+  fs::path OnTerminal(char drive, const std::string& name) const {
+    return terminal.DriveFolder(drive) / name;
+  }
+  std::set<std::string> Names(char drive) const {
+    std::set<std::string> names;
+    for (const auto& e : fs::directory_iterator(terminal.DriveFolder(drive)))
+      names.insert(e.path().filename().string());
+    return names;
+  }
+  // Drive D of the terminal holds the image, byte for byte.
+  void ExpectImageOnTerminal() const {
+    for (const auto& e : fs::directory_iterator(driveD)) {
+      std::string upper = e.path().filename().string();
+      for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      EXPECT_EQ(ReadBytes(OnTerminal('D', upper)), ReadBytes(e.path())) << upper;
+    }
+  }
+  std::string LastMessage() const { return box.Calls().empty() ? "" : box.Calls().back().text; }
+};
+
+TEST_F(Sequence, FullDownloadFormatsAndSendsBothDrives) {
+  WriteBytes(OnTerminal('D', "OLD.PIC"), "old");
+  WriteBytes(OnTerminal('D', "IP01.SET"), "terminal settings");
+  EXPECT_EQ(Run(0), DownloadOutcome::Success);
+  EXPECT_EQ(LastMessage(), "Download erfolgreich.");
+  EXPECT_EQ(box.Calls().back().kind, MsgKind::Information);
+  ExpectImageOnTerminal();
+  // The terminal's settings file came back after the format; no list is left.
+  EXPECT_THAT(Names('D'), UnorderedElementsAre("5.PIC", "IP01.SET", "PIC1.HCD", "PROJECT.RUN"));
+  EXPECT_EQ(ReadBytes(OnTerminal('D', "IP01.SET")), "terminal settings");
+  EXPECT_THAT(Names('C'), UnorderedElementsAre("049.SET", "AUTOEXEC.BAT"));
+  EXPECT_EQ(download->TerminalVersion(), "5;0;8;");
+  EXPECT_EQ(terminal.RateIndex(), 6);  // back to 14400 at the end
+  EXPECT_EQ(terminal.QuitCount(), 1);
+  EXPECT_EQ(terminal.WakeBytes(), 10);
+  EXPECT_FALSE(comm->Active());
+  EXPECT_EQ(display.maximum, 12 + 300 + 2100 + 900 + 3000);
+  EXPECT_EQ(display.total, 12 + 300 + 2100 + 900 + 3000 + 17);
+}
+
+TEST_F(Sequence, FullDownloadLeavesDriveCWithUnitIniAlone) {
+  WriteBytes(OnTerminal('C', "UNIT.INI"), "[unit]");
+  EXPECT_EQ(Run(0), DownloadOutcome::Success);
+  EXPECT_THAT(Names('C'), ElementsAre("UNIT.INI"));
+  EXPECT_EQ(display.maximum, 2100 + 900 + 3000);
+}
+
+TEST_F(Sequence, OptimisedDownloadSendsOnlyWhatChanged) {
+  WriteBytes(OnTerminal('C', "UNIT.INI"), "[unit]");
+  WriteBytes(OnTerminal('D', "S1.INI"), "kept settings");
+  // No Files.LST yet: settings fetched, drive D formatted, everything sent.
+  EXPECT_EQ(Run(1), DownloadOutcome::Success) << LastMessage();
+  EXPECT_THAT(sentOnLine,
+              UnorderedElementsAre("5.pic", "Files.LST", "PIC1.HCD", "Project.run", "S1.INI"));
+  ExpectImageOnTerminal();
+  ASSERT_TRUE(fs::exists(OnTerminal('D', "FILES.LST")));
+
+  // One file changes (same size), the terminal gained two files of its own.
+  WriteBytes(driveD / "5.pic", Pattern(900, 7));
+  fs::remove(driveD / "S1.INI");
+  WriteBytes(OnTerminal('D', "EXTRA.PIC"), "stray");
+  WriteBytes(OnTerminal('D', "KEEP.SET"), "settings");
+  EXPECT_EQ(Run(1), DownloadOutcome::Success) << LastMessage();
+  EXPECT_THAT(sentOnLine, ElementsAre("5.pic", "Files.LST"));
+  // Settings files of the terminal stay even though the image lacks them.
+  EXPECT_THAT(download->Deleted(), UnorderedElementsAre("5.pic", "EXTRA.PIC"));
+  EXPECT_EQ(ReadBytes(OnTerminal('D', "5.PIC")), Pattern(900, 7));
+  EXPECT_THAT(Names('D'), UnorderedElementsAre("5.PIC", "FILES.LST", "KEEP.SET", "PIC1.HCD",
+                                               "PROJECT.RUN", "S1.INI"));
+  // Unchanged files count in the overall bar all the same.
+  EXPECT_EQ(display.total, 2100 + 900 + 3000 + 3 * 17);
+  // The list on the terminal describes the image now on it.
+  const std::vector<ChecksumEntry> kept = ReadChecksumListFile(OnTerminal('D', "FILES.LST"));
+  ASSERT_EQ(kept.size(), 3u);
+  EXPECT_EQ(kept[0].name, "5.pic");
+}
+
+TEST_F(Sequence, OptimisedDownloadNeedsUnitIniAndFirstGenerationGetsAFullOne) {
+  EXPECT_EQ(Run(1), DownloadOutcome::NotProTerminal);
+  EXPECT_EQ(LastMessage(), "VTA VGA PRO Terminal erwartet !!");
+  EXPECT_FALSE(comm->Active());
+  options.firstGeneration = true;
+  EXPECT_EQ(Run(1), DownloadOutcome::Success);
+  EXPECT_EQ(download->ScopeUsed(), 0);
+  EXPECT_EQ(options.scope, 1);
+  EXPECT_FALSE(fs::exists(OnTerminal('D', "FILES.LST")));
+}
+
+TEST_F(Sequence, NoTerminalAfterTwentyTries) {
+  end.silent = true;
+  int wakeBytes = 0;
+  end.onWrite = [&](std::span<const std::uint8_t> bytes) {
+    wakeBytes += bytes.size() == 1 && bytes[0] == 0xAA;
+  };
+  EXPECT_EQ(Run(0), DownloadOutcome::NoTerminal);
+  EXPECT_EQ(LastMessage(), "kein Terminal gefunden !");
+  EXPECT_EQ(box.Calls().back().kind, MsgKind::Fehler);
+  EXPECT_EQ(wakeBytes, 200);
+  EXPECT_FALSE(comm->Active());
+  // 20 x (12 ticks of waking, 3 x 14 ticks of asking) on the protocol's
+  // 50 ms timer, and the wake-up timer's own 12 ticks per try.
+  EXPECT_EQ(clock.Ticks(), 20 * (12 + 3 * 14) + 20 * 12);
+
+  comm->SetDeviceName("/dev/missing");
+  const std::int64_t before = clock.NowMs();
+  EXPECT_EQ(Run(0), DownloadOutcome::NoTerminal);
+  EXPECT_LT(clock.NowMs() - before, 100);
+}
+
+TEST_F(Sequence, TerminalAnsweringInTheThirdTry) {
+  int versions = 0;
+  end.silent = true;
+  end.onWrite = [&](std::span<const std::uint8_t> bytes) {
+    if (versions == 6) end.silent = false;
+    if (bytes.size() == 6 && bytes[3] == kReqVersion) ++versions;
+  };
+  EXPECT_EQ(Run(0), DownloadOutcome::Success);
+  EXPECT_EQ(versions, 7);
+  EXPECT_EQ(terminal.WakeBytes(), 10);
+}
+
+TEST_F(Sequence, LineLostMidFileEndsAsFailedInBoundedTime) {
+  int sends = 0;
+  end.onWrite = [&](std::span<const std::uint8_t> bytes) {
+    if (bytes.size() > 4 && bytes[3] == kReqSend && ++sends == 3) end.silent = true;
+  };
+  EXPECT_EQ(Run(0), DownloadOutcome::Failed);
+  EXPECT_EQ(LastMessage(), "Download fehlerhaft, Bitte wiederholen.");
+  // The question after the failed file was answered "Nein".
+  EXPECT_GE(box.Calls().size(), 2u);
+  EXPECT_FALSE(comm->Active());
+  EXPECT_LT(clock.NowMs(), 5 * 60 * 1000);
+}
+
+TEST_F(Sequence, FailedFormatIsNoSuccess) {
+  // A terminal that refuses to format drive D (its status 5) must not end
+  // with "Download erfolgreich.".
+  WriteBytes(OnTerminal('C', "UNIT.INI"), "[unit]");
+  end.onWrite = [&](std::span<const std::uint8_t> bytes) {
+    if (bytes.size() == 6 && bytes[3] == kReqFormat)
+      end.silent = true;
+    else if (bytes.size() > 4 && bytes[3] != kReqFormat)
+      end.silent = false;
+  };
+  EXPECT_EQ(Run(0), DownloadOutcome::Failed);
+  EXPECT_EQ(LastMessage(), "Download fehlerhaft, Bitte wiederholen.");
+}
+
+TEST_F(Sequence, AnEmptyDriveCImageIsNoFailure) {
+  fs::remove_all(driveC);
+  fs::create_directories(driveC);
+  EXPECT_EQ(Run(0), DownloadOutcome::Success) << LastMessage();
+  ExpectImageOnTerminal();
+}
+
+TEST_F(Sequence, NamesBeyondEightDotThreeAreReportedBeforeAnythingIsSent) {
+  WriteBytes(driveD / "LongPictureName.pic", "x");
+  EXPECT_EQ(Run(0), DownloadOutcome::BadImage);
+  EXPECT_NE(LastMessage().find("LongPictureName.pic"), std::string::npos);
+  EXPECT_TRUE(device->written.empty());
+}
+
+TEST_F(Sequence, StaleChecksumListInTheImageIsNotSent) {
+  WriteBytes(driveD / "FILES.LST", "stale");
+  const DownloadImage image = ScanImageFolders(driveC, driveD);
+  EXPECT_EQ(image.checksums.size(), 3u);
+  EXPECT_FALSE(fs::exists(driveD / "FILES.LST"));
+  EXPECT_EQ(image.totalD, 2100u + 900 + 3000);
+  EXPECT_EQ(image.totalC, 12u + 300);
+}
+
+}  // namespace
+}  // namespace tavo
