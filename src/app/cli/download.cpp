@@ -8,6 +8,7 @@
 #include "app/cli/commands.h"
 #include "app/workspace.h"
 #include "download/comm.h"
+#include "download/image/imagebuilder.h"
 #include "download/progress.h"
 #include "download/protocol/frame.h"
 #include "download/protocol/projektdownload.h"
@@ -72,11 +73,12 @@ bool ParseNumber(const std::string& text, int low, int high, int& value) {
 int Usage(std::ostream& out, int code) {
   out << "usage: tavodex-cli download PROJECT.qvx [--device PATH | --port N] [--rate BITS]\n"
          "                  [--station N] [--scope full|optimal] [--image DIR]\n\n"
-         "Downloads the built image folder DIR (with drive_c and drive_d; default: the\n"
-         "base folder's temp.$$$) to the terminal. The port, rate, station and scope default\n"
+         "Builds the project's terminal image in the base folder's temp.$$$ and downloads\n"
+         "it; with --image, the already built image folder DIR (drive_c and drive_d) is\n"
+         "sent instead. The port, rate, station and scope default\n"
          "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
          "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n\n"
-         "Exit codes: 0 success, 1 download failed, 2 usage or unreadable input,\n"
+         "Exit codes: 0 success, 1 download or image build failed, 2 usage or unreadable input,\n"
          "3 no terminal found, 4 optimised download refused by the terminal,\n"
          "5 image the terminal cannot take.\n";
   return code;
@@ -145,20 +147,38 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
   }
   options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);
 
-  const std::filesystem::path imageFolder =
-      imageDir.empty() ? io.install.Resolve("temp.$$$") : std::filesystem::path(imageDir);
-  const std::filesystem::path driveC = ResolveCaseInsensitive(imageFolder / "drive_c");
-  const std::filesystem::path driveD = ResolveCaseInsensitive(imageFolder / "drive_d");
-  std::error_code ec;
-  if (!std::filesystem::is_directory(driveC, ec) || !std::filesystem::is_directory(driveD, ec)) {
-    io.err << "tavodex-cli download: " << imageFolder.string()
-           << " holds no image (drive_c and drive_d)\n";
-    return 2;
-  }
-  const DownloadImage image = ScanImageFolders(driveC, driveD);
-  if (!image.ok()) {
-    io.err << "tavodex-cli download: " << image.error << "\n";
-    return 2;
+  DownloadImage image;
+  if (imageDir.empty()) {
+    // Build the project's image into the base folder's work folders first.
+    ImageBuildOptions build;
+    build.install = &io.install;
+    build.translator = &ws.translator();
+    image = BuildDownloadImage(*project, build);
+    for (const std::string& warning : image.warnings)
+      io.err << "warning: " << Cp1252ToUtf8(warning) << "\n";
+    if (!image.ok()) {
+      io.err << "tavodex-cli download: "
+             << (image.status == ImageStatus::NoResourceFolder
+                     ? std::string("the installation has no resource folder")
+                     : Cp1252ToUtf8(image.error))
+             << "\n";
+      return 1;
+    }
+  } else {
+    const std::filesystem::path imageFolder(imageDir);
+    const std::filesystem::path driveC = ResolveCaseInsensitive(imageFolder / "drive_c");
+    const std::filesystem::path driveD = ResolveCaseInsensitive(imageFolder / "drive_d");
+    std::error_code ec;
+    if (!std::filesystem::is_directory(driveC, ec) || !std::filesystem::is_directory(driveD, ec)) {
+      io.err << "tavodex-cli download: " << imageFolder.string()
+             << " holds no image (drive_c and drive_d)\n";
+      return 2;
+    }
+    image = ScanImageFolders(driveC, driveD);
+    if (!image.ok()) {
+      io.err << "tavodex-cli download: " << image.error << "\n";
+      return 2;
+    }
   }
 
   // The port and the timers need an event loop.
