@@ -46,19 +46,18 @@ int t_liste::FreeNumber() const {
 void t_liste::Done() {}
 
 std::string t_liste::NextToken(std::string& rest) {
-  std::string field;
   bool quoted = false;
-  std::size_t i = 0;
-  for (; i < rest.size(); ++i) {
-    char c = rest[i];
-    if (!quoted && (c == ';' || c == ')')) {
-      ++i;
-      rest.erase(0, i);
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    const char c = rest[i];
+    if (c == '"') {
+      quoted = !quoted;
+    } else if (!quoted && (c == ';' || c == ')')) {
+      std::string field = rest.substr(0, i);  // the separator is consumed, not kept
+      rest.erase(0, i + 1);
       return field;
     }
-    if (c == '"') quoted = !quoted;
-    field += c;
   }
+  std::string field = std::move(rest);
   rest.clear();
   return field;
 }
@@ -102,7 +101,13 @@ long double t_liste::TextToReal(const std::string& text) {
   }
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   if (i != n) return 0;  // not a number as a whole
-  long double value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
+  static constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
+                                            1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L};
+  long double value;
+  if (exponent == 0) value = mantissa;
+  else if (exponent < 0 && exponent > -16) value = mantissa / kPowers[-exponent];
+  else if (exponent > 0 && exponent < 16) value = mantissa * kPowers[exponent];
+  else value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
   if (!std::isfinite(value)) return 0;
   return negative ? -value : value;
 }

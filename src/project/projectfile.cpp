@@ -177,8 +177,8 @@ class ProjectReader {
   // Next non-empty line (CR LF, LF or CR ended); false at the end.
   bool NextLine(std::string_view& line) {
     while (pos_ < content_.size()) {
-      std::size_t end = content_.find_first_of("\r\n", pos_);
-      if (end == std::string_view::npos) end = content_.size();
+      std::size_t end = pos_;
+      while (end < content_.size() && content_[end] != '\n' && content_[end] != '\r') ++end;
       line = content_.substr(pos_, end - pos_);
       pos_ = end;
       if (pos_ < content_.size() && content_[pos_] == '\r') ++pos_;
