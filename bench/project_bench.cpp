@@ -34,7 +34,7 @@ std::string LargeProjectText(int scale) {
   line("[Alarms]");
   for (int i = 0; i < 240 * scale; ++i)
     line("-Alarm(" + std::to_string(i % 240) + ";\"S008X016.FON\";" +
-         std::to_string(1 << (i % 16)) + ";5;\"Alarmtext mit \xDCberlauf " + std::to_string(i) +
+         std::to_string(1 << (i % 16)) + ";5;\"Alarmtext mit \xDC" "berlauf " + std::to_string(i) +
          "\")");
   line("[TextList]");
   for (int i = 1; i <= 300 * scale; ++i) {

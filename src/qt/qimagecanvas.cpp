@@ -60,7 +60,14 @@ QImageCanvas::QImageCanvas(QImage& image) : image_(&image) {
   EnsureWritableFormat(image);
 }
 
-QImageCanvas::~QImageCanvas() = default;
+QImageCanvas::~QImageCanvas() { EndPainting(); }
+
+QPainter& QImageCanvas::Painter() {
+  if (!painter_) painter_ = std::make_unique<QPainter>(image_);
+  return *painter_;
+}
+
+void QImageCanvas::EndPainting() const { painter_.reset(); }
 
 int QImageCanvas::Width() const {
   return image_->width();
@@ -97,9 +104,9 @@ void QImageCanvas::SetBrushPattern(const std::uint8_t rows[8], Rgb colour) {
 void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  if (penMode_ == PenMode::Invert) {
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  }
+  painter.setCompositionMode(penMode_ == PenMode::Invert
+                                 ? QPainter::RasterOp_SourceXorDestination
+                                 : QPainter::CompositionMode_SourceOver);
   if (withPen && penStyle_ != PenStyle::None) {
     QPen pen(ToQColor(penColour_));
     pen.setWidth(penWidth_);
@@ -132,7 +139,7 @@ void QImageCanvas::MoveTo(int x, int y) {
 }
 
 void QImageCanvas::LineTo(int x, int y) {
-  QPainter painter(image_);
+  QPainter& painter = Painter();
   Prepare(painter, true, false);
   painter.drawLine(penX_, penY_, x, y);
   penX_ = x;
@@ -143,7 +150,7 @@ void QImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   if (right - left < 1 || bottom - top < 1) return;
-  QPainter painter(image_);
+  QPainter& painter = Painter();
   Prepare(painter, false, true);
   painter.drawRect(QRect(left, top, right - left, bottom - top));
   if (penStyle_ != PenStyle::None) {
@@ -157,14 +164,14 @@ void QImageCanvas::Polygon(const std::vector<CanvasPoint>& points) {
   if (points.empty()) return;
   QPolygon polygon;
   for (const CanvasPoint& p : points) polygon << QPoint(p.x, p.y);
-  QPainter painter(image_);
+  QPainter& painter = Painter();
   Prepare(painter, true, true);
   painter.drawPolygon(polygon);
 }
 
 void QImageCanvas::FillRect(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top || brushKind_ == BrushKind::Hollow) return;
-  QPainter painter(image_);
+  QPainter& painter = Painter();
   Prepare(painter, false, true);
   painter.drawRect(QRect(left, top, right - left, bottom - top));
 }
@@ -175,6 +182,7 @@ void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb 
   right = std::min(right, image_->width());
   bottom = std::min(bottom, image_->height());
   if (right <= left || bottom <= top) return;
+  EndPainting();
   const QRgb value = ToQRgb(colour);
   for (int y = top; y < bottom; ++y) {
     QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
@@ -184,11 +192,13 @@ void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb 
 
 void QImageCanvas::SetPixel(int x, int y, Rgb colour) {
   if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return;
+  EndPainting();
   reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = ToQRgb(colour);
 }
 
 Rgb QImageCanvas::Pixel(int x, int y) const {
   if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return 0;
+  EndPainting();
   const QRgb p = reinterpret_cast<const QRgb*>(image_->constScanLine(y))[x];
   return MakeRgb(std::uint8_t(qRed(p)), std::uint8_t(qGreen(p)), std::uint8_t(qBlue(p)));
 }
@@ -212,7 +222,8 @@ void QImageCanvas::DrawImage(const Image16& image, int left, int top, int right,
     }
   }
   if (mirrorX || mirrorY) source = source.mirrored(mirrorX, mirrorY);
-  QPainter painter(image_);
+  QPainter& painter = Painter();
+  painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(QRect(x0, y0, w, h), source);
 }

@@ -18,12 +18,20 @@ class QImageCanvas : public Canvas {
   // Owns a new image of the given size filled with `paper`.
   QImageCanvas(int width, int height, Rgb paper = 0xFFFFFF);
   // Borrows `image`, which must outlive the canvas; it is converted to a
-  // 32-bit format when it has another one.
+  // 32-bit format when it has another one. Its pixels are complete once
+  // Image() has been called or the canvas is gone.
   explicit QImageCanvas(QImage& image);
   ~QImageCanvas() override;
 
-  QImage& Image() { return *image_; }
-  const QImage& Image() const { return *image_; }
+  // The image with every drawing so far applied.
+  QImage& Image() {
+    EndPainting();
+    return *image_;
+  }
+  const QImage& Image() const {
+    EndPainting();
+    return *image_;
+  }
 
   int Width() const override;
   int Height() const override;
@@ -48,9 +56,14 @@ class QImageCanvas : public Canvas {
  private:
   enum class BrushKind { Hollow, Solid, Pattern };
   void Prepare(QPainter& painter, bool withPen, bool withBrush) const;
+  // One painter serves every primitive until the pixels are touched
+  // directly: opening a painter per primitive costs more than drawing.
+  QPainter& Painter();
+  void EndPainting() const;
 
   std::unique_ptr<QImage> owned_;
   QImage* image_;
+  mutable std::unique_ptr<QPainter> painter_;
   PenMode penMode_ = PenMode::Copy;
   int penWidth_ = 1;
   PenStyle penStyle_ = PenStyle::Solid;
