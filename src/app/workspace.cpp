@@ -52,6 +52,15 @@ Workspace::Workspace(const WorkspaceStart& start) : objects_(MakeObjectFactory(&
 
 Workspace::~Workspace() = default;
 
+ProjectReadContext Workspace::ReadContext(MessageBox* messages) {
+  ProjectReadContext context;
+  context.catalog = &catalog_;
+  context.objects = objects_.get();
+  context.messages = messages;
+  context.translator = translator_.get();
+  return context;
+}
+
 bool Workspace::SaveSettings(std::string* error) {
   return store_ && store_->Write(settings_, *install_, error);
 }

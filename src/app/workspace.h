@@ -11,6 +11,7 @@
 
 #include "project/katalog.h"
 #include "project/objectfactory.h"
+#include "project/projectfile.h"
 #include "shell/folders.h"
 #include "shell/language.h"
 #include "shell/settings.h"
@@ -44,6 +45,9 @@ class Workspace {
   // when it closes (SaveSettings). Null when no configuration folder exists.
   Settings& settings() { return settings_; }
   bool SaveSettings(std::string* error = nullptr);
+  // What the project reader needs: catalogue, object family, translator,
+  // and the given message box.
+  ProjectReadContext ReadContext(MessageBox* messages);
   // Sets the language table by its three-digit code.
   void SetLanguage(const std::string& code);
 

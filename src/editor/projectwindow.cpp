@@ -13,7 +13,9 @@
 namespace tavo {
 
 namespace {
-QString Q(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+QString Q(const std::string& cp1252) {
+  return QString::fromStdString(Cp1252ToUtf8(cp1252));
+}
 }  // namespace
 
 ProjectWindow::ProjectWindow(Workspace& workspace, QWidget* parent)
@@ -43,15 +45,10 @@ bool ProjectWindow::OpenProject(const QString& path) {
   QtMessageBox window(workspace_.translator(), this);
   MessageBox& box = messages_ ? *messages_ : window;
   if (!path.toLower().contains(".qvx")) {
-    box.Show(MsgKind::Fehler, ButtonSet::Weiter,
-             workspace_.translator().Tr(txt::kCannotOpenNoQvx));
+    box.Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(txt::kCannotOpenNoQvx));
     return false;
   }
-  ProjectReadContext context;
-  context.catalog = &workspace_.catalog();
-  context.objects = &workspace_.objects();
-  context.messages = &box;
-  context.translator = &workspace_.translator();
+  ProjectReadContext context = workspace_.ReadContext(&box);
   auto project = ReadProjectFile(path.toStdString(), context);
   if (!project) return false;
   project_ = std::move(project);
@@ -67,22 +64,19 @@ void ProjectWindow::Fill() {
   auto add = [](QTreeWidgetItem* parent, const QString& a, const QString& b = {}) {
     return new QTreeWidgetItem(parent, {a, b});
   };
-  add(root, "Terminal", Q(p.terminal->terminalName) + QString(" (%1 x %2)")
-                                                        .arg(p.terminal->width)
-                                                        .arg(p.terminal->height));
+  add(root, "Terminal",
+      Q(p.terminal->terminalName) +
+          QString(" (%1 x %2)").arg(p.terminal->width).arg(p.terminal->height));
   add(root, "Steuerung", p.coupling ? Q(p.coupling->couplingName) : "none");
   QTreeWidgetItem* vars = add(root, "Variablen", QString::number(CountNodes(p.variables.get())));
-  ForEach<t_variable>(p.variables, [&](const t_variable& v) {
-    add(vars, QString::number(v.number), Q(v.name));
-  });
+  ForEach<t_variable>(
+      p.variables, [&](const t_variable& v) { add(vars, QString::number(v.number), Q(v.name)); });
   QTreeWidgetItem* alarms = add(root, "Alarme", QString::number(CountNodes(p.alarms.get())));
-  ForEach<t_alarme>(p.alarms, [&](const t_alarme& a) {
-    add(alarms, QString::number(a.number), Q(a.name));
-  });
+  ForEach<t_alarme>(p.alarms,
+                    [&](const t_alarme& a) { add(alarms, QString::number(a.number), Q(a.name)); });
   QTreeWidgetItem* lists = add(root, "Texte", QString::number(CountNodes(p.textLists.get())));
-  ForEach<t_textliste>(p.textLists, [&](const t_textliste& l) {
-    add(lists, QString::number(l.number), Q(l.name));
-  });
+  ForEach<t_textliste>(
+      p.textLists, [&](const t_textliste& l) { add(lists, QString::number(l.number), Q(l.name)); });
   QTreeWidgetItem* pictures = add(root, "Bilder", QString::number(CountNodes(p.pictures.get())));
   ForEach<t_bild>(p.pictures, [&](const t_bild& b) {
     add(pictures, QString::number(b.pictureNumber), Q(b.name));

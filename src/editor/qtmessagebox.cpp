@@ -9,7 +9,9 @@
 namespace tavo {
 
 namespace {
-QString Q(const std::string& cp1252) { return QString::fromStdString(Cp1252ToUtf8(cp1252)); }
+QString Q(const std::string& cp1252) {
+  return QString::fromStdString(Cp1252ToUtf8(cp1252));
+}
 }  // namespace
 
 int QtMessageBox::Show(MsgKind kind, ButtonSet buttons, const std::string& text) {

@@ -10,7 +10,8 @@ namespace tavo {
 
 class QtMessageBox : public MessageBox {
  public:
-  QtMessageBox(Translator& translator, QWidget* parent) : translator_(translator), parent_(parent) {}
+  QtMessageBox(Translator& translator, QWidget* parent)
+      : translator_(translator), parent_(parent) {}
   int Show(MsgKind kind, ButtonSet buttons, const std::string& text) override;
 
  private:

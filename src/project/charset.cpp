@@ -55,7 +55,11 @@ std::string Convert(const std::string& text, const std::array<std::uint8_t, 256>
 
 }  // namespace
 
-std::string ToTerminalCharset(const std::string& text) { return Convert(text, kToTable); }
-std::string FromTerminalCharset(const std::string& text) { return Convert(text, kFromTable); }
+std::string ToTerminalCharset(const std::string& text) {
+  return Convert(text, kToTable);
+}
+std::string FromTerminalCharset(const std::string& text) {
+  return Convert(text, kFromTable);
+}
 
 }  // namespace tavo

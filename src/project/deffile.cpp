@@ -40,7 +40,8 @@ bool DefinitionIni::Read(const std::string& path) {
     if (line.empty() || line[0] == ';') continue;
     if (line[0] == '[') {
       std::size_t close = line.find(']');
-      section = Fold(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+      section =
+          Fold(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
       continue;
     }
     std::size_t eq = line.find('=');

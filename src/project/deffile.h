@@ -24,8 +24,7 @@ class DefinitionIni {
   std::string String(const std::string& section, const std::string& key,
                      const std::string& fallback) const;
   // Decimal with optional sign; a value without leading digits gives the default.
-  std::int32_t Int(const std::string& section, const std::string& key,
-                   std::int32_t fallback) const;
+  std::int32_t Int(const std::string& section, const std::string& key, std::int32_t fallback) const;
   static std::int32_t ParseInt(const std::string& text, std::int32_t fallback);
 
  private:

@@ -101,13 +101,17 @@ long double t_liste::TextToReal(const std::string& text) {
   }
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   if (i != n) return 0;  // not a number as a whole
-  static constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L, 1e3L, 1e4L, 1e5L, 1e6L, 1e7L,
+  static constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,
                                             1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L};
   long double value;
-  if (exponent == 0) value = mantissa;
-  else if (exponent < 0 && exponent > -16) value = mantissa / kPowers[-exponent];
-  else if (exponent > 0 && exponent < 16) value = mantissa * kPowers[exponent];
-  else value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
+  if (exponent == 0)
+    value = mantissa;
+  else if (exponent < 0 && exponent > -16)
+    value = mantissa / kPowers[-exponent];
+  else if (exponent > 0 && exponent < 16)
+    value = mantissa * kPowers[exponent];
+  else
+    value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
   if (!std::isfinite(value)) return 0;
   return negative ? -value : value;
 }
@@ -116,9 +120,8 @@ std::string t_liste::RealToText(long double value) {
   if (!std::isfinite(value)) return "0";
   char buffer[128];
   int len = std::snprintf(buffer, sizeof buffer, "%16.8Lf", value);
-  std::string text = (len > 0 && len < static_cast<int>(sizeof buffer))
-                         ? std::string(buffer, len)
-                         : std::string("0");
+  std::string text = (len > 0 && len < static_cast<int>(sizeof buffer)) ? std::string(buffer, len)
+                                                                        : std::string("0");
   std::size_t start = text.find_first_not_of(' ');
   text = start == std::string::npos ? std::string() : text.substr(start);
   while (!text.empty() && text.back() == '0') text.pop_back();
@@ -161,7 +164,9 @@ std::int32_t t_liste::TextToInt(const std::string& text) {
   return static_cast<std::int32_t>(value);
 }
 
-std::string t_liste::IntToText(std::int32_t value) { return std::to_string(value); }
+std::string t_liste::IntToText(std::int32_t value) {
+  return std::to_string(value);
+}
 
 bool t_liste::TextToBool(const std::string& text) {
   std::size_t b = text.find_first_not_of(' ');
@@ -173,7 +178,9 @@ bool t_liste::TextToBool(const std::string& text) {
   return core == "TRUE";
 }
 
-std::string t_liste::BoolToText(bool value) { return value ? "TRUE" : "FALSE"; }
+std::string t_liste::BoolToText(bool value) {
+  return value ? "TRUE" : "FALSE";
+}
 
 ListPtr t_liste::DetachNext() {
   if (next_) next_->previous_ = nullptr;

@@ -55,21 +55,21 @@ class t_liste {
   std::uint16_t number = 0;
 
   // The operation table, in its fixed order.
-  virtual void Load(const std::string& path);                      // 0
-  virtual void WriteProjectLines(const LineSink& sink) const;      // 1
-  virtual void WriteRunLines(RunWriter& out) const;                 // 2
-  int FreeNumber() const;                                           // 3
+  virtual void Load(const std::string& path);                  // 0
+  virtual void WriteProjectLines(const LineSink& sink) const;  // 1
+  virtual void WriteRunLines(RunWriter& out) const;            // 2
+  int FreeNumber() const;                                      // 3
   // 4: see SortByNumber() below (it must replace the owner's reference).
-  virtual void Done();                                              // 5
-  static std::string NextToken(std::string& rest);                  // 6
-  static long double TextToReal(const std::string& text);          // 7
-  static std::string RealToText(long double value);                 // 8
-  static std::string Unquote(const std::string& field);             // 9
-  static std::string Quote(const std::string& text);                // 10
-  static std::int32_t TextToInt(const std::string& text);          // 11
-  static std::string IntToText(std::int32_t value);                 // 12
-  static bool TextToBool(const std::string& text);                  // 13
-  static std::string BoolToText(bool value);                        // 14
+  virtual void Done();                                     // 5
+  static std::string NextToken(std::string& rest);         // 6
+  static long double TextToReal(const std::string& text);  // 7
+  static std::string RealToText(long double value);        // 8
+  static std::string Unquote(const std::string& field);    // 9
+  static std::string Quote(const std::string& text);       // 10
+  static std::int32_t TextToInt(const std::string& text);  // 11
+  static std::string IntToText(std::int32_t value);        // 12
+  static bool TextToBool(const std::string& text);         // 13
+  static std::string BoolToText(bool value);               // 14
 
   // Unlinks this node's successor chain and hands it over.
   ListPtr DetachNext();

@@ -157,8 +157,8 @@ bool ParseWholeNumber(const std::string& text, std::int32_t& value) {
 
 template <class T>
 T Clamped(std::int32_t v) {
-  return static_cast<T>(std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(),
-                                                 std::numeric_limits<T>::max()));
+  return static_cast<T>(
+      std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
 class ProjectReader {
@@ -282,17 +282,26 @@ class ProjectReader {
   void HeadLine(std::string_view text) {
     t_kopf& h = *project_->head;
     const std::string value = BetweenFirstQuotes(text);
-    if (StartsWith(text, "Name")) h.name = value;
-    else if (StartsWith(text, "Author")) h.author = value;
-    else if (StartsWith(text, "created")) h.created = value;
-    else if (StartsWith(text, "changed")) h.changed = value;
-    else if (StartsWith(text, "Info1")) h.info1 = value;
-    else if (StartsWith(text, "Info2")) h.info2 = value;
-    else if (StartsWith(text, "Info3")) h.info3 = value;
+    if (StartsWith(text, "Name"))
+      h.name = value;
+    else if (StartsWith(text, "Author"))
+      h.author = value;
+    else if (StartsWith(text, "created"))
+      h.created = value;
+    else if (StartsWith(text, "changed"))
+      h.changed = value;
+    else if (StartsWith(text, "Info1"))
+      h.info1 = value;
+    else if (StartsWith(text, "Info2"))
+      h.info2 = value;
+    else if (StartsWith(text, "Info3"))
+      h.info3 = value;
     else if (StartsWith(text, "Startpicture")) {
       std::int32_t v = 0;
-      if (ParseWholeNumber(value, v)) h.startPicture = Clamped<std::int16_t>(v);
-      else Error(txt::kProjektfileFehlerhaft);
+      if (ParseWholeNumber(value, v))
+        h.startPicture = Clamped<std::int16_t>(v);
+      else
+        Error(txt::kProjektfileFehlerhaft);
     }
   }
 
@@ -314,21 +323,28 @@ class ProjectReader {
     if (StartsWith(text, "DOSVersion")) {
       const std::string dos = BetweenFirstQuotes(text);
       const t_steuerung* entry = ctx_.catalog ? ctx_.catalog->CouplingOrFirst(dos) : nullptr;
-      if (entry) c.CopyFrom(*entry);
-      else c.dosVersion = dos;
+      if (entry)
+        c.CopyFrom(*entry);
+      else
+        c.dosVersion = dos;
       return;
     }
     std::int32_t* target = nullptr;
     std::int32_t value = 0;
-    if (StartsWith(text, "TBReadAdr")) target = &c.readBlockAddress;
-    else if (StartsWith(text, "TBWriteAdr")) target = &c.writeBlockAddress;
-    else if (!StartsWith(text, "Alarmsort")) return;
+    if (StartsWith(text, "TBReadAdr"))
+      target = &c.readBlockAddress;
+    else if (StartsWith(text, "TBWriteAdr"))
+      target = &c.writeBlockAddress;
+    else if (!StartsWith(text, "Alarmsort"))
+      return;
     if (!ParseWholeNumber(BetweenFirstQuotes(text), value)) {
       Error(txt::kProjektfileFehlerhaft);
       return;
     }
-    if (target) *target = value;
-    else c.alarmSort = Clamped<std::int16_t>(value);
+    if (target)
+      *target = value;
+    else
+      c.alarmSort = Clamped<std::int16_t>(value);
   }
 
   void VariableLine(std::string rest) {

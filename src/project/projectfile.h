@@ -33,11 +33,11 @@ std::string BackupPath(const std::string& path);
 std::string ProjectFolderName(const std::string& path);
 
 struct ProjectReadContext {
-  const t_katalog* catalog = nullptr;     // terminal and coupling lookup
-  ObjectFactory* objects = nullptr;       // null: object lines are skipped
-  MessageBox* messages = nullptr;         // null: messages are dropped
-  Translator* translator = nullptr;       // null: German texts
-  ProgressDisplay* progress = nullptr;    // null: no progress shown
+  const t_katalog* catalog = nullptr;   // terminal and coupling lookup
+  ObjectFactory* objects = nullptr;     // null: object lines are skipped
+  MessageBox* messages = nullptr;       // null: messages are dropped
+  Translator* translator = nullptr;     // null: German texts
+  ProgressDisplay* progress = nullptr;  // null: no progress shown
   // The editor sheet's size, to centre new pictures' origins; 0 = unknown.
   int sheetWidth = 0;
   int sheetHeight = 0;

@@ -23,7 +23,8 @@ void t_projekt::WriteRunFile(RunWriter& out) const {
   if (head) head->WriteRunLines(out);
   if (terminal) terminal->WriteRunLines(out);
   if (coupling) coupling->WriteRunLines(out);
-  ForEach<t_variable>(variables, [&](const t_variable& v) { v.WriteRunLines(out, coupling.get()); });
+  ForEach<t_variable>(variables,
+                      [&](const t_variable& v) { v.WriteRunLines(out, coupling.get()); });
   for (const t_liste* n = alarms.get(); n; n = n->next()) n->WriteRunLines(out);
   for (const t_liste* n = textLists.get(); n; n = n->next()) n->WriteRunLines(out);
   for (const t_liste* n = pictures.get(); n; n = n->next()) n->WriteRunLines(out);

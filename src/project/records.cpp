@@ -122,7 +122,9 @@ void t_terminal::WriteRunLines(RunWriter& out) const {
   out.Line("-(Terminal;" + Quote(ToTerminalCharset(typeNumber)) + ")");
 }
 
-void t_terminal::Done() { FreeList(keyAreas); }
+void t_terminal::Done() {
+  FreeList(keyAreas);
+}
 
 void t_terminal::CopyFrom(const t_terminal& o) {
   name = o.name;
@@ -204,7 +206,8 @@ void t_steuerung::Load(const std::string& filePath) {
       if (v.find("INTEL") != std::string::npos) addressFormat = 0;
       if (v.find("SIEMENS") != std::string::npos) addressFormat = 1;
     }
-    if (has("MAXBLOCKWORTE")) blockWords1 = blockWords2 = ClampToInt16(TextToInt(AfterEquals(line)));
+    if (has("MAXBLOCKWORTE"))
+      blockWords1 = blockWords2 = ClampToInt16(TextToInt(AfterEquals(line)));
     if (has("TIMEOUTMSEKPROT")) protocolTimeout = ClampToInt16(TextToInt(AfterEquals(line)));
     if (has("TIMEOUTMSEKCHAR")) characterTimeout = ClampToInt16(TextToInt(AfterEquals(line)));
     if (has("PFAD")) {
@@ -328,7 +331,9 @@ void t_alarme::WriteRunLines(RunWriter& out) const {
 
 // --- text lists --------------------------------------------------------------
 
-t_textliste::t_textliste() : t_liste(kTagTextliste) { number = 1; }
+t_textliste::t_textliste() : t_liste(kTagTextliste) {
+  number = 1;
+}
 
 void t_textliste::WriteProjectLines(const LineSink& sink) const {
   if (!texts) return;
@@ -348,7 +353,9 @@ void t_textliste::WriteRunLines(RunWriter& out) const {
   out.Line("-(TextListEnd)");
 }
 
-void t_textliste::Done() { FreeList(texts); }
+void t_textliste::Done() {
+  FreeList(texts);
+}
 
 // --- keys --------------------------------------------------------------------
 
@@ -389,7 +396,9 @@ int FunctionKeyNumber(int key, int level) {
   return 49 + (key - 13) + 20 * level;     // 49..52, 69..72, 89..92, 109..112
 }
 
-int SoftKeyNumber(int key, int level) { return 129 + (key - 1) + 32 * level; }
+int SoftKeyNumber(int key, int level) {
+  return 129 + (key - 1) + 32 * level;
+}
 
 // --- pictures ----------------------------------------------------------------
 
@@ -422,7 +431,9 @@ t_taste* t_bild::Key(int number) {
   return static_cast<t_taste*>(FindByNumber(keys.get(), static_cast<std::uint16_t>(number)));
 }
 
-const t_taste* t_bild::Key(int number) const { return const_cast<t_bild*>(this)->Key(number); }
+const t_taste* t_bild::Key(int number) const {
+  return const_cast<t_bild*>(this)->Key(number);
+}
 
 void t_bild::WriteProjectLines(const LineSink& sink) const {
   sink("-Picture(" + IntToText(number) + ";" + IntToText(pictureNumber) + ";" + Quote(name) + ";" +

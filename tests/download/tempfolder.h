@@ -1,34 +1,13 @@
 #pragma once
-// A fresh folder below the system's temporary folder, removed afterwards.
+// Files in a test's own folder (support/tempfolder.h), and test data.
 
-#include <atomic>
 #include <filesystem>
 #include <fstream>
 #include <string>
-#include <vector>
 
-#include <unistd.h>
+#include "support/tempfolder.h"
 
 namespace tavo::testing {
-
-class TempFolder {
- public:
-  TempFolder() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tavo-dl-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline void WriteBytes(const std::filesystem::path& file, const std::string& content) {
   std::filesystem::create_directories(file.parent_path());

@@ -33,8 +33,8 @@ TEST(ProjectWindow, OpensTheDemoProjectAndListsItsContents) {
   ProjectWindow window(workspace);
   ScriptedMessageBox box;
   window.SetMessageBox(&box);
-  ASSERT_TRUE(window.OpenProject(QString::fromStdString(
-      workspace.install().Resolve("Projects\\Demo.qvx").string())));
+  ASSERT_TRUE(window.OpenProject(
+      QString::fromStdString(workspace.install().Resolve("Projects\\Demo.qvx").string())));
   ASSERT_NE(window.Project(), nullptr);
   EXPECT_EQ(window.Project()->terminal->dosVersion, "VTA_640C.TRM");
 
@@ -43,8 +43,8 @@ TEST(ProjectWindow, OpensTheDemoProjectAndListsItsContents) {
   QTreeWidgetItem* root = tree->topLevelItem(0);
   QStringList sections;
   for (int i = 0; i < root->childCount(); ++i) sections << root->child(i)->text(0);
-  EXPECT_EQ(sections, (QStringList{"Terminal", "Steuerung", "Variablen", "Alarme", "Texte",
-                                   "Bilder"}));
+  EXPECT_EQ(sections,
+            (QStringList{"Terminal", "Steuerung", "Variablen", "Alarme", "Texte", "Bilder"}));
   EXPECT_EQ(root->child(2)->childCount(), 6);
   EXPECT_EQ(root->child(5)->child(0)->text(1), QString::fromUtf8("Übersicht"));
 

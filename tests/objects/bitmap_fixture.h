@@ -2,13 +2,14 @@
 // Tiny BMP files built byte by byte, and a scratch folder per test.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
+
+#include "support/tempfolder.h"
 
 namespace tavo::testing {
 
@@ -85,26 +86,6 @@ inline std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
                                    std::istreambuf_iterator<char>());
 }
 
-class ScratchFolder {
- public:
-  ScratchFolder() {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("tavo_img_") + info->test_suite_name() + "_" + info->name() +
-                       "_" + std::to_string(::getpid());
-    for (char& c : name)
-      if (c == '/') c = '_';
-    path_ = std::filesystem::temp_directory_path() / name;
-    std::filesystem::remove_all(path_);
-    std::filesystem::create_directories(path_);
-  }
-  ~ScratchFolder() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  const std::filesystem::path& path() const { return path_; }
-
- private:
-  std::filesystem::path path_;
-};
+using ScratchFolder = TempFolder;
 
 }  // namespace tavo::testing

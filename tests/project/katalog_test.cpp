@@ -15,7 +15,8 @@ class DefinitionFiles : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("tavo_def_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("tavo_def_" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
   }

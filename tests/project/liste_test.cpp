@@ -38,8 +38,10 @@ TEST(Numbers, RealToTextTable) {
   struct Case {
     long double value;
     const char* text;
-  } cases[] = {{1.5L, "1.5"},   {2, "2"},        {10, "10"},        {0, "0"},
-               {-0.25L, "-0.25"}, {1.0L / 3, "0.33333333"}, {100, "100"}, {0.000000001L, "0"},
+  } cases[] = {{1.5L, "1.5"},        {2, "2"},
+               {10, "10"},           {0, "0"},
+               {-0.25L, "-0.25"},    {1.0L / 3, "0.33333333"},
+               {100, "100"},         {0.000000001L, "0"},
                {-0.000000001L, "0"}, {123456789.125L, "123456789.125"}};
   for (const Case& c : cases) EXPECT_EQ(t_liste::RealToText(c.value), c.text) << double(c.value);
   EXPECT_EQ(t_liste::RealToText(NAN), "0");
@@ -49,9 +51,18 @@ TEST(Numbers, TextToIntRoundsHalvesToEven) {
   struct Case {
     const char* text;
     std::int32_t value;
-  } cases[] = {{"2.5", 2},  {"3.5", 4},  {"-7", -7},         {"-2.5", -2}, {"1e2", 100},
-               {"", 0},     {"abc", 0},  {"12abc", 0},       {" 42 ", 42}, {"1e5000", 0},
-               {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+  } cases[] = {{"2.5", 2},
+               {"3.5", 4},
+               {"-7", -7},
+               {"-2.5", -2},
+               {"1e2", 100},
+               {"", 0},
+               {"abc", 0},
+               {"12abc", 0},
+               {" 42 ", 42},
+               {"1e5000", 0},
+               {"99999999999", 2147483647},
+               {"-99999999999", -2147483647 - 1}};
   for (const Case& c : cases) EXPECT_EQ(t_liste::TextToInt(c.text), c.value) << c.text;
   EXPECT_EQ(t_liste::IntToText(-12), "-12");
   EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("-1.25e-1")), -0.125);

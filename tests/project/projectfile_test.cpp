@@ -83,7 +83,9 @@ struct Reader {
     context.objects = &factory;
     context.messages = &box;
   }
-  std::unique_ptr<t_projekt> Read(const std::string& text) { return ReadProjectText(text, context); }
+  std::unique_ptr<t_projekt> Read(const std::string& text) {
+    return ReadProjectText(text, context);
+  }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
     for (const auto& c : box.Calls()) texts.push_back(c.text);
@@ -168,7 +170,10 @@ TEST(ProjectFile, CanonicalFileRoundTripsByteForByte) {
 
   EXPECT_EQ(p->terminal->name, "T VTA_640C.TRM");
   EXPECT_EQ(CountNodes(p->terminal->keyAreas.get()), 1);
-  EXPECT_NE(p->terminal->keyAreas.get(), r.catalog.terminals->next() ? static_cast<t_terminal*>(r.catalog.terminals->next())->keyAreas.get() : nullptr);
+  EXPECT_NE(p->terminal->keyAreas.get(),
+            r.catalog.terminals->next()
+                ? static_cast<t_terminal*>(r.catalog.terminals->next())->keyAreas.get()
+                : nullptr);
   EXPECT_EQ(p->coupling->readBlockAddress, 2565);
   EXPECT_EQ(p->coupling->alarmSort, 1);
   auto* v = static_cast<t_variable*>(p->variables.get());
@@ -186,17 +191,16 @@ TEST(ProjectFile, CanonicalFileRoundTripsByteForByte) {
 
 TEST(ProjectFile, DamagedLinesGiveMessagesInOrderAndKeepGoodLines) {
   Reader r;
-  auto p = r.Read(Crlf({"-Vorher", "[Head]", "-Name = \"N\"", "-Startpicture = \"x1\"",
-                        "[Variables]", "-Variable(1;5;3;2;0;\"a\")", "[Pictures]",
-                        "-GroupEnd", "-Picture(1;1;\"P\";15)", "-Group(0;0;0;\"G\")",
-                        "-Object(1;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "kaputt",
-                        "-Object(2;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "-GroupEnd",
-                        "-Object(99;x)", "-PictureEnd"}));
-  EXPECT_EQ(r.Messages(), (std::vector<std::string>{"Projektfile fehlerhaft !",
-                                                    "Projektfile fehlerhaft !",
-                                                    "Projektfile fehlerhaft (Gruppenfehler)!",
-                                                    "Projektfile fehlerhaft (Gruppenfehler)!",
-                                                    "Projektfile fehlerhaft (Gruppenfehler)!"}));
+  auto p = r.Read(Crlf(
+      {"-Vorher", "[Head]", "-Name = \"N\"", "-Startpicture = \"x1\"", "[Variables]",
+       "-Variable(1;5;3;2;0;\"a\")", "[Pictures]", "-GroupEnd", "-Picture(1;1;\"P\";15)",
+       "-Group(0;0;0;\"G\")", "-Object(1;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "kaputt",
+       "-Object(2;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "-GroupEnd", "-Object(99;x)", "-PictureEnd"}));
+  EXPECT_EQ(r.Messages(),
+            (std::vector<std::string>{"Projektfile fehlerhaft !", "Projektfile fehlerhaft !",
+                                      "Projektfile fehlerhaft (Gruppenfehler)!",
+                                      "Projektfile fehlerhaft (Gruppenfehler)!",
+                                      "Projektfile fehlerhaft (Gruppenfehler)!"}));
   for (const auto& call : r.box.Calls()) {
     EXPECT_EQ(call.kind, MsgKind::Fehler);
     EXPECT_EQ(call.buttons, ButtonSet::Weiter);
@@ -212,17 +216,32 @@ TEST(ProjectFile, DamagedLinesGiveMessagesInOrderAndKeepGoodLines) {
 
 TEST(ProjectFile, ReaderRules) {
   Reader r;
-  auto p = r.Read(Crlf({"[Head]", "-Info1        = \"x\"y\"", "[Terminal]",
-                        "-DOSVersion    = \"UNKNOWN\"", "[Variables]", "-Variable(1;1;3;2;0;\"a\")",
-                        "[Unknown]", "-Variable(2;1;3;2;0;\"b\")", "[Variables]",
-                        "-Variable(3;1;3;2;0;\"c\")", "[TextList]", "-Text(\"verloren\";1)",
-                        "-TextList(\"L\";2;Bit)", "-TextListEnd", "[Pictures]",
-                        "-Picture(1;1;\"P\";15)", "-Key(300;5;\"\")", "-Key(0;5;\"\")",
-                        "-Group(0;0;0;\"a\")", "-Group(0;0;0;\"b\")", "-GroupEnd", "-GroupEnd"}));
+  auto p = r.Read(Crlf({"[Head]",
+                        "-Info1        = \"x\"y\"",
+                        "[Terminal]",
+                        "-DOSVersion    = \"UNKNOWN\"",
+                        "[Variables]",
+                        "-Variable(1;1;3;2;0;\"a\")",
+                        "[Unknown]",
+                        "-Variable(2;1;3;2;0;\"b\")",
+                        "[Variables]",
+                        "-Variable(3;1;3;2;0;\"c\")",
+                        "[TextList]",
+                        "-Text(\"verloren\";1)",
+                        "-TextList(\"L\";2;Bit)",
+                        "-TextListEnd",
+                        "[Pictures]",
+                        "-Picture(1;1;\"P\";15)",
+                        "-Key(300;5;\"\")",
+                        "-Key(0;5;\"\")",
+                        "-Group(0;0;0;\"a\")",
+                        "-Group(0;0;0;\"b\")",
+                        "-GroupEnd",
+                        "-GroupEnd"}));
   EXPECT_TRUE(r.Messages().empty());
   EXPECT_EQ(p->head->info1, "x");
   EXPECT_EQ(p->terminal->dosVersion, "FIRST.TRM");  // unknown: first catalogue entry
-  EXPECT_EQ(CountNodes(p->variables.get()), 3);   // unknown section keeps the current one
+  EXPECT_EQ(CountNodes(p->variables.get()), 3);     // unknown section keeps the current one
   EXPECT_EQ(NameAt(p->variables.get(), 3), "c");
   auto* list = static_cast<t_textliste*>(p->textLists.get());
   EXPECT_EQ(list->texts, nullptr);

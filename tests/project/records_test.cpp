@@ -32,14 +32,11 @@ TEST(HeadRecord, PaddedKeywordsAndUnescapedValues) {
   head.changed = "03.04.2026";
   head.info2 = "x";
   head.startPicture = -5;
-  EXPECT_EQ(ProjectLines(head), (Lines{"-Name         = \"Anlage \"3\"\"",
-                                       "-Author       = \"\"",
-                                       "-created      = \"01.02.2026\"",
-                                       "-changed      = \"03.04.2026\"",
-                                       "-Info1        = \"\"",
-                                       "-Info2        = \"x\"",
-                                       "-Info3        = \"\"",
-                                       "-Startpicture = \"-5\""}));
+  EXPECT_EQ(ProjectLines(head),
+            (Lines{"-Name         = \"Anlage \"3\"\"", "-Author       = \"\"",
+                   "-created      = \"01.02.2026\"", "-changed      = \"03.04.2026\"",
+                   "-Info1        = \"\"", "-Info2        = \"x\"", "-Info3        = \"\"",
+                   "-Startpicture = \"-5\""}));
   EXPECT_EQ(RunLines(head), (Lines{"-(Startbild;-5)"}));
 }
 
@@ -51,8 +48,9 @@ TEST(CouplingAndVariables, AddressFormsFollowTheCoupling) {
   siemens.readBlockAddress = 10 * 256 + 5;
   siemens.writeBlockAddress = 780;
   siemens.alarmSort = 2;
-  EXPECT_EQ(ProjectLines(siemens), (Lines{"-DOSVersion    = \"S5.DRV\"", "-TBReadAdr     = \"2565\"",
-                                          "-TBWriteAdr    = \"780\"", "-Alarmsort     = \"2\""}));
+  EXPECT_EQ(ProjectLines(siemens),
+            (Lines{"-DOSVersion    = \"S5.DRV\"", "-TBReadAdr     = \"2565\"",
+                   "-TBWriteAdr    = \"780\"", "-Alarmsort     = \"2\""}));
   EXPECT_EQ(RunLines(siemens), (Lines{"-(Steuerung;\"S5A\";1;010,005;003,012;2)"}));
 
   t_variable v;
@@ -66,8 +64,8 @@ TEST(CouplingAndVariables, AddressFormsFollowTheCoupling) {
   v.WriteProjectLines([&](const std::string& l) { lines.push_back(l); }, &siemens);
   t_steuerung intel;
   v.WriteProjectLines([&](const std::string& l) { lines.push_back(l); }, &intel);
-  EXPECT_EQ(lines, (Lines{"-Variable(12;003,012;3;2;1;\"Motor\")",
-                          "-Variable(12;780;3;2;1;\"Motor\")"}));
+  EXPECT_EQ(lines,
+            (Lines{"-Variable(12;003,012;3;2;1;\"Motor\")", "-Variable(12;780;3;2;1;\"Motor\")"}));
   EXPECT_EQ(RunLines(v), (Lines{"-(Variable;12;780;3;2;1)"}));
 
   EXPECT_EQ(AddressFromText("003,012"), 780);
@@ -81,10 +79,14 @@ TEST(AlarmRecord, RunLineEntersFontAndConvertsText) {
   a.font = "s008x016.fon";
   a.bitMask = 2;
   a.flags = 5;
-  a.name = "\xDC" "berdruck";
-  EXPECT_EQ(ProjectLines(a), (Lines{"-Alarm(17;\"s008x016.fon\";2;5;\"\xDC" "berdruck\")"}));
+  a.name =
+      "\xDC"
+      "berdruck";
+  EXPECT_EQ(ProjectLines(a), (Lines{"-Alarm(17;\"s008x016.fon\";2;5;\"\xDC"
+                                    "berdruck\")"}));
   UsedFileTable used;
-  EXPECT_EQ(RunLines(a, &used), (Lines{"-(Alarm;17;\"s008x016.fon\";5;\"\x9A" "berdruck\")"}));
+  EXPECT_EQ(RunLines(a, &used), (Lines{"-(Alarm;17;\"s008x016.fon\";5;\"\x9A"
+                                       "berdruck\")"}));
   EXPECT_TRUE(used.Contains("S008X016.FON"));
   EXPECT_TRUE(a.flags & t_alarme::kDynamic);
   EXPECT_TRUE(a.flags & t_alarme::kHistoryComes);
@@ -118,8 +120,7 @@ TEST(PictureRecord, WritesOnlyAssignedKeys) {
   picture.pictureNumber = 40;
   picture.name = "Start";
   EXPECT_EQ(CountNodes(picture.keys.get()), 256);
-  EXPECT_EQ(ProjectLines(picture),
-            (Lines{"-Picture(2;40;\"Start\";15)", "-PictureEnd", ""}));
+  EXPECT_EQ(ProjectLines(picture), (Lines{"-Picture(2;40;\"Start\";15)", "-PictureEnd", ""}));
   picture.Key(14)->value = 3;
   picture.Key(256)->value = 1;
   EXPECT_EQ(picture.Key(300), nullptr);
@@ -140,10 +141,11 @@ TEST(Keys, NumberingAndOfferedRows) {
     const char* type;
     int lastF;
     int lastS;
-  } cases[] = {{"VT-0A01-0001", 10, 0}, {"VT-0A02-0001", 12, 0}, {"VT-0A05-0100", 10, 6},
+  } cases[] = {{"VT-0A01-0001", 10, 0},  {"VT-0A02-0001", 12, 0},  {"VT-0A05-0100", 10, 6},
                {"VT-0A06-0100", 12, 10}, {"VT-0A07-0100", 16, 12}, {"", 10, 0}};
   for (const Case& c : cases) {
-    for (int k = 1; k <= 16; ++k) EXPECT_EQ(FunctionKeyOffered(c.type, k), k <= c.lastF) << c.type << k;
+    for (int k = 1; k <= 16; ++k)
+      EXPECT_EQ(FunctionKeyOffered(c.type, k), k <= c.lastF) << c.type << k;
     for (int k = 1; k <= 12; ++k) EXPECT_EQ(SoftKeyOffered(c.type, k), k <= c.lastS) << c.type << k;
   }
 }

@@ -2,7 +2,7 @@
 // A fresh folder per test, removed afterwards, with small helpers to lay out
 // installations in it.
 
-#include <stdlib.h>
+#include "support/tempfolder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -10,26 +10,6 @@
 #include <string>
 
 namespace tavo::testing {
-
-class TempFolder {
- public:
-  TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tavo_shell_XXXXXX").string();
-    if (mkdtemp(pattern.data())) path_ = pattern;
-  }
-  ~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
-  }
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::filesystem::path& path() const { return path_; }
-  std::filesystem::path operator/(const std::string& relative) const { return path_ / relative; }
-
- private:
-  std::filesystem::path path_;
-};
 
 inline void WriteFile(const std::filesystem::path& file, const std::string& content) {
   std::filesystem::create_directories(file.parent_path());

@@ -135,11 +135,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
 
   Workspace& ws = *io.workspace;
   ConsoleMessageBox box(ws.translator(), io.err);
-  ProjectReadContext context;
-  context.catalog = &ws.catalog();
-  context.objects = &ws.objects();
-  context.messages = &box;
-  context.translator = &ws.translator();
+  ProjectReadContext context = ws.ReadContext(&box);
   const std::unique_ptr<t_projekt> project = ReadProjectFile(args[0], context);
   if (!project) {
     io.err << "tavodex-cli download: cannot open " << args[0] << "\n";

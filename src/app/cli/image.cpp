@@ -55,11 +55,7 @@ int CmdImage(const Args& argsIn, CliIo& io) {
     return WantsHelp(args) ? 0 : 2;
   }
   ConsoleMessageBox box(io.workspace->translator(), io.err);
-  ProjectReadContext context;
-  context.catalog = &io.workspace->catalog();
-  context.objects = &io.workspace->objects();
-  context.messages = &box;
-  context.translator = &io.workspace->translator();
+  ProjectReadContext context = io.workspace->ReadContext(&box);
   auto project = ReadProjectFile(args[0], context);
   if (!project) {
     io.err << "tavodex-cli: cannot open " << args[0] << "\n";

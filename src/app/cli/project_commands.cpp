@@ -23,18 +23,16 @@ std::unique_ptr<t_projekt> Load(const std::string& path, CliIo& io, int& message
       return inner.Show(kind, buttons, text);
     }
   } counting(box);
-  ProjectReadContext context;
-  context.catalog = &io.workspace->catalog();
-  context.objects = &io.workspace->objects();
-  context.messages = &counting;
-  context.translator = &io.workspace->translator();
+  ProjectReadContext context = io.workspace->ReadContext(&counting);
   auto project = ReadProjectFile(path, context);
   messages = counting.count;
   if (!project) io.err << "tavodex-cli: cannot open " << path << "\n";
   return project;
 }
 
-std::string U(const std::string& cp1252) { return Cp1252ToUtf8(cp1252); }
+std::string U(const std::string& cp1252) {
+  return Cp1252ToUtf8(cp1252);
+}
 
 int CountObjects(const ListPtr& objects) {
   int n = 0;
@@ -84,8 +82,8 @@ int CmdInfo(const Args& argsIn, CliIo& io) {
          << "Objects:     " << objects << "\n";
   for (const t_liste* b = p->pictures.get(); b; b = b->next()) {
     const auto& picture = *static_cast<const t_bild*>(b);
-    io.out << "  picture " << picture.pictureNumber << " \"" << U(picture.name) << "\": "
-           << CountObjects(picture.objects) << " objects\n";
+    io.out << "  picture " << picture.pictureNumber << " \"" << U(picture.name)
+           << "\": " << CountObjects(picture.objects) << " objects\n";
   }
   io.out << "Messages:    " << messages << "\n";
   return 0;

@@ -58,9 +58,9 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     return 0;
   }
   std::string picture, zoomText = "1", output, timeText;
-  const bool optionsOk = TakeOption(args, "--picture", picture) &&
-                         TakeOption(args, "--zoom", zoomText) &&
-                         TakeOption(args, "--output", output) && TakeOption(args, "--time", timeText);
+  const bool optionsOk =
+      TakeOption(args, "--picture", picture) && TakeOption(args, "--zoom", zoomText) &&
+      TakeOption(args, "--output", output) && TakeOption(args, "--time", timeText);
   FieldContext fieldContext;
   if (!timeText.empty()) {
     LocalTime t;
@@ -79,11 +79,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     return 2;
   }
   ConsoleMessageBox box(io.workspace->translator(), io.err);
-  ProjectReadContext context;
-  context.catalog = &io.workspace->catalog();
-  context.objects = &io.workspace->objects();
-  context.messages = &box;
-  context.translator = &io.workspace->translator();
+  ProjectReadContext context = io.workspace->ReadContext(&box);
   auto project = ReadProjectFile(args[0], context);
   if (!project) {
     io.err << "tavodex-cli: cannot open " << args[0] << "\n";
