@@ -164,20 +164,14 @@ void t_gruppe::Rotate(double centreX, double centreY, int degrees) {
 
 void t_gruppe::FitToFrame() {
   UpdateExtent();
-  const TermRect g = GetExtent();
-  const HandlePoint topLeft = Handle(kSlotTopLeft);
-  const HandlePoint bottomRight = Handle(kSlotBottomRight);
-  const double w = g.right - g.left;
-  const double h = g.bottom - g.top;
-  const double sx = w != 0 ? (bottomRight.x - topLeft.x) / w : 1;
-  const double sy = h != 0 ? (bottomRight.y - topLeft.y) / h : 1;
+  const FrameMapping g = ExtentToFrame();
+  // Members are placed by their own frames, rounded to whole pixels.
+  auto x = [&](double v) { return SaturateToI16(RoundEven(g.sx * (v - g.left)) + g.x0); };
+  auto y = [&](double v) { return SaturateToI16(RoundEven(g.sy * (v - g.top)) + g.y0); };
   EachMember([&](t_objekt& m) {
     m.UpdateExtent();
-    m.SetHandle(kSlotTopLeft, {SaturateToI16(RoundEven(sx * (m.ExtentLeft() - g.left)) + topLeft.x),
-                               SaturateToI16(RoundEven(sy * (m.ExtentTop() - g.top)) + topLeft.y)});
-    m.SetHandle(kSlotBottomRight,
-                {SaturateToI16(RoundEven(sx * (m.ExtentRight() - g.left)) + topLeft.x),
-                 SaturateToI16(RoundEven(sy * (m.ExtentBottom() - g.top)) + topLeft.y)});
+    m.SetHandle(kSlotTopLeft, {x(m.ExtentLeft()), y(m.ExtentTop())});
+    m.SetHandle(kSlotBottomRight, {x(m.ExtentRight()), y(m.ExtentBottom())});
     m.FitToFrame();
   });
   UpdateExtent();

@@ -499,4 +499,20 @@ void t_objekt::CopyCommonTo(t_objekt& copy) const {
   copy.fixedSize_ = fixedSize_;
 }
 
+t_objekt::FrameMapping t_objekt::ExtentToFrame() const {
+  const TermRect e = GetExtent();
+  const HandlePoint topLeft = Handle(kSlotTopLeft);
+  const HandlePoint bottomRight = Handle(kSlotBottomRight);
+  const double w = e.right - e.left;
+  const double h = e.bottom - e.top;
+  FrameMapping m;
+  m.left = e.left;
+  m.top = e.top;
+  m.sx = w != 0 ? (bottomRight.x - topLeft.x) / w : 1;
+  m.sy = h != 0 ? (bottomRight.y - topLeft.y) / h : 1;
+  m.x0 = topLeft.x;
+  m.y0 = topLeft.y;
+  return m;
+}
+
 }  // namespace tavo

@@ -183,6 +183,15 @@ class t_objekt : public t_liste {
   std::uint8_t fillPattern() const { return fillPattern_; }
   HandlePoint Handle(int slot) const { return handles_[slot]; }
   void SetHandle(int slot, HandlePoint point) { handles_[slot] = point; }
+  // How FitToFrame maps the extent onto the frame between the top-left and
+  // bottom-right handles; a side of zero length keeps its scale 1.
+  struct FrameMapping {
+    double left = 0, top = 0, sx = 1, sy = 1, x0 = 0, y0 = 0;
+    double X(double x) const { return (x - left) * sx + x0; }
+    double Y(double y) const { return (y - top) * sy + y0; }
+  };
+  // The mapping for the current extent (call UpdateExtent first).
+  FrameMapping ExtentToFrame() const;
   FrameRect Frame() const { return frame_; }
   bool edgeHandlesShown() const { return edgeHandlesShown_; }
   bool cornerHandlesShown() const { return cornerHandlesShown_; }

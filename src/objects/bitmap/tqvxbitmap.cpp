@@ -150,17 +150,11 @@ void tqvxbitmap::MoveBy(std::int16_t dx, std::int16_t dy) {
 
 void tqvxbitmap::FitToFrame() {
   UpdateExtent();
-  const TermRect e = GetExtent();
-  const HandlePoint topLeft = Handle(kSlotTopLeft);
-  const HandlePoint bottomRight = Handle(kSlotBottomRight);
-  const double w = e.right - e.left;
-  const double h = e.bottom - e.top;
-  const double sx = w != 0 ? (bottomRight.x - topLeft.x) / w : 1;
-  const double sy = h != 0 ? (bottomRight.y - topLeft.y) / h : 1;
-  x1 = (x1 - e.left) * sx + topLeft.x;
-  x2 = (x2 - e.left) * sx + topLeft.x;
-  y1 = (y1 - e.top) * sy + topLeft.y;
-  y2 = (y2 - e.top) * sy + topLeft.y;
+  const FrameMapping map = ExtentToFrame();
+  x1 = map.X(x1);
+  x2 = map.X(x2);
+  y1 = map.Y(y1);
+  y2 = map.Y(y2);
   UpdateExtent();
 }
 

@@ -47,16 +47,10 @@ void t_punktobjekt::Rotate(double centreX, double centreY, int degrees) {
 
 void t_punktobjekt::FitToFrame() {
   UpdateExtent();
-  const TermRect e = GetExtent();
-  const HandlePoint topLeft = Handle(kSlotTopLeft);
-  const HandlePoint bottomRight = Handle(kSlotBottomRight);
-  const double w = e.right - e.left;
-  const double h = e.bottom - e.top;
-  const double sx = w != 0 ? (bottomRight.x - topLeft.x) / w : 1;
-  const double sy = h != 0 ? (bottomRight.y - topLeft.y) / h : 1;
+  const FrameMapping map = ExtentToFrame();
   for (TermPoint& p : points_) {
-    p.x = (p.x - e.left) * sx + topLeft.x;
-    p.y = (p.y - e.top) * sy + topLeft.y;
+    p.x = map.X(p.x);
+    p.y = map.Y(p.y);
   }
   UpdateExtent();
 }
