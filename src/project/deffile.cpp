@@ -15,61 +15,9 @@ bool ReadTextLines(const std::string& path, std::vector<std::string>& lines) {
   return true;
 }
 
-std::string DefinitionIni::Fold(const std::string& s) {
-  std::string out = s;
-  for (char& c : out)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return out;
-}
-
-namespace {
-std::string Trim(const std::string& s) {
-  std::size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return {};
-  std::size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-}  // namespace
-
-bool DefinitionIni::Read(const std::string& path) {
-  std::vector<std::string> lines;
-  if (!ReadTextLines(path, lines)) return false;
-  std::string section;
-  for (const std::string& raw : lines) {
-    std::string line = Trim(raw);
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      std::size_t close = line.find(']');
-      section =
-          Fold(Trim(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
-      continue;
-    }
-    std::size_t eq = line.find('=');
-    if (eq == std::string::npos) continue;
-    std::string key = Fold(Trim(line.substr(0, eq)));
-    std::string value = Trim(line.substr(eq + 1));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front())
-      value = value.substr(1, value.size() - 2);
-    values_.emplace(section + "\n" + key, value);  // the first occurrence wins
-  }
-  return true;
-}
-
-std::string DefinitionIni::String(const std::string& section, const std::string& key,
-                                  const std::string& fallback) const {
-  auto it = values_.find(Fold(section) + "\n" + Fold(key));
-  return it == values_.end() ? fallback : it->second;
-}
-
-std::int32_t DefinitionIni::Int(const std::string& section, const std::string& key,
-                                std::int32_t fallback) const {
-  auto it = values_.find(Fold(section) + "\n" + Fold(key));
-  return it == values_.end() ? fallback : ParseInt(it->second, fallback);
-}
-
-std::int32_t DefinitionIni::ParseInt(const std::string& text, std::int32_t fallback) {
-  std::string t = Trim(text);
+std::int32_t ParseDefinitionInt(const std::string& text, std::int32_t fallback) {
+  const std::size_t b = text.find_first_not_of(" \t");
+  const std::string t = b == std::string::npos ? std::string() : text.substr(b);
   std::size_t i = 0;
   bool negative = false;
   if (i < t.size() && (t[i] == '-' || t[i] == '+')) negative = t[i++] == '-';

@@ -6,6 +6,7 @@
 
 #include "project/deffile.h"
 #include "project/runwriter.h"
+#include "shell/inifile.h"
 
 namespace tavo {
 namespace {
@@ -71,32 +72,39 @@ void t_kopf::WriteRunLines(RunWriter& out) const {
 t_terminal::t_terminal() : t_liste(kTagTerminal) {}
 
 void t_terminal::Load(const std::string& path) {
-  DefinitionIni ini;
-  ini.Read(path);  // an unreadable file leaves the table defaults
+  IniFile ini;
+  ini.Load(path);  // an unreadable file leaves the table defaults
+  auto String = [&](const char* section, const std::string& key, const std::string& fallback) {
+    return ini.ReadString(section, key, fallback);
+  };
+  auto Int = [&](const char* section, const char* key, std::int32_t fallback) {
+    return ini.HasKey(section, key) ? ParseDefinitionInt(ini.ReadString(section, key, ""), fallback)
+                                    : fallback;
+  };
   // "Aufl\xF6sung": the keys are code page 1252, as the files are.
-  terminalName = ini.String("Kopf", "Terminalname", "VTA VGA");
-  bitmap = ini.String("Kopf", "Bitmap", "VTA_VGA.BMP");
-  typeNumber = ini.String("Kopf", "Typnummer", kReferenceTypeNumber);
-  dosVersion = ini.String("Kopf", "DOSVersion", "VTA_BMXC.TRM");
-  for (int i = 0; i < 5; ++i) info[i] = ini.String("Kopf", "Info" + std::to_string(i + 1), "");
-  width = ClampToInt16(ini.Int("Display", "Aufl\xF6sungX", 640));
-  height = ClampToInt16(ini.Int("Display", "Aufl\xF6sungY", 480));
-  colourDepth = ClampToInt16(ini.Int("Display", "Farbtiefe", 16));
-  greyScale = ini.Int("Display", "Graustufen", 0) != 0;
-  workMemory = ini.Int("Memory", "Work", 655360);
-  storeMemory = ini.Int("Memory", "Store", 1048576);
-  port1 = ini.String("Schnittstellen", "COM1", "TTY");
-  port2 = ini.String("Schnittstellen", "COM2", "RS232");
+  terminalName = String("Kopf", "Terminalname", "VTA VGA");
+  bitmap = String("Kopf", "Bitmap", "VTA_VGA.BMP");
+  typeNumber = String("Kopf", "Typnummer", kReferenceTypeNumber);
+  dosVersion = String("Kopf", "DOSVersion", "VTA_BMXC.TRM");
+  for (int i = 0; i < 5; ++i) info[i] = String("Kopf", "Info" + std::to_string(i + 1), "");
+  width = ClampToInt16(Int("Display", "Aufl\xF6sungX", 640));
+  height = ClampToInt16(Int("Display", "Aufl\xF6sungY", 480));
+  colourDepth = ClampToInt16(Int("Display", "Farbtiefe", 16));
+  greyScale = Int("Display", "Graustufen", 0) != 0;
+  workMemory = Int("Memory", "Work", 655360);
+  storeMemory = Int("Memory", "Store", 1048576);
+  port1 = String("Schnittstellen", "COM1", "TTY");
+  port2 = String("Schnittstellen", "COM2", "RS232");
   name = terminalName;
 
   FreeList(keyAreas);
   t_liste* last = nullptr;
   auto readAreas = [&](const char* section, char letter) {
     // Area keys have two digits, three from 100 on; no terminal has more.
-    int count = std::clamp(ini.Int(section, "Count", 0), 0, 999);
+    int count = std::clamp(Int(section, "Count", 0), 0, 999);
     for (int i = 1; i <= count; ++i) {
       std::string key = std::string(1, letter) + (i < 10 ? "0" : "") + std::to_string(i);
-      std::string value = ini.String(section, key, "0,0,5,25");
+      std::string value = String(section, key, "0,0,5,25");
       auto area = std::make_unique<t_tastenfeld>();
       area->name = key;
       area->number = static_cast<std::uint16_t>(i);
@@ -104,7 +112,7 @@ void t_terminal::Load(const std::string& path) {
       std::size_t pos = 0;
       for (std::int16_t* c : coords) {
         std::size_t comma = value.find(',', pos);
-        *c = ClampToInt16(DefinitionIni::ParseInt(value.substr(pos, comma - pos), 0));
+        *c = ClampToInt16(ParseDefinitionInt(value.substr(pos, comma - pos), 0));
         pos = comma == std::string::npos ? value.size() : comma + 1;
       }
       last = AppendNode(keyAreas, last, std::move(area));
