@@ -13,6 +13,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -172,6 +173,9 @@ TEST_F(PtyDownload, CommandLineDownloadAndNoTerminal) {
   if (!fs::exists(cli)) GTEST_SKIP() << "tavodex-cli is not built";
   const std::string project = std::string(TAVO_DATA_DIR) + "/Projects/Demo.qvx";
   const std::string base = TAVO_DATA_DIR;
+  // The messages are checked in German, whatever the default language.
+  Write(tmp / "config" / "QVXTavoDex.ini", "[Country]\r\nCode=049\r\n");
+  setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
 
   // No terminal behind the device: the message, exit code 3.
   pid_t pid = Spawn({cli.string(), "--base", base, "download", project, "--device",
