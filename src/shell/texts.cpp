@@ -35,6 +35,12 @@ std::span<const TextId> AllTexts() {
       txt::kProTerminalErwartet, txt::kDateinameNicht83,
       // Group 400: main window menus.
       txt::kMenuDatei, txt::kMenuOeffnen,
+      // Group 420: the editor sheet and the display dialog.
+      txt::kSheetZoomDouble, txt::kSheetZoomHalve, txt::kSheetCentre, txt::kSheetGrid,
+      txt::kSheetRuler, txt::kSheetToolPanel, txt::kSheetColourGrey, txt::kSheetDisplayOptions,
+      txt::kGridDialogCaption, txt::kGridUmriss, txt::kGridSoftkeyRect, txt::kGridSoftkeyText,
+      txt::kGridBlack, txt::kGridWhite, txt::kGridRaster, txt::kGridOn, txt::kGridDistance,
+      txt::kGridFang, txt::kGridAccept, txt::kGridDiscard, txt::kGridToolBar,
   };
   return kAll;
 }

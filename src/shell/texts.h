@@ -118,6 +118,29 @@ inline constexpr TextId kDateinameNicht83{400, 150, "Dateiname passt nicht ins 8
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
 inline constexpr TextId kMenuOeffnen{400, 201, "Ö&ffnen..."};
+
+// Group 420: the editor sheet, its tool buttons and the display dialog.
+inline constexpr TextId kSheetZoomDouble{420, 1, "Sichtbereich vergrößern"};
+inline constexpr TextId kSheetZoomHalve{420, 2, "Sichtbereich verkleinern"};
+inline constexpr TextId kSheetCentre{420, 3, "Bild zentrieren"};
+inline constexpr TextId kSheetGrid{420, 4, "Raster Ein/Aus"};
+inline constexpr TextId kSheetRuler{420, 5, "Skala Ein/Aus"};
+inline constexpr TextId kSheetToolPanel{420, 6, "Toolbereich Ein/Aus"};
+inline constexpr TextId kSheetColourGrey{420, 7, "Farbe-/Graustufen Darstellung"};
+inline constexpr TextId kSheetDisplayOptions{420, 8, "Darstellungsoptinen"};
+inline constexpr TextId kGridDialogCaption{420, 20, "Darstellungs-Dialog"};
+inline constexpr TextId kGridUmriss{420, 21, "Umriss"};
+inline constexpr TextId kGridSoftkeyRect{420, 22, "Softkey Bereich sichtbar"};
+inline constexpr TextId kGridSoftkeyText{420, 23, "Nummerierung sichtbar"};
+inline constexpr TextId kGridBlack{420, 24, "Schwarz"};
+inline constexpr TextId kGridWhite{420, 25, "Weiss"};
+inline constexpr TextId kGridRaster{420, 26, "Raster"};
+inline constexpr TextId kGridOn{420, 27, "Eingeschaltet"};
+inline constexpr TextId kGridDistance{420, 28, "Abstand"};
+inline constexpr TextId kGridFang{420, 29, "Fang"};
+inline constexpr TextId kGridAccept{420, 30, "Eingaben übernehmen"};
+inline constexpr TextId kGridDiscard{420, 31, "Eingaben verwerfen"};
+inline constexpr TextId kGridToolBar{420, 32, "Aktionsleiste"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -10,6 +10,7 @@
 #include "app/workspace.h"
 #include "objects/fields/fields.h"
 #include "objects/objekt.h"
+#include "objects/picturedraw.h"
 #include "objects/tview.h"
 #include "project/projectfile.h"
 #include "qt/qimagecanvas.h"
@@ -25,9 +26,9 @@ void Usage(std::ostream& out) {
          "                          [--outline] [--grey] [--time \"YYYY-MM-DD HH:MM\"]\n"
          "                          --output FILE.png\n\n"
          "Draws a picture's terminal area: its background colour, then its objects in\n"
-         "list order (--outline: as outlines; --grey: in the grey palette). Without\n"
-         "--picture every picture is drawn to FILE-<picture number>.png. Time and date\n"
-         "fields show --time (default: now), so images can be reproduced.\n";
+         "list order (--outline: as outlines on white; --grey: in the grey palette).\n"
+         "Without --picture every picture is drawn to FILE-<picture number>.png. Time\n"
+         "and date fields show --time (default: now), so images can be reproduced.\n";
 }
 
 const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
@@ -112,9 +113,8 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     view.SetZoom(zoom);
     view.SetGrayscale(grey);
     view.UseFontCache(fonts);
-    canvas.FillRectColour(0, 0, width, height, view.PaletteColour(b->backgroundColour & 0x0F));
-    for (t_liste* o = b->objects.get(); o; o = o->next())
-      DrawObject(*static_cast<t_objekt*>(o), view, outline ? 2 : 0, fieldContext);
+    canvas.FillRectColour(0, 0, width, height, PictureBackground(*b, view, outline));
+    DrawPictureObjects(*b, view, DrawModeForStyle(outline ? 1 : 0), fieldContext);
     std::string file = output;
     if (!hasPicture) {
       const std::size_t dot = output.rfind('.');

@@ -1,0 +1,197 @@
+#pragma once
+// The picture editor page (the main window's tab "BildEditor"): the sheet
+// `blatt` with its scroll bars and rulers in the panel `Panel8`, the page's
+// tool buttons, the labels for zoom, picture name and mouse position, and
+// the side panel `Panel4` that takes the object tree.
+//
+// Contract with the main window:
+// - SetProject() when a project is opened, created or closed (nullptr): no
+//   picture is open afterwards. The page never owns the project.
+// - OpenPictureInEditor() deselects the objects of the picture open so far,
+//   takes the new picture's zoom and offsets into the view and the scroll
+//   bars, makes it the open picture, announces it (pictureOpened, for the
+//   object tree) and repaints.
+// - ShowDisplaySettings() is the "Grid" menu entry; ApplySettings() belongs
+//   to every activation of the window; Retranslate() after a change of
+//   language.
+// - aboutToPaint() comes at the start of every paint of the sheet (the
+//   picture list refreshes its statistics then), also when nothing else
+//   is painted.
+// Zoom and offsets live in the open picture (t_bild::zoom, originX,
+// originY): every zoom step, scroll and centring writes them back there.
+// They are view state, not project content, so they do not mark the project
+// modified.
+//
+// For the selection and creation tools: SetTool() installs the receiver of
+// the sheet's mouse and key events; View() is the drawing view on the sheet
+// (terminal coordinates); CurPos() the snapped mouse position; the
+// cross-hair brackets and the inverting drawing state are public; after
+// drawing outside a handler call PresentSheet().
+
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+#include "editor/sheet/cursors.h"
+#include "editor/sheet/sheet.h"
+#include "editor/sheet/sheetgeometry.h"
+#include "objects/fields/fields.h"
+#include "objects/tview.h"
+#include "resources/fonts.h"
+
+class QLabel;
+class QMenu;
+class QAction;
+class QScrollBar;
+class QSplitter;
+class QToolButton;
+
+namespace tavo {
+
+class Ruler;
+class SheetTool;
+class Workspace;
+class t_bild;
+class t_projekt;
+struct PictureSettings;
+
+// Tool numbers the page itself knows; creation tools use 1..17.
+inline constexpr int kToolSelect = 0;
+inline constexpr int kToolZoomHalve = 100;
+inline constexpr int kToolZoomDouble = 101;
+// After a right-button press: the next left-button release only returns
+// to tool 0.
+inline constexpr int kToolAfterContextMenu = 200;
+
+inline constexpr const char* kSoftKeyFont = "S006X008.FON";
+
+class PicturePage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit PicturePage(Workspace& workspace, QWidget* parent = nullptr);
+  ~PicturePage() override;
+
+  void SetProject(t_projekt* project);
+  void OpenPictureInEditor(t_bild* picture);
+  t_bild* OpenPicture() const { return picture_; }
+  t_projekt* Project() const { return project_; }
+  void ShowDisplaySettings();
+  void ApplySettings();
+  void Retranslate();
+
+  // --- for the tools ------------------------------------------------------
+  tview& View() { return view_; }
+  Sheet* SheetWidget() const { return blatt_; }
+  const SheetCursors& Cursors() const { return cursors_; }
+  // The receiver of mouse and key events while no zoom mode is armed; not
+  // owned, nullptr for none. It is deactivated while a zoom mode is armed.
+  // After a right-button press (tool 200) it gets every event but the next
+  // left press, release and click, which only return to tool 0.
+  void SetTool(SheetTool* tool);
+  // 0 selection, 1..17 creation tools (the installed tool tells them
+  // apart), 100 / 101 zoom modes, 200 after a right press. Any number but
+  // 100 and 101 releases the zoom buttons.
+  int Tool() const { return toolNumber_; }
+  void SetToolNumber(int number);
+  sheet::WinPoint CurPos() const { return curPos_; }
+  // The snap of the display settings applied to a window point.
+  sheet::WinPoint SnapPoint(int x, int y) const;
+  bool PaintLocked() const { return paintLock_; }
+  void HideCrossHair();
+  void ShowCrossHair();
+  void BeginXorDrawing();
+  void EndXorDrawing();
+  // Inverts the grid dots (drawing twice removes them); distances below 2
+  // are 4.
+  void DrawGrid(int gx, int gy, bool show);
+  // Shows what was drawn on the sheet since the last paint.
+  void PresentSheet();
+  // The sheet's context menu; its last entry opens the display dialog.
+  QMenu* ContextMenu() const { return popupMenu1_; }
+  // The side panel that takes the object tree.
+  QWidget* ObjectPanel() const { return panel4_; }
+  QSize SheetSize() const;
+  // Marks the open project modified and says so.
+  void MarkModified();
+
+ public slots:
+  void blattPaint();
+  void ToolButZoomOutClick();
+  void ToolButZoomInClick();
+  void ToolButton12Click();
+  void ToolButgridClick();
+  void ToolButCol_BWClick();
+  void ToolButRulerClick();
+  void ButBildToolPanelClick();
+  void ScrollBar1Change(int position);
+  void ScrollBar2Change(int position);
+  void Panel8Resize();
+  void Darstellungsoptinen1Click();
+
+ signals:
+  void modified();
+  void aboutToPaint();
+  void pictureOpened(tavo::t_bild* picture);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private slots:
+  void SheetMouseDown(const tavo::SheetMouse& event);
+  void SheetMouseMove(const tavo::SheetMouse& event);
+  void SheetMouseUp(const tavo::SheetMouse& event);
+  void SheetClick(const tavo::SheetMouse& event);
+  void SheetMouseLeft();
+  void SheetSurfaceChanged();
+
+ private:
+  PictureSettings& Settings();
+  bool ZoomArmed() const;
+  void ZoomStep();
+  void DisplayDialog(bool fromContextMenu);
+  void SetScrollPositions(int offsetX, int offsetY);
+  void PaintPicture();
+  void DrawSoftKeys();
+  void DrawCross();
+  void DeselectAll();
+  void UpdateToolPanel();
+  FieldContext Fields() const;
+
+  Workspace& workspace_;
+  FontCache fonts_;
+  tview view_;
+  SheetCursors cursors_;
+  t_projekt* project_ = nullptr;
+  t_bild* picture_ = nullptr;
+  SheetTool* tool_ = nullptr;
+  int toolNumber_ = kToolSelect;
+  bool swallowClick_ = false;
+  bool paintLock_ = false;
+  sheet::CrossHairNesting crossHair_;
+  std::optional<sheet::WinPoint> crossAt_;  // where the cross is drawn now
+  bool mouseInside_ = false;
+  sheet::WinPoint curPos_;
+
+  QWidget* panel8_;
+  Sheet* blatt_;
+  QScrollBar* scrollBar1_;
+  QScrollBar* scrollBar2_;
+  Ruler* hRuler_;
+  Ruler* vRuler_;
+  QSplitter* splitter_;
+  QWidget* panel4_;
+  QToolButton* zoomOut_;
+  QToolButton* zoomIn_;
+  QToolButton* centre_;
+  QToolButton* grid_;
+  QToolButton* colourGrey_;
+  QToolButton* ruler_;
+  QToolButton* toolPanel_;
+  QLabel* label11_;
+  QLabel* label12_;
+  QLabel* label21_;
+  QMenu* popupMenu1_;
+  QAction* displayOptions_;
+};
+
+}  // namespace tavo

@@ -1,0 +1,34 @@
+#pragma once
+// What the sheet hands its mouse and key events to. The page owns the
+// frame of every event (cross-hair, snapped position, the zoom modes and
+// the state after a right-button press); everything else goes to the tool
+// installed with PicturePage::SetTool (selection and creation tools).
+//
+// Coordinates are sheet (window) pixels; PicturePage::CurPos() holds the
+// snapped position of the latest move. Handlers that draw on the sheet do
+// so through the page's view, bracketed by HideCrossHair / ShowCrossHair,
+// and rubber bands by BeginXorDrawing / EndXorDrawing.
+
+#include "editor/sheet/sheet.h"
+
+class QKeyEvent;
+
+namespace tavo {
+
+class SheetTool {
+ public:
+  virtual ~SheetTool() = default;
+  // The page hands events to the tool again / stops handing them (a zoom
+  // mode was armed, the project closed).
+  virtual void Activate() {}
+  virtual void Deactivate() {}
+  virtual void MouseDown(const SheetMouse&) {}
+  virtual void MouseMove(const SheetMouse&) {}
+  virtual void MouseUp(const SheetMouse&) {}
+  // A left-button press and release on the sheet.
+  virtual void Click(const SheetMouse&) {}
+  // True when the key was used.
+  virtual bool Key(QKeyEvent*) { return false; }
+};
+
+}  // namespace tavo
