@@ -35,6 +35,14 @@ std::span<const TextId> AllTexts() {
       txt::kProTerminalErwartet, txt::kDateinameNicht83,
       // Group 400: main window menus.
       txt::kMenuDatei, txt::kMenuOeffnen,
+      // Group 430: the editor's dialogs.
+      txt::kEingabenUebernehmen, txt::kEingabenVerwerfen, txt::kAktionsleiste,
+      txt::kKeinIntegerwert, txt::kNichtImByteBereich, txt::kProgrammoptionen,
+      txt::kSprachauswahl, txt::kEingabeUebernehmen, txt::kEingabeVerwerfen,
+      txt::kSprachcodeZuLang, txt::kTerminalDialog, txt::kTerminalauswahl, txt::kKopplungsDialog,
+      txt::kAnkopplung, txt::kVorschau, txt::kInfo, txt::kTransferblock, txt::kLesen,
+      txt::kSchreiben, txt::kDB, txt::kDW, txt::kAdresse, txt::kStoerbitsortierung,
+      txt::kSortErst, txt::kSortNeu, txt::kSortPrioritaet,
   };
   return kAll;
 }
