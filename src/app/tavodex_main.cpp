@@ -2,11 +2,12 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QMessageBox>
 #include <filesystem>
 
 #include "app/workspace.h"
+#include "editor/dialogs/infomsg.h"
 #include "editor/projectwindow.h"
+#include "shell/codepage.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
@@ -15,10 +16,16 @@ int main(int argc, char** argv) {
   for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
   tavo::Workspace workspace({args, std::filesystem::current_path()});
   if (!workspace.ok()) {
-    QMessageBox::critical(nullptr, "Tavo Dex", QString::fromStdString(workspace.error));
+    // Without a base folder there is no language table: the box is German.
+    tavo::GermanTranslator german;
+    tavo::TInfo_MSG(german).Show(tavo::MsgKind::Fehler, tavo::ButtonSet::Weiter,
+                                 tavo::Utf8ToCp1252(workspace.error));
     return 2;
   }
+  // The one message box of the run.
+  tavo::TInfo_MSG messages(workspace.translator());
   tavo::ProjectWindow window(workspace);
+  window.SetMessageBox(&messages);
   window.show();
   for (const std::string& arg : workspace.remaining) {
     if (arg.rfind("-", 0) == 0) continue;

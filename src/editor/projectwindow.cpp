@@ -6,7 +6,7 @@
 #include <QTreeWidget>
 
 #include "app/workspace.h"
-#include "editor/qtmessagebox.h"
+#include "editor/dialogs/infomsg.h"
 #include "project/projectfile.h"
 #include "shell/codepage.h"
 
@@ -42,7 +42,7 @@ void ProjectWindow::OpenClick() {
 }
 
 bool ProjectWindow::OpenProject(const QString& path) {
-  QtMessageBox window(workspace_.translator(), this);
+  TInfo_MSG window(workspace_.translator(), this);
   MessageBox& box = messages_ ? *messages_ : window;
   if (!path.toLower().contains(".qvx")) {
     box.Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(txt::kCannotOpenNoQvx));

@@ -41,6 +41,14 @@ std::span<const TextId> AllTexts() {
       txt::kGridDialogCaption, txt::kGridUmriss, txt::kGridSoftkeyRect, txt::kGridSoftkeyText,
       txt::kGridBlack, txt::kGridWhite, txt::kGridRaster, txt::kGridOn, txt::kGridDistance,
       txt::kGridFang, txt::kGridAccept, txt::kGridDiscard, txt::kGridToolBar,
+      // Group 430: the editor's dialogs.
+      txt::kEingabenUebernehmen, txt::kEingabenVerwerfen, txt::kAktionsleiste,
+      txt::kKeinIntegerwert, txt::kNichtImByteBereich, txt::kProgrammoptionen,
+      txt::kSprachauswahl, txt::kEingabeUebernehmen, txt::kEingabeVerwerfen,
+      txt::kSprachcodeZuLang, txt::kTerminalDialog, txt::kTerminalauswahl, txt::kKopplungsDialog,
+      txt::kAnkopplung, txt::kVorschau, txt::kInfo, txt::kTransferblock, txt::kLesen,
+      txt::kSchreiben, txt::kDB, txt::kDW, txt::kAdresse, txt::kStoerbitsortierung,
+      txt::kSortErst, txt::kSortNeu, txt::kSortPrioritaet,
   };
   return kAll;
 }

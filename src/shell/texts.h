@@ -141,6 +141,35 @@ inline constexpr TextId kGridFang{420, 29, "Fang"};
 inline constexpr TextId kGridAccept{420, 30, "Eingaben übernehmen"};
 inline constexpr TextId kGridDiscard{420, 31, "Eingaben verwerfen"};
 inline constexpr TextId kGridToolBar{420, 32, "Aktionsleiste"};
+// Group 430: the editor's dialogs (message box, program options, terminal
+// and coupling choice).
+inline constexpr TextId kEingabenUebernehmen{430, 1, "Eingaben übernehmen"};
+inline constexpr TextId kEingabenVerwerfen{430, 2, "Eingaben verwerfen"};
+inline constexpr TextId kAktionsleiste{430, 3, "Aktionsleiste"};
+inline constexpr TextId kKeinIntegerwert{430, 4, "'%s' ist kein gültiger Integerwert"};
+inline constexpr TextId kNichtImByteBereich{430, 5, "'%s' liegt nicht im Bereich 0..255"};
+inline constexpr TextId kProgrammoptionen{430, 10, "Programmoptionen"};
+inline constexpr TextId kSprachauswahl{430, 11, "Sprachauswahl"};
+inline constexpr TextId kEingabeUebernehmen{430, 12, "Eingabe übernehmen"};
+inline constexpr TextId kEingabeVerwerfen{430, 13, "Eingabe verwerfen"};
+inline constexpr TextId kSprachcodeZuLang{
+    430, 14, "Nicht wählbar: der Sprachcode hat mehr als drei Zeichen"};
+inline constexpr TextId kTerminalDialog{430, 20, "Terminal-Dialog"};
+inline constexpr TextId kTerminalauswahl{430, 21, "Terminalauswahl"};
+inline constexpr TextId kKopplungsDialog{430, 30, "Ankopplungs-Dialog"};
+inline constexpr TextId kAnkopplung{430, 31, "Ankopplung"};
+inline constexpr TextId kVorschau{430, 32, "Vorschau"};
+inline constexpr TextId kInfo{430, 33, "Info"};
+inline constexpr TextId kTransferblock{430, 34, "Transferblock"};
+inline constexpr TextId kLesen{430, 35, "Lesen"};
+inline constexpr TextId kSchreiben{430, 36, "Schreiben"};
+inline constexpr TextId kDB{430, 37, "DB"};
+inline constexpr TextId kDW{430, 38, "DW"};
+inline constexpr TextId kAdresse{430, 39, "Adresse"};
+inline constexpr TextId kStoerbitsortierung{430, 40, "Störbitsortierung"};
+inline constexpr TextId kSortErst{430, 41, "Erst"};
+inline constexpr TextId kSortNeu{430, 42, "Neu"};
+inline constexpr TextId kSortPrioritaet{430, 43, "Priroität"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

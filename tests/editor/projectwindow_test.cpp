@@ -51,7 +51,7 @@ TEST(ProjectWindow, OpensTheDemoProjectAndListsItsContents) {
   // A name without ".qvx" is refused before anything is read.
   EXPECT_FALSE(window.OpenProject("/tmp/project.txt"));
   ASSERT_EQ(box.Calls().size(), 1u);
-  EXPECT_EQ(box.Calls()[0].text, "Cannot open - no QVX project file !");  // English by default
+  EXPECT_EQ(box.Calls()[0].text, "Cannot open: not a QVX project file!");  // English by default
   EXPECT_EQ(window.Project()->terminal->dosVersion, "VTA_640C.TRM");  // still open
   fs::remove_all(home);
 }
