@@ -35,6 +35,13 @@ std::span<const TextId> AllTexts() {
       txt::kProTerminalErwartet, txt::kDateinameNicht83,
       // Group 400: main window menus.
       txt::kMenuDatei, txt::kMenuOeffnen,
+      // Download dialog, transfer progress window, further download texts.
+      txt::kDlgParameterPanel, txt::kDlgAktionsleiste, txt::kDlgEingabenUebernehmen,
+      txt::kDlgEingabenVerwerfen, txt::kDlgPortHint, txt::kDlgRateHint, txt::kDlgStationHint,
+      txt::kDlgPortLabel, txt::kDlgRateLabel, txt::kDlgStationLabel, txt::kDlgUngueltigeEingabe,
+      txt::kDlgUmfangHint, txt::kDlgUmfang, txt::kDlgUmfangAlles, txt::kDlgUmfangOptimal,
+      txt::kTransferTitle, txt::kTransferFileHint, txt::kTransferTotalHint,
+      txt::kTransferTotalLabel, txt::kDlgDownloadTitle, txt::kDlgKeinePorts,
   };
   return kAll;
 }
