@@ -33,20 +33,48 @@ namespace {
 namespace fs = std::filesystem;
 constexpr int kRate = 115200;
 
-// Counts what crosses the line.
+double SecondsNow() {
+  using namespace std::chrono;
+  return duration<double>(steady_clock::now().time_since_epoch()).count();
+}
+
+// Counts what crosses the line, and where the time between the frames goes:
+// from a request written to the last byte of its reply taken in (beyond
+// what the two frames need on the line), and from there to the next request.
 class CountingDevice : public tavo::QtSerialDevice {
  public:
   std::int64_t written = 0, read = 0;
+  double replyExcess = 0, editorGap = 0;
+  int exchanges = 0;
+
   int Read(std::uint8_t* buffer, int count) override {
     const int n = QtSerialDevice::Read(buffer, count);
     read += n;
+    if (n > 0) {
+      lastRead_ = SecondsNow();
+      replyBytes_ += n;
+    }
     return n;
   }
   int Write(const std::uint8_t* data, int count) override {
+    const double now = SecondsNow();
+    // Only the file blocks: frames long enough to be one.
+    if (requestBytes_ >= 1000 && replyBytes_ > 0) {
+      replyExcess += lastRead_ - requestAt_ - (requestBytes_ + replyBytes_) * 10.0 / kRate;
+      editorGap += now - lastRead_;
+      ++exchanges;
+    }
     const int n = QtSerialDevice::Write(data, count);
     written += n;
+    requestAt_ = now;
+    requestBytes_ = n;
+    replyBytes_ = 0;
     return n;
   }
+
+ private:
+  double requestAt_ = 0, lastRead_ = 0;
+  std::int64_t requestBytes_ = 0, replyBytes_ = 0;
 };
 
 void BM_FullDownload1MB(benchmark::State& state) {
@@ -88,6 +116,8 @@ void BM_FullDownload1MB(benchmark::State& state) {
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
 
   std::int64_t wire = 0;
+  double replyExcess = 0, editorGap = 0;
+  int exchanges = 0;
   for (auto _ : state) {
     auto device = std::make_unique<CountingDevice>();
     CountingDevice* counter = device.get();
@@ -104,6 +134,9 @@ void BM_FullDownload1MB(benchmark::State& state) {
         tavo::DownloadOutcome::Success)
       state.SkipWithError("download failed");
     wire = counter->written + counter->read;
+    replyExcess = counter->replyExcess;
+    editorGap = counter->editorGap;
+    exchanges = counter->exchanges;
   }
   kill(pid, SIGTERM);
   waitpid(pid, nullptr, 0);
@@ -112,6 +145,12 @@ void BM_FullDownload1MB(benchmark::State& state) {
   state.counters["wire_bytes"] = static_cast<double>(wire);
   state.counters["line_limit_s"] = static_cast<double>(wire) * 10 / kRate;
   state.counters["file_data_limit_s"] = static_cast<double>(fileBytes) * 10 / kRate;
+  if (exchanges > 0) {
+    // Per file block: time lost between request and reply, and between the
+    // reply and the next request.
+    state.counters["block_reply_excess_ms"] = replyExcess * 1000 / exchanges;
+    state.counters["block_editor_gap_ms"] = editorGap * 1000 / exchanges;
+  }
 }
 BENCHMARK(BM_FullDownload1MB)->Iterations(1)->Unit(benchmark::kSecond)->UseRealTime();
 

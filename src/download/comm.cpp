@@ -105,6 +105,15 @@ bool TComm::Open() {
   return true;
 }
 
+bool TComm::Restart() {
+  if (Active() && device_->DiscardInput() && device_->Configure(baud_)) {
+    device_->SetRts(rtsOn_);
+    device_->SetDtr(dtrOn_);
+    return true;
+  }
+  return Open();
+}
+
 void TComm::Close() {
   if (device_->IsOpen()) device_->Close();
 }

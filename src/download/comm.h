@@ -43,6 +43,10 @@ class SerialDevice {
   // Hands `count` bytes to the driver; returns how many it took.
   virtual int Write(const std::uint8_t* data, int count) = 0;
   virtual std::string ErrorText() const = 0;
+  // Drops the input that has arrived and not been read, keeping the device
+  // open. False when the device cannot (or is in trouble): the caller then
+  // closes and opens it, which drops the input too.
+  virtual bool DiscardInput() { return false; }
 };
 
 // Device names of the ports 1 .. 9. The defaults are /dev/ttyS0 .. /dev/ttyS8;
@@ -94,6 +98,10 @@ class TComm {
   // closed: a line at the wrong rate only produces garbage.
   bool Open();
   void Close();
+  // What a close and open would do for the next exchange, without letting
+  // go of the device where it allows: input still waiting is dropped and
+  // the rate and lines are applied again. Opens a closed port.
+  bool Restart();
   bool WriteByte(std::uint8_t byte);
   bool Write(const std::uint8_t* data, int count);
   int Read(std::uint8_t* buffer, int count);

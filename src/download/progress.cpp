@@ -132,6 +132,9 @@ void TDownloadConnect::ArmTimer(int number, int milliseconds) {
 
 bool TDownloadConnect::PollTimer(int number) {
   clock_.ProcessEvents();
+  // The wait for a reply ends as soon as its bytes are there, not at the
+  // next 1 ms poll: the events just handled may have been their arrival.
+  PollLine();
   if (number < 1 || number > kSoftTimers) return true;
   return timers_[number].expired;
 }
@@ -224,10 +227,9 @@ int TDownloadConnect::Exchange(int length, int timeoutMs) {
   const int lineMs = LineTimeMs(static_cast<std::size_t>(length) + kFrameOverhead, comm_.Baud()) +
                      LineTimeMs(MaxReplyFrame(code), comm_.Baud());
   for (int attempt = 0; attempt < 3; ++attempt) {
-    // Reopening drops what is left of an earlier reply and re-applies the
-    // port settings.
-    comm_.Close();
-    comm_.Open();
+    // Each attempt starts on a fresh line: what is left of an earlier reply
+    // is dropped and the port settings are applied again.
+    comm_.Restart();
     received_ = 0;
     expected_ = kUnknownLength;
     SendRequest(length);

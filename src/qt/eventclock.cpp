@@ -11,11 +11,20 @@ QtEventClock::QtEventClock() {
 
 QtEventClock::~QtEventClock() = default;
 
+void QtEventClock::DeleteStopped() {
+  if (dispatching_ == 0) stopped_.clear();
+}
+
 EventClock::TimerId QtEventClock::StartTimer(int intervalMs, std::function<void()> onTimeout) {
   auto timer = std::make_unique<QTimer>();
   timer->setTimerType(Qt::PreciseTimer);
   timer->setInterval(intervalMs);
-  QObject::connect(timer.get(), &QTimer::timeout, timer.get(), std::move(onTimeout));
+  QObject::connect(timer.get(), &QTimer::timeout, timer.get(),
+                   [this, callback = std::move(onTimeout)] {
+                     ++dispatching_;
+                     callback();
+                     --dispatching_;
+                   });
   timer->start();
   timers_[++lastId_] = std::move(timer);
   return lastId_;
@@ -25,12 +34,13 @@ void QtEventClock::StopTimer(TimerId id) {
   auto it = timers_.find(id);
   if (it == timers_.end()) return;
   it->second->stop();
-  // A timer may be stopped from its own callback: delete it later.
-  it->second.release()->deleteLater();
+  stopped_.push_back(std::move(it->second));
   timers_.erase(it);
+  DeleteStopped();
 }
 
 void QtEventClock::ProcessEvents() {
+  DeleteStopped();
   // With a timer running the wait ends at its next timeout at the latest.
   if (!timers_.empty())
     QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include "download/protocol/eventclock.h"
 
@@ -23,7 +24,13 @@ class QtEventClock : public EventClock {
   std::int64_t NowMs() const override;
 
  private:
+  void DeleteStopped();
+
   std::map<TimerId, std::unique_ptr<QTimer>> timers_;
+  // Stopped timers wait here until no timer callback runs: one may have
+  // stopped its own timer.
+  std::vector<std::unique_ptr<QTimer>> stopped_;
+  int dispatching_ = 0;
   TimerId lastId_ = 0;
   QElapsedTimer elapsed_;
 };

@@ -76,6 +76,18 @@ int QtSerialDevice::Write(const std::uint8_t* data, int count) {
   return n > 0 ? static_cast<int>(n) : 0;
 }
 
+// Opening a device costs milliseconds (QSerialPort takes a lock file and
+// syncs it to disk), which the protocol would pay for every frame.
+bool QtSerialDevice::DiscardInput() {
+  if (!port_.isOpen() || port_.error() != QSerialPort::NoError) return false;
+  if (!port_.clear(QSerialPort::Input)) {
+    port_.clearError();
+    return false;
+  }
+  port_.readAll();
+  return true;
+}
+
 std::string QtSerialDevice::ErrorText() const {
   return error_.empty() ? port_.errorString().toStdString() : error_;
 }

@@ -25,6 +25,7 @@ class QtSerialDevice : public SerialDevice {
   int Read(std::uint8_t* buffer, int count) override;
   int Write(const std::uint8_t* data, int count) override;
   std::string ErrorText() const override;
+  bool DiscardInput() override;
 
  private:
   QSerialPort port_;

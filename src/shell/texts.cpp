@@ -49,6 +49,13 @@ std::span<const TextId> AllTexts() {
       txt::kAnkopplung, txt::kVorschau, txt::kInfo, txt::kTransferblock, txt::kLesen,
       txt::kSchreiben, txt::kDB, txt::kDW, txt::kAdresse, txt::kStoerbitsortierung,
       txt::kSortErst, txt::kSortNeu, txt::kSortPrioritaet,
+      // Download dialog, transfer progress window, further download texts.
+      txt::kDlgParameterPanel, txt::kDlgAktionsleiste, txt::kDlgEingabenUebernehmen,
+      txt::kDlgEingabenVerwerfen, txt::kDlgPortHint, txt::kDlgRateHint, txt::kDlgStationHint,
+      txt::kDlgPortLabel, txt::kDlgRateLabel, txt::kDlgStationLabel, txt::kDlgUngueltigeEingabe,
+      txt::kDlgUmfangHint, txt::kDlgUmfang, txt::kDlgUmfangAlles, txt::kDlgUmfangOptimal,
+      txt::kTransferTitle, txt::kTransferFileHint, txt::kTransferTotalHint,
+      txt::kTransferTotalLabel, txt::kDlgDownloadTitle, txt::kDlgKeinePorts,
   };
   return kAll;
 }

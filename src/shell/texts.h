@@ -170,6 +170,29 @@ inline constexpr TextId kStoerbitsortierung{430, 40, "Störbitsortierung"};
 inline constexpr TextId kSortErst{430, 41, "Erst"};
 inline constexpr TextId kSortNeu{430, 42, "Neu"};
 inline constexpr TextId kSortPrioritaet{430, 43, "Priroität"};
+// Download dialog (group 285), transfer progress window (group 360) and
+// further download texts (group 440).
+inline constexpr TextId kDlgParameterPanel{285, 1, "Übertragungsparameter"};
+inline constexpr TextId kDlgAktionsleiste{285, 2, "Aktionsleiste"};
+inline constexpr TextId kDlgEingabenUebernehmen{285, 3, "Eingaben übernehmen"};
+inline constexpr TextId kDlgEingabenVerwerfen{285, 4, "Eingaben verwerfen"};
+inline constexpr TextId kDlgPortHint{285, 5, "das Terminal ist an COM-Schnittstelle ... angeschlossen"};
+inline constexpr TextId kDlgRateHint{285, 6, "Übertagungsgeschwindigkeit einstellen"};
+inline constexpr TextId kDlgStationHint{285, 7, "Stationsnummer des Terminals eingeben"};
+inline constexpr TextId kDlgPortLabel{285, 8, "COM-Schnittstelle"};
+inline constexpr TextId kDlgRateLabel{285, 9, "Geschwindigkeit"};
+inline constexpr TextId kDlgStationLabel{285, 10, "Slavenummer"};
+inline constexpr TextId kDlgUngueltigeEingabe{285, 11, "Ungültige Eingabe !"};
+inline constexpr TextId kDlgUmfangHint{285, 12, "Opimierung des Downloads ein-/ausschalten"};
+inline constexpr TextId kDlgUmfang{285, 13, "Download Umfang"};
+inline constexpr TextId kDlgUmfangAlles{285, 14, "Alles"};
+inline constexpr TextId kDlgUmfangOptimal{285, 15, "Optimal"};
+inline constexpr TextId kTransferTitle{360, 0, "Übertagungsfortschritt"};
+inline constexpr TextId kTransferFileHint{360, 1, "Fortschritt bein Dateiübertragung"};
+inline constexpr TextId kTransferTotalHint{360, 2, "Gesammtfortschritt der Übertragung"};
+inline constexpr TextId kTransferTotalLabel{360, 3, "Gesamtfortschritt"};
+inline constexpr TextId kDlgDownloadTitle{440, 1, "Projekt Übertragen"};
+inline constexpr TextId kDlgKeinePorts{440, 2, "Keine COM-Schnittstelle lässt sich öffnen !"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

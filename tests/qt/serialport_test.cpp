@@ -81,6 +81,34 @@ TEST(QtSerialDevice, BytesBothWaysAndReopeningDropsWhatWaited) {
   EXPECT_EQ(buffer[0], 'a');
 }
 
+// Every attempt of an exchange restarts the line: stale reply bytes must not
+// survive it, with or without a real close.
+TEST(QtSerialDevice, RestartDropsWhatWaitedAndOpensAClosedPort) {
+  Pty pty;
+  ASSERT_FALSE(pty.name.empty());
+  TComm comm(std::make_unique<QtSerialDevice>());
+  comm.SetDeviceName(pty.name);
+  comm.SetBaud(115200);
+  EXPECT_TRUE(comm.Restart()) << comm.LastError();
+  ASSERT_TRUE(comm.Active());
+  ASSERT_EQ(::write(pty.master, "0123456789", 10), 10);
+  EXPECT_EQ(WaitFor(comm, 10), 10);
+  std::uint8_t buffer[64];
+  EXPECT_EQ(comm.Read(buffer, 3), 3);
+  ASSERT_TRUE(comm.Restart());
+  usleep(20000);
+  EXPECT_EQ(comm.InCount(), 0);
+  ASSERT_EQ(::write(pty.master, "ab", 2), 2);
+  EXPECT_EQ(WaitFor(comm, 2), 2);
+  ASSERT_EQ(comm.Read(buffer, sizeof buffer), 2);
+  EXPECT_EQ(buffer[0], 'a');
+  // Frames still go out after it.
+  const std::uint8_t frame[] = {0x01, 0x00, 0x01, 0x00, 0xB5, 0x54};
+  ASSERT_TRUE(comm.Write(frame, sizeof frame));
+  usleep(20000);
+  EXPECT_EQ(::read(pty.master, buffer, sizeof buffer), 6);
+}
+
 TEST(QtSerialDevice, MissingDeviceIsReported) {
   TComm comm(std::make_unique<QtSerialDevice>());
   comm.SetDeviceName("/nonexistent/ttyX");

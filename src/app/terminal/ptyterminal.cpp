@@ -119,16 +119,19 @@ int PtyTerminal::Run(const std::atomic<bool>& stop) {
       incoming.pop_front();
     }
     if (!arrived.empty()) terminal.Receive(arrived, nowMs());
-    // Replies that are due join the outgoing line.
+    // Replies that are due join the outgoing line; on an idle line the
+    // first of their bytes starts now.
     std::vector<std::uint8_t> due = terminal.TakeDue(nowMs());
-    outgoing.insert(outgoing.end(), due.begin(), due.end());
-    // Send what the line has had time for.
+    if (!due.empty()) {
+      if (outSent == outgoing.size()) outLineFree = std::max(outLineFree, now);
+      outgoing.insert(outgoing.end(), due.begin(), due.end());
+    }
+    // Send the bytes the line has carried completely by now.
     if (outSent < outgoing.size()) {
       std::size_t allowed = outgoing.size() - outSent;
       if (byteMicros > 0) {
-        if (outLineFree < now - byteMicros) outLineFree = now - byteMicros;
-        allowed = std::min<std::size_t>(allowed,
-                                        static_cast<std::size_t>((now - outLineFree) / byteMicros));
+        const std::int64_t carried = now > outLineFree ? (now - outLineFree) / byteMicros : 0;
+        allowed = std::min<std::size_t>(allowed, static_cast<std::size_t>(carried));
       }
       if (allowed > 0) {
         const ssize_t n = ::write(master_, outgoing.data() + outSent, allowed);
