@@ -118,6 +118,78 @@ inline constexpr TextId kDateinameNicht83{400, 150, "Dateiname passt nicht ins 8
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
 inline constexpr TextId kMenuOeffnen{400, 201, "Ö&ffnen..."};
+
+// Group 400 and 410: main window (menus, tool bars, pages, status bar).
+inline constexpr TextId kMenuNeu{400, 202, "&Neu"};
+inline constexpr TextId kMenuDruckereinrichtung{400, 203, "Drucker&einrichtung..."};
+inline constexpr TextId kMenuOptionen{400, 204, "&Optionen"};
+inline constexpr TextId kMenuBeenden{400, 205, "&Beenden"};
+inline constexpr TextId kMenuInfoStart{400, 206, "&Info"};
+inline constexpr TextId kMenuSpeichern{400, 207, "&Speichern"};
+inline constexpr TextId kMenuSpeichernUnter{400, 208, "Speichern &unter..."};
+inline constexpr TextId kMenuSchliessen{400, 209, "Schließen"};
+inline constexpr TextId kMenuDrucken{400, 210, "&Drucken..."};
+inline constexpr TextId kMenuAnsicht{400, 211, "Ansicht"};
+inline constexpr TextId kVariablen{400, 212, "Variablen"};
+inline constexpr TextId kAlarme{400, 213, "Alarme"};
+inline constexpr TextId kBilder{400, 214, "Bilder"};
+inline constexpr TextId kMenuEinstellungen{400, 215, "Einstellungen"};
+inline constexpr TextId kMenuGrid{400, 216, "Grid"};
+inline constexpr TextId kMenuInfoOffen{400, 217, "In&fo"};
+inline constexpr TextId kHintNeuesProjekt{400, 218, "neues Projekt"};
+inline constexpr TextId kHintProjektOeffnen{400, 219, "Projekt öffnen"};
+inline constexpr TextId kHintImportDos{400, 220, "Import DOS-Projekte"};
+inline constexpr TextId kHintProjektSichern{400, 221, "Projekt sichern"};
+inline constexpr TextId kHintSaveAs{400, 222, "Save As"};
+inline constexpr TextId kHintProjektansicht{400, 223, "Projektansicht ändern"};
+inline constexpr TextId kHintDownload{400, 224, "Download starten"};
+inline constexpr TextId kTabProjektInfo{400, 225, "ProjektInfo"};
+inline constexpr TextId kTabTexte{400, 226, "Texte"};
+inline constexpr TextId kTabBildEditor{400, 227, "BildEditor"};
+inline constexpr TextId kNodeProjektinfo{400, 228, "Projektinfo"};
+inline constexpr TextId kStatusNichtGeladen{400, 229, "nicht geladen"};
+inline constexpr TextId kStatusVeraendert{400, 230, "Verändert"};
+inline constexpr TextId kStatusImSpeicher{400, 231, "im Speicher"};
+inline constexpr TextId kWirklichBeenden{400, 232, "wirklich beenden?"};
+inline constexpr TextId kProgrammInfo{400, 233, "Programm Info"};
+inline constexpr TextId kColName{400, 234, "Name"};
+inline constexpr TextId kColIndex{400, 235, "Index"};
+inline constexpr TextId kColAdresse{400, 236, "Adresse"};
+inline constexpr TextId kColLaenge{400, 237, "Länge"};
+inline constexpr TextId kColTyp{400, 238, "Typ"};
+inline constexpr TextId kColNummer{400, 239, "Nummer"};
+inline constexpr TextId kColText{400, 240, "Text"};
+inline constexpr TextId kColDyn{400, 241, "Dyn"};
+inline constexpr TextId kColBrk{400, 242, "Brk"};
+inline constexpr TextId kColEin{400, 243, "Ein"};
+inline constexpr TextId kColAus{400, 244, "Aus"};
+inline constexpr TextId kColArt{400, 245, "Art"};
+inline constexpr TextId kArtWert{400, 246, "Wert"};
+inline constexpr TextId kArtBit{400, 247, "Bit"};
+inline constexpr TextId kColHgFarbe{400, 248, "HG-Farbe"};
+inline constexpr TextId kColGroesse{400, 249, "Größe"};
+inline constexpr TextId kColAnzObjekte{400, 250, "anz. Objekte"};
+inline constexpr TextId kHintBildAendern{400, 251, "Bild ändern"};
+inline constexpr TextId kHintDrucken{410, 1, "Projekt drucken"};
+inline constexpr TextId kHintBildInZwischenablage{410, 2, "Bild in die Zwischenablage kopieren"};
+inline constexpr TextId kHintBildAnsicht{410, 3, "Bildliste: Symbole oder Tabelle"};
+inline constexpr TextId kLabelProjektname{410, 4, "Projektname"};
+inline constexpr TextId kLabelAutor{410, 5, "Autor"};
+inline constexpr TextId kLabelInfo{410, 6, "Info"};
+inline constexpr TextId kLabelErstellt{410, 7, "erstellt am"};
+inline constexpr TextId kLabelGeaendert{410, 8, "geändert am"};
+inline constexpr TextId kLabelTerminal{410, 9, "Terminal"};
+inline constexpr TextId kLabelAufloesung{410, 10, "Auflösung"};
+inline constexpr TextId kLabelFarbtiefe{410, 11, "Farbtiefe"};
+inline constexpr TextId kLabelHauptspeicher{410, 12, "Hauptspeicher"};
+inline constexpr TextId kLabelFlashspeicher{410, 13, "Flashspeicher"};
+inline constexpr TextId kLabelSteuerung{410, 14, "Steuerung"};
+inline constexpr TextId kHintTerminalAendern{410, 15, "Terminal ändern"};
+inline constexpr TextId kHintSteuerungAendern{410, 16, "Steuerung ändern"};
+inline constexpr TextId kLabelProjekt{410, 17, "Projekt"};
+inline constexpr TextId kKeineDefinitionen{410, 18, "Keine Terminal- oder Steuerungsdefinition installiert: das neue Projekt erhält Standardwerte."};
+inline constexpr TextId kProjektNichtLesbar{410, 19, "Die Projektdatei kann nicht geöffnet werden:"};
+inline constexpr TextId kBitmapsNichtKopiert{410, 20, "Diese Bitmap-Dateien konnten nicht in den Projektordner kopiert werden:"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.
