@@ -1,31 +1,52 @@
-// The editor: sets up the workspace, then shows the main window.
+// The editor: splash window, workspace, main window, then the event loop.
+//
+//   tavodex [--base DIR] [--populate] [start] [PROJECT.qvx] [--measure-startup]
+//
+// --measure-startup prints the milliseconds from the program's start until
+// the main window (with the given project open) is on the screen, and ends.
 
 #include <QApplication>
-#include <QDir>
+#include <QElapsedTimer>
+#include <QPointer>
+#include <QWindow>
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 
 #include "app/workspace.h"
 #include "editor/dialogs/infomsg.h"
-#include "editor/projectwindow.h"
+#include "editor/mainwindow.h"
+#include "editor/mainwindow_splash.h"
+#include "project/projekt.h"
 #include "shell/codepage.h"
 
 int main(int argc, char** argv) {
+  QElapsedTimer clock;
+  clock.start();
   QApplication app(argc, argv);
-  QApplication::setApplicationName("Tavo Dex");
+
+  QPointer<tavo::TFirstQVXWin> splash = new tavo::TFirstQVXWin(nullptr);
+  splash->Present();
+  QApplication::processEvents();
+  QApplication::setApplicationName("QVX Tavo Dex");
+
   std::vector<std::string> args;
   for (const QString& a : QApplication::arguments().mid(1)) args.push_back(a.toStdString());
+  const auto measure = std::find(args.begin(), args.end(), "--measure-startup");
+  const bool measureStartup = measure != args.end();
+  if (measureStartup) args.erase(measure);
+
   tavo::Workspace workspace({args, std::filesystem::current_path()});
   if (!workspace.ok()) {
+    delete splash;
     // Without a base folder there is no language table: the box is German.
     tavo::GermanTranslator german;
     tavo::TInfo_MSG(german).Show(tavo::MsgKind::Fehler, tavo::ButtonSet::Weiter,
                                  tavo::Utf8ToCp1252(workspace.error));
     return 2;
   }
-  // The one message box of the run.
-  tavo::TInfo_MSG messages(workspace.translator());
-  tavo::ProjectWindow window(workspace);
-  window.SetMessageBox(&messages);
+  if (splash) splash->SetTranslator(&workspace.translator());
+  tavo::TmainForm window(workspace);
   window.show();
   for (const std::string& arg : workspace.remaining) {
     if (arg.rfind("-", 0) == 0) continue;
@@ -34,9 +55,23 @@ int main(int argc, char** argv) {
     // current folder has none.
     if (path.is_relative() && !std::filesystem::exists(path))
       path = workspace.install().Resolve(arg);
-    window.OpenProject(QString::fromStdString(path.string()));
+    window.OpenProjectFile(QString::fromStdString(path.string()));
+  }
+  if (splash) splash->raise();
+
+  if (measureStartup) {
+    while ((!window.windowHandle() || !window.windowHandle()->isExposed()) &&
+           clock.elapsed() < 30000)
+      QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    QApplication::processEvents();
+    const tavo::t_projekt* project = window.Project();
+    std::printf("start-up to shown window: %lld ms (project: %s)\n",
+                static_cast<long long>(clock.elapsed()),
+                project ? tavo::Cp1252ToUtf8(project->head->name).c_str() : "none");
+    delete splash;
+    return 0;
   }
   const int result = QApplication::exec();
-  workspace.SaveSettings();  // errors while writing the settings are not reported
+  delete splash;  // still open when the program ended within its four seconds
   return result;
 }

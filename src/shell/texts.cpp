@@ -56,6 +56,25 @@ std::span<const TextId> AllTexts() {
       txt::kDlgUmfangHint, txt::kDlgUmfang, txt::kDlgUmfangAlles, txt::kDlgUmfangOptimal,
       txt::kTransferTitle, txt::kTransferFileHint, txt::kTransferTotalHint,
       txt::kTransferTotalLabel, txt::kDlgDownloadTitle, txt::kDlgKeinePorts,
+      // Group 400 and 410: main window.
+      txt::kMenuNeu, txt::kMenuDruckereinrichtung, txt::kMenuOptionen, txt::kMenuBeenden,
+      txt::kMenuInfoStart, txt::kMenuSpeichern, txt::kMenuSpeichernUnter, txt::kMenuSchliessen,
+      txt::kMenuDrucken, txt::kMenuAnsicht, txt::kVariablen, txt::kAlarme, txt::kBilder,
+      txt::kMenuEinstellungen, txt::kMenuGrid, txt::kMenuInfoOffen, txt::kHintNeuesProjekt,
+      txt::kHintProjektOeffnen, txt::kHintImportDos, txt::kHintProjektSichern, txt::kHintSaveAs,
+      txt::kHintProjektansicht, txt::kHintDownload, txt::kTabProjektInfo, txt::kTabTexte,
+      txt::kTabBildEditor, txt::kNodeProjektinfo, txt::kStatusNichtGeladen, txt::kStatusVeraendert,
+      txt::kStatusImSpeicher, txt::kWirklichBeenden, txt::kProgrammInfo, txt::kColName,
+      txt::kColIndex, txt::kColAdresse, txt::kColLaenge, txt::kColTyp, txt::kColNummer,
+      txt::kColText, txt::kColDyn, txt::kColBrk, txt::kColEin, txt::kColAus, txt::kColArt,
+      txt::kArtWert, txt::kArtBit, txt::kColHgFarbe, txt::kColGroesse, txt::kColAnzObjekte,
+      txt::kHintBildAendern, txt::kHintDrucken, txt::kHintBildInZwischenablage,
+      txt::kHintBildAnsicht, txt::kLabelProjektname, txt::kLabelAutor, txt::kLabelInfo,
+      txt::kLabelErstellt, txt::kLabelGeaendert, txt::kLabelTerminal, txt::kLabelAufloesung,
+      txt::kLabelFarbtiefe, txt::kLabelHauptspeicher, txt::kLabelFlashspeicher,
+      txt::kLabelSteuerung, txt::kHintTerminalAendern, txt::kHintSteuerungAendern,
+      txt::kLabelProjekt, txt::kKeineDefinitionen, txt::kProjektNichtLesbar,
+      txt::kBitmapsNichtKopiert,
   };
   return kAll;
 }

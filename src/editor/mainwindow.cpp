@@ -1,0 +1,492 @@
+#include "editor/mainwindow.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPrinter>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTextEdit>
+#include <QTime>
+#include <QToolBar>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "app/workspace.h"
+#include "editor/mainwindow_icons.h"
+#include "editor/pages/editorplaceholder.h"
+#include "editor/pages/infopage.h"
+#include "editor/pages/listpages.h"
+#include "editor/pages/picturelist.h"
+#include "editor/pages/uitext.h"
+#include "editor/qtmessagebox.h"
+#include "project/projekt.h"
+
+namespace tavo {
+
+namespace {
+
+constexpr int kWindowWidth = 1024;
+constexpr int kWindowHeight = 768;
+constexpr int kStatusWidths[5] = {60, 64, 96, 50, 50};
+constexpr int kTreeDataRole = Qt::UserRole;
+
+// The client area of the window: in the start view nothing covers it and
+// the tile shows.
+class TiledBackground : public QWidget {
+ public:
+  explicit TiledBackground(QWidget* parent) : QWidget(parent), tile_(StartViewTile()) {}
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.drawTiledPixmap(rect(), QPixmap::fromImage(tile_));
+  }
+
+ private:
+  QImage tile_;
+};
+
+t_liste* NodeData(const QTreeWidgetItem* item) {
+  return item ? reinterpret_cast<t_liste*>(item->data(0, kTreeDataRole).value<quintptr>())
+              : nullptr;
+}
+
+void SetNodeData(QTreeWidgetItem* item, t_liste* data) {
+  item->setData(0, kTreeDataRole, QVariant::fromValue(reinterpret_cast<quintptr>(data)));
+}
+
+// A text is being typed: Delete belongs to the field, also to the editor
+// of a list item's label being renamed in place.
+bool TakesTextInput(const QWidget* widget) {
+  if (!widget) return false;
+  if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
+      qobject_cast<const QPlainTextEdit*>(widget) || qobject_cast<const QAbstractSpinBox*>(widget))
+    return true;
+  if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
+  return false;
+}
+
+}  // namespace
+
+std::string ProposedProjectFileName(const std::string& headName) {
+  std::string name = headName;
+  for (char& c : name)
+    if (c == '\\' || c == '/' || c == ':') c = ' ';
+  return name;
+}
+
+TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
+    : QMainWindow(parent),
+      workspace_(workspace),
+      hooks_(std::move(hooks)),
+      texts_(std::make_unique<Retranslator>(workspace.translator())),
+      markerVariables_(std::make_unique<t_liste>(kTagVariablesNode)),
+      markerAlarms_(std::make_unique<t_liste>(kTagAlarmsNode)),
+      markerPictures_(std::make_unique<t_liste>(kTagPicturesNode)),
+      fonts_(workspace.install()) {
+  setObjectName("TmainForm");
+  drawingView_.UseFontCache(fonts_);
+  ownBox_ = hooks_.messageBox ? hooks_.messageBox(this, workspace_.translator())
+                              : std::make_unique<QtMessageBox>(workspace_.translator(), this);
+
+  resize(kWindowWidth, kWindowHeight);
+  if (const QScreen* screen = QApplication::primaryScreen()) {
+    const QRect area = screen->geometry();
+    move(area.x() + (area.width() - kWindowWidth) / 2,
+         area.y() + (area.height() - kWindowHeight) / 2);
+  }
+
+  auto* background = new TiledBackground(this);
+  setCentralWidget(background);
+  splitter_ = new QSplitter(Qt::Horizontal, background);
+  splitter_->setObjectName("Splitter1");
+  splitter_->setAutoFillBackground(true);
+  auto* layout = new QVBoxLayout(background);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(splitter_);
+
+  baum_ = new QTreeWidget(splitter_);
+  baum_->setObjectName("baum");
+  baum_->setHeaderHidden(true);
+  baum_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  baum_->setMinimumWidth(120);
+  connect(baum_, &QTreeWidget::currentItemChanged, this,
+          [this](QTreeWidgetItem* item) { Navigate(item); });
+  connect(baum_, &QTreeWidget::itemClicked, this,
+          [this](QTreeWidgetItem* item) { Navigate(item); });
+
+  pages_ = new QTabWidget(splitter_);
+  pages_->setObjectName("pagecontrol1");
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({200, kWindowWidth - 200});
+  CreatePages();
+  CreateCommands();
+
+  auto* status = new QStatusBar(this);
+  status->setObjectName("StatusBar");
+  setStatusBar(status);
+  for (int i = 0; i < 5; ++i) {
+    statusPanels_[i] = new QLabel(status);
+    statusPanels_[i]->setObjectName(QString("StatusPanel%1").arg(i));
+    statusPanels_[i]->setMinimumWidth(kStatusWidths[i]);
+    status->addWidget(statusPanels_[i]);
+  }
+
+  timer1_.setObjectName("Timer1");
+  timer1_.setInterval(1000);
+  connect(&timer1_, &QTimer::timeout, this, &TmainForm::Timer1Timer);
+  timer1_.start();
+  // The download's serial wake-up ticks on this timer; the download switches
+  // it on and off.
+  sucheTimer_.setObjectName("SucheTimer");
+  sucheTimer_.setInterval(50);
+
+  // The window sees every key before the focused control does.
+  qApp->installEventFilter(this);
+
+  ShowView(kViewStart);
+  UpdateCommandStates();
+  UpdateTitle();
+  Timer1Timer();
+}
+
+TmainForm::~TmainForm() {
+  qApp->removeEventFilter(this);
+  // The pages refer into the project and to the drawing view: they go
+  // before either.
+  if (editor_) editor_->SetProject(nullptr);
+  for (QObject* sender : std::initializer_list<QObject*>{pages_, baum_, infoPage_, alarmPage_,
+                                                         variablePage_, textPage_, picturePage_})
+    sender->disconnect(this);
+  delete takeCentralWidget();
+}
+
+void TmainForm::CreatePages() {
+  Retranslator& texts = *texts_;
+  infoPage_ = new InfoPage(texts, workspace_.install(), pages_);
+  alarmPage_ = new AlarmPage(texts, pages_);
+  variablePage_ = new VariablePage(texts, pages_);
+  textPage_ = new TextListPage(texts, pages_);
+  picturePage_ = new PictureListPage(texts, drawingView_, workspace_.settings().picture, pages_);
+  auto* editorTab = new QWidget(pages_);
+  editorTab->setObjectName("TabBildedit");
+  auto* editorLayout = new QVBoxLayout(editorTab);
+  editorLayout->setContentsMargins(0, 0, 0, 0);
+  auto modified = [this] {
+    MarkModified();
+    RefreshPictureStatistics();
+  };
+  if (hooks_.pictureEditor)
+    editor_ = hooks_.pictureEditor(editorTab, workspace_, drawingView_, modified);
+  if (!editor_) editor_ = MakePageLink(new EditorPlaceholderPage(editorTab), modified);
+  editorLayout->addWidget(editor_->Widget());
+
+  pages_->addTab(infoPage_, QString());
+  pages_->addTab(alarmPage_, QString());
+  pages_->addTab(variablePage_, QString());
+  pages_->addTab(textPage_, QString());
+  pages_->addTab(picturePage_, QString());
+  pages_->addTab(editorTab, QString());
+  texts.Add([this](Translator& tr) {
+    const TextId* captions[] = {&txt::kTabProjektInfo, &txt::kAlarme, &txt::kVariablen,
+                                &txt::kTabTexte,       &txt::kBilder, &txt::kTabBildEditor};
+    for (int i = 0; i < 6; ++i) pages_->setTabText(i, Tr(tr, *captions[i]));
+  });
+  connect(pages_, &QTabWidget::currentChanged, this, &TmainForm::PageChanged);
+
+  connect(infoPage_, &InfoPage::headEdited, this, [this] {
+    MarkModified();
+    // The tree's root and the title show the project's name.
+    if (QTreeWidgetItem* root = baum_->topLevelItem(0)) root->setText(0, Q(project_->head->name));
+    UpdateTitle();
+  });
+  connect(infoPage_, &InfoPage::changeTerminalClicked, this, &TmainForm::TermChangeButClick);
+  connect(infoPage_, &InfoPage::changeCouplingClicked, this, &TmainForm::BitBtn3Click);
+  for (ListPage* page :
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+    connect(page, &ListPage::modified, this, &TmainForm::MarkModified);
+  connect(picturePage_, &PictureListPage::editRequested, this, &TmainForm::OpenSelectedPictures);
+}
+
+// --- state ---------------------------------------------------------------------
+
+int TmainForm::CurrentPage() const {
+  return pages_->currentIndex();
+}
+
+MessageBox& TmainForm::Box() {
+  return messages_ ? *messages_ : *ownBox_;
+}
+
+QPrinter& TmainForm::Printer() {
+  if (!printer_) printer_ = std::make_unique<QPrinter>(QPrinter::HighResolution);
+  return *printer_;
+}
+
+QString TmainForm::StatusPanelText(int panel) const {
+  return panel >= 0 && panel < 5 ? statusPanels_[panel]->text() : QString();
+}
+
+std::string TmainForm::Text(const TextId& id) {
+  return workspace_.translator().Tr(id);
+}
+
+void TmainForm::MarkModified() {
+  if (!project_) return;
+  project_->modified = true;
+  picturesStale_ = true;
+}
+
+void TmainForm::UpdateTitle() {
+  QString title = "QVX Tavo Dex";
+  if (project_ && project_->head) title += " - " + Q(project_->head->name);
+  setWindowTitle(title);
+}
+
+// --- views -----------------------------------------------------------------------
+
+void TmainForm::ShowView(int view) {
+  // Without a project only the start view is reachable.
+  if (!project_ || view < kViewStart || view > kViewEditor) view = kViewStart;
+  view_ = view;
+  if (view == kViewStart) {
+    menuOffen_->hide();
+    menuStart_->show();
+    tbProgramm2_->hide();
+    tbProgramm1_->show();
+    pages_->hide();
+    baum_->hide();
+    splitter_->hide();
+  } else {
+    static constexpr int kPageOfView[] = {kPageInfo,   kPageInfo,     kPageVariables,
+                                          kPageAlarms, kPagePictures, kPageEditor};
+    if (view == kViewInfo) {
+      menuStart_->hide();
+      menuOffen_->show();
+      tbProgramm1_->hide();
+      baum_->show();
+    }
+    tbProgramm2_->show();
+    splitter_->show();
+    pages_->show();
+    pages_->setCurrentIndex(kPageOfView[view]);
+  }
+  UpdateClipboardButton();
+}
+
+void TmainForm::PageChanged(int index) {
+  if (index == kPagePictures && picturesStale_ && project_) {
+    picturePage_->Fill(project_.get());
+    picturesStale_ = false;
+  }
+  UpdateClipboardButton();
+}
+
+void TmainForm::UpdateClipboardButton() {
+  Action("PicToClipBut")->setVisible(view_ != kViewStart && pages_->currentIndex() == kPageEditor);
+}
+
+// --- navigation tree -------------------------------------------------------------
+
+void TmainForm::BuildTree() {
+  const QSignalBlocker blocker(baum_);
+  baum_->setUpdatesEnabled(false);
+  baum_->clear();
+  if (project_) {
+    auto* root = new QTreeWidgetItem(baum_, {Q(project_->head ? project_->head->name : "")});
+    auto node = [&](const TextId& text, IconId icon, t_liste* data) {
+      auto* item = new QTreeWidgetItem(root, {Tr(workspace_.translator(), text)});
+      item->setIcon(0, MakeIcon(icon));
+      if (data) SetNodeData(item, data);
+      return item;
+    };
+    node(txt::kNodeProjektinfo, IconId::NodeInfo, nullptr);
+    node(txt::kVariablen, IconId::NodeVariables, markerVariables_.get());
+    node(txt::kAlarme, IconId::NodeAlarms, markerAlarms_.get());
+    QTreeWidgetItem* pictures = node(txt::kBilder, IconId::NodePictures, markerPictures_.get());
+    const QIcon pictureIcon = MakeIcon(IconId::NodePicture);
+    ForEach<t_bild>(project_->pictures, [&](t_bild& b) {
+      auto* item = new QTreeWidgetItem(pictures, {Q(b.name)});
+      item->setIcon(0, pictureIcon);
+      SetNodeData(item, &b);
+    });
+    root->setExpanded(true);
+  }
+  baum_->setUpdatesEnabled(true);
+}
+
+void TmainForm::Navigate(QTreeWidgetItem* item) {
+  if (!project_) return;
+  t_liste* data = NodeData(item);
+  if (!data) {
+    ShowView(kViewInfo);
+    return;
+  }
+  switch (data->kindTag()) {
+    case kTagVariablesNode:
+      ShowView(kViewVariables);
+      break;
+    case kTagAlarmsNode:
+      ShowView(kViewAlarms);
+      break;
+    case kTagPicturesNode:
+      ShowView(kViewPictures);
+      break;
+    case kTagBild: {
+      auto* picture = static_cast<t_bild*>(data);
+      // A click on the node of the picture already open only shows it.
+      if (editor_->OpenPicture() != picture) editor_->OpenPictureInEditor(picture);
+      ShowView(kViewEditor);
+      break;
+    }
+    default:
+      ShowView(kViewInfo);
+  }
+}
+
+// --- lists -------------------------------------------------------------------
+
+void TmainForm::FillLists() {
+  const t_projekt* p = project_.get();
+  alarmPage_->Fill(p);
+  variablePage_->Fill(p);
+  textPage_->Fill(p);
+  picturePage_->Fill(p);
+  picturesStale_ = false;
+}
+
+void TmainForm::RefreshPictureStatistics() {
+  picturePage_->RefreshPictureStatistics(project_.get());
+}
+
+void TmainForm::OpenSelectedPictures() {
+  if (!project_) return;
+  const std::vector<t_bild*> pictures = picturePage_->SelectedPictures();
+  if (pictures.empty()) return;
+  for (t_bild* picture : pictures) editor_->OpenPictureInEditor(picture);
+  ShowView(kViewEditor);
+}
+
+// --- status bar --------------------------------------------------------------
+
+void TmainForm::Timer1Timer() {
+  // A tick that arrives while the previous one still runs (a message box
+  // inside it) is skipped.
+  if (inTimer_) return;
+  inTimer_ = true;
+  statusPanels_[0]->setText(QTime::currentTime().toString("HH:mm:ss"));
+  statusPanels_[1]->setText(Q(TodayText()));
+  const TextId& state = !project_            ? txt::kStatusNichtGeladen
+                        : project_->modified ? txt::kStatusVeraendert
+                                             : txt::kStatusImSpeicher;
+  statusPanels_[2]->setText(Tr(workspace_.translator(), state));
+  if (project_ && project_->modified && project_->head) {
+    project_->head->changed = TodayText();
+    infoPage_->ShowChangedDate();
+  }
+  inTimer_ = false;
+}
+
+// --- activation and translation ---------------------------------------------
+
+void TmainForm::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+void TmainForm::FormActivate() {
+  Action("ToolButton35")->setChecked(workspace_.settings().picture.projectpanel);
+  editor_->ApplySettings();
+  Retranslate();
+}
+
+void TmainForm::Retranslate() {
+  texts_->Apply();
+  if (QTreeWidgetItem* root = baum_->topLevelItem(0); root && root->childCount() >= 4) {
+    const TextId* nodes[] = {&txt::kNodeProjektinfo, &txt::kVariablen, &txt::kAlarme,
+                             &txt::kBilder};
+    for (int i = 0; i < 4; ++i) root->child(i)->setText(0, Tr(workspace_.translator(), *nodes[i]));
+  }
+  editor_->Retranslate();
+  Timer1Timer();
+}
+
+// --- keys --------------------------------------------------------------------
+
+bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == baum_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    // A click on the tree with no node selected shows the project info.
+    if (project_ && !baum_->currentItem()) ShowView(kViewInfo);
+    return false;
+  }
+  if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) return false;
+  // The application passes a key up the parent chain; it is handled once,
+  // where it arrives first.
+  QWidget* focus = QApplication::focusWidget();
+  if (widget != (focus ? focus : this)) return false;
+  return FormKeyDown(static_cast<QKeyEvent*>(event)->key());
+}
+
+bool TmainForm::FormKeyDown(int key) {
+  if (!project_ || view_ == kViewStart) return false;
+  const int page = pages_->currentIndex();
+  if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    switch (page) {
+      case kPageAlarms:
+        alarmPage_->EditSelected();
+        return true;
+      case kPageVariables:
+        variablePage_->EditSelected();
+        return true;
+      case kPageTexts:
+        textPage_->EditSelected();
+        return true;
+      case kPagePictures:
+        OpenSelectedPictures();
+        return true;
+      default:
+        return false;  // the focused control's
+    }
+  }
+  if (key == Qt::Key_Delete) {
+    if (page == kPageInfo || TakesTextInput(QApplication::focusWidget())) return false;
+    switch (page) {
+      case kPageAlarms:
+        alarmPage_->DeleteSelected();
+        break;
+      case kPageVariables:
+        variablePage_->DeleteSelected();
+        break;
+      case kPageTexts:
+        textPage_->DeleteSelected();
+        break;
+      case kPagePictures:
+        picturePage_->DeleteSelected();
+        break;
+      case kPageEditor:
+        if (editor_->OpenPicture()) editor_->DeleteSelectedObjects();
+        break;
+      default:
+        return false;
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace tavo

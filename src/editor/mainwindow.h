@@ -1,0 +1,185 @@
+#pragma once
+// The main window: at most one open project, the start view and the five
+// project views (info, variables, alarms, pictures, editor), the project
+// navigation tree, the menus and tool bars and where each command leads,
+// the status bar, the window-wide keys, and the questions before a project
+// or the program is closed.
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <string>
+
+#include "editor/mainwindow_hooks.h"
+#include "objects/tview.h"
+#include "resources/fonts.h"
+#include "shell/texts.h"
+
+class QAction;
+class QLabel;
+class QMenuBar;
+class QPrinter;
+class QSplitter;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace tavo {
+
+class AlarmPage;
+class InfoPage;
+class MessageBox;
+class PictureListPage;
+class Retranslator;
+class TextListPage;
+class VariablePage;
+class Workspace;
+class t_liste;
+
+// The file name a save dialog proposes for a project: the head's name with
+// every "\", "/" and ":" replaced by a blank.
+std::string ProposedProjectFileName(const std::string& headName);
+
+class TmainForm : public QMainWindow {
+  Q_OBJECT
+ public:
+  // Views for ShowView.
+  enum View { kViewStart = 0, kViewInfo, kViewVariables, kViewAlarms, kViewPictures, kViewEditor };
+  // Page indices of the page control, in tab order.
+  enum Page { kPageInfo = 0, kPageAlarms, kPageVariables, kPageTexts, kPagePictures, kPageEditor };
+
+  explicit TmainForm(Workspace& workspace, EditorHooks hooks = DefaultEditorHooks(),
+                     QWidget* parent = nullptr);
+  ~TmainForm() override;
+
+  // --- state ----------------------------------------------------------------
+  t_projekt* Project() const { return project_.get(); }
+  int CurrentView() const { return view_; }
+  int CurrentPage() const;
+  // Messages and questions go to this box instead of the window's own
+  // (tests script the answers); null goes back to the window's box.
+  void SetMessageBox(MessageBox* box) { messages_ = box; }
+  MessageBox& Box();
+  PictureEditorLink& Editor() { return *editor_; }
+  tview& DrawingView() { return drawingView_; }
+  // The printer of printer setup and printout, made on first use.
+  QPrinter& Printer();
+  QString StatusPanelText(int panel) const;
+  // The download's 50 ms serial wake-up timer; the download starts and
+  // stops it.
+  QTimer& SucheTimer() { return sucheTimer_; }
+
+  // --- operations the commands and other parts use --------------------------
+  void ShowView(int view);
+  // Reads the project file (after the save question for the open project).
+  // False when nothing was opened; the reason has been shown.
+  bool OpenProjectFile(const QString& path);
+  // Closes the open project after the save question. False when the user
+  // wanted it saved and saving did not happen: the project stays open.
+  bool CloseProject();
+  // Writes the project to its file, asking for one when it has none (or
+  // always, with `askForFile`). True when it was written.
+  bool Save(bool askForFile = false);
+  // Rebuilds the navigation tree (after the picture list changed).
+  void BuildTree();
+  // Rebuilds the four list pages from the project.
+  void FillLists();
+  // Sets the project's modified flag (every change of project content).
+  void MarkModified();
+  void Retranslate();
+
+ public slots:
+  void Neu1Click();
+  void oeffnen1Click();
+  void ToolButton33Click();
+  void ToolButton21Click();
+  void schliessenClick();
+  void Drucken2Click();
+  void Druckereinrichtung1Click();
+  void Optionen1Click();
+  void Beenden1Click();
+  void Info1Click();
+  void But_UebertragenClick();
+  void Variablen1Click();
+  void Alarme1Click();
+  void Bilder1Click();
+  void Grid1Click();
+  void ToolButton35Click();
+  void ToolButton36Click();
+  void PicToClipButClick();
+  void TermChangeButClick();
+  void BitBtn3Click();
+  void Timer1Timer();
+  void FormActivate();
+  void RefreshPictureStatistics();
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  struct Component;
+  enum class Availability;
+  static const Component kComponents[];
+
+  void CreateCommands();
+  QMenuBar* CreateMenuBar(const char* name, const char* const* layout);
+  QToolBar* CreateToolBar(const char* name, std::initializer_list<const char*> buttons);
+  QAction* Action(const char* name) const;
+  bool Available(Availability availability) const;
+  void UpdateCommandStates();
+  void CreatePages();
+  void TakeProject(std::unique_ptr<t_projekt> project);
+  void DropProject();
+  bool WriteProject(const std::string& path);
+  FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
+  void RememberProjectFolder(const QString& file);
+  bool FormCloseQuery();
+  bool FormKeyDown(int key);
+  void Navigate(QTreeWidgetItem* item);
+  void OpenSelectedPictures();
+  void PageChanged(int index);
+  void UpdateTitle();
+  void UpdateClipboardButton();
+  std::string Text(const TextId& id);
+
+  Workspace& workspace_;
+  EditorHooks hooks_;
+  std::unique_ptr<Retranslator> texts_;
+  std::unique_ptr<MessageBox> ownBox_;
+  MessageBox* messages_ = nullptr;
+  std::unique_ptr<t_projekt> project_;
+  // Data of the tree's "Variablen", "Alarme" and "Bilder" nodes, told apart
+  // by their kind tags.
+  std::unique_ptr<t_liste> markerVariables_;
+  std::unique_ptr<t_liste> markerAlarms_;
+  std::unique_ptr<t_liste> markerPictures_;
+  FontCache fonts_;
+  tview drawingView_;
+  std::unique_ptr<QPrinter> printer_;
+  std::unique_ptr<PictureEditorLink> editor_;
+  int view_ = -1;
+  bool inTimer_ = false;
+  bool loading_ = false;  // a project file is being read
+  bool picturesStale_ = false;
+
+  QMenuBar* menuStart_ = nullptr;
+  QMenuBar* menuOffen_ = nullptr;
+  QToolBar* tbProgramm1_ = nullptr;
+  QToolBar* tbProgramm2_ = nullptr;
+  QSplitter* splitter_ = nullptr;
+  QTreeWidget* baum_ = nullptr;
+  QTabWidget* pages_ = nullptr;
+  InfoPage* infoPage_ = nullptr;
+  AlarmPage* alarmPage_ = nullptr;
+  VariablePage* variablePage_ = nullptr;
+  TextListPage* textPage_ = nullptr;
+  PictureListPage* picturePage_ = nullptr;
+  QLabel* statusPanels_[5] = {};
+  QTimer timer1_;
+  QTimer sucheTimer_;
+};
+
+}  // namespace tavo

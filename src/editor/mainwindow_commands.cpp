@@ -1,0 +1,352 @@
+// The window's commands: every menu entry and tool button, what it is
+// called, which text and image it shows, when it is available, and the
+// handler it runs. Menus and tool bars are laid out from these names.
+
+#include <QAction>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "app/workspace.h"
+#include "editor/mainwindow.h"
+#include "editor/mainwindow_icons.h"
+#include "editor/mainwindow_splash.h"
+#include "editor/pages/infopage.h"
+#include "editor/pages/listpages.h"
+#include "editor/pages/picturelist.h"
+#include "editor/pages/uitext.h"
+#include "project/projekt.h"
+
+namespace tavo {
+
+enum class TmainForm::Availability {
+  Always,
+  Project,          // a project is open
+  Options,          // the options dialog is wired
+  PrinterSetup,     // the printer setup is wired
+  Print,            // project + printout wired
+  Download,         // project + download wired
+  DosImport,        // the DOS import is wired
+  DisplaySettings,  // project + the editor page offers its display dialog
+  Clipboard,        // project + the editor page copies pictures
+};
+
+struct TmainForm::Component {
+  const char* name;
+  void (TmainForm::*handler)();
+  const TextId* caption;  // menu entries
+  const TextId* hint;     // tool buttons
+  std::optional<IconId> icon;
+  Availability availability;
+  bool checkable = false;
+};
+
+const TmainForm::Component TmainForm::kComponents[] = {
+    // MenuStart
+    {"Neu1", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
+    {"oeffnen1", &TmainForm::oeffnen1Click, &txt::kMenuOeffnen, nullptr, {}, Availability::Always},
+    {"Druckereinrichtung1",
+     &TmainForm::Druckereinrichtung1Click,
+     &txt::kMenuDruckereinrichtung,
+     nullptr,
+     {},
+     Availability::PrinterSetup},
+    {"Optionen1",
+     &TmainForm::Optionen1Click,
+     &txt::kMenuOptionen,
+     nullptr,
+     {},
+     Availability::Options},
+    {"Beenden1", &TmainForm::Beenden1Click, &txt::kMenuBeenden, nullptr, {}, Availability::Always},
+    {"Info1", &TmainForm::Info1Click, &txt::kMenuInfoStart, nullptr, {}, Availability::Always},
+    // MenuOffen
+    {"Neu2", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
+    {"oeffnen2", &TmainForm::oeffnen1Click, &txt::kMenuOeffnen, nullptr, {}, Availability::Always},
+    {"Speichern2",
+     &TmainForm::ToolButton33Click,
+     &txt::kMenuSpeichern,
+     nullptr,
+     {},
+     Availability::Project},
+    {"Speichernunter2",
+     &TmainForm::ToolButton21Click,
+     &txt::kMenuSpeichernUnter,
+     nullptr,
+     {},
+     Availability::Project},
+    {"schliessen",
+     &TmainForm::schliessenClick,
+     &txt::kMenuSchliessen,
+     nullptr,
+     {},
+     Availability::Project},
+    {"Drucken2", &TmainForm::Drucken2Click, &txt::kMenuDrucken, nullptr, {}, Availability::Print},
+    {"Druckereinrichtung2",
+     &TmainForm::Druckereinrichtung1Click,
+     &txt::kMenuDruckereinrichtung,
+     nullptr,
+     {},
+     Availability::PrinterSetup},
+    {"Optionen2",
+     &TmainForm::Optionen1Click,
+     &txt::kMenuOptionen,
+     nullptr,
+     {},
+     Availability::Options},
+    {"Beenden2", &TmainForm::Beenden1Click, &txt::kMenuBeenden, nullptr, {}, Availability::Always},
+    {"Variablen1",
+     &TmainForm::Variablen1Click,
+     &txt::kVariablen,
+     nullptr,
+     {},
+     Availability::Project},
+    {"Alarme1", &TmainForm::Alarme1Click, &txt::kAlarme, nullptr, {}, Availability::Project},
+    {"Bilder1", &TmainForm::Bilder1Click, &txt::kBilder, nullptr, {}, Availability::Project},
+    {"Grid1", &TmainForm::Grid1Click, &txt::kMenuGrid, nullptr, {}, Availability::DisplaySettings},
+    {"Info2", &TmainForm::Info1Click, &txt::kMenuInfoOffen, nullptr, {}, Availability::Always},
+    // tb_programm1
+    {"ToolButton2", &TmainForm::Neu1Click, nullptr, &txt::kHintNeuesProjekt, IconId::NewProject,
+     Availability::Always},
+    {"ToolButton3", &TmainForm::oeffnen1Click, nullptr, &txt::kHintProjektOeffnen,
+     IconId::OpenProject, Availability::Always},
+    {"ToolButton36", &TmainForm::ToolButton36Click, nullptr, &txt::kHintImportDos,
+     IconId::ImportDos, Availability::DosImport},
+    // tb_programm2
+    {"ToolButton1", &TmainForm::Neu1Click, nullptr, &txt::kHintNeuesProjekt, IconId::NewProject,
+     Availability::Always},
+    {"ToolButton30", &TmainForm::oeffnen1Click, nullptr, &txt::kHintProjektOeffnen,
+     IconId::OpenProject, Availability::Always},
+    {"ToolButton33", &TmainForm::ToolButton33Click, nullptr, &txt::kHintProjektSichern,
+     IconId::SaveProject, Availability::Project},
+    {"ToolButton21", &TmainForm::ToolButton21Click, nullptr, &txt::kHintSaveAs, IconId::SaveAs,
+     Availability::Project},
+    {"ToolButton35", &TmainForm::ToolButton35Click, nullptr, &txt::kHintProjektansicht,
+     IconId::ProjectPanel, Availability::Always, true},
+    {"But_Uebertragen", &TmainForm::But_UebertragenClick, nullptr, &txt::kHintDownload,
+     IconId::Download, Availability::Download},
+    {"PicToClipBut", &TmainForm::PicToClipButClick, nullptr, &txt::kHintBildInZwischenablage,
+     IconId::PictureToClipboard, Availability::Clipboard},
+    {"ToolButton8", &TmainForm::Drucken2Click, nullptr, &txt::kHintDrucken, IconId::Print,
+     Availability::Print},
+};
+
+namespace {
+// Menu layouts: "[Name" opens a sub menu (by its object name), "-" is a
+// separator, "^" ends the sub menu; other names are entries. A name at the
+// top level is an entry of the bar itself.
+// clang-format off
+constexpr const char* kMenuStart[] = {
+    "[Datei1", "Neu1", "oeffnen1", "Druckereinrichtung1", "Optionen1", "-", "Beenden1", "^",
+    "Info1",
+    nullptr};
+constexpr const char* kMenuOffen[] = {
+    "[Datei2", "Neu2", "oeffnen2", "Speichern2", "Speichernunter2", "schliessen", "-",
+        "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
+    "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
+    "[Einstellungen1", "Grid1", "^",
+    "Info2",
+    nullptr};
+// clang-format on
+
+const TextId* SubMenuCaption(const std::string& name) {
+  if (name == "Datei1" || name == "Datei2") return &txt::kMenuDatei;
+  if (name == "Ansicht1") return &txt::kMenuAnsicht;
+  if (name == "Einstellungen1") return &txt::kMenuEinstellungen;
+  return nullptr;
+}
+}  // namespace
+
+void TmainForm::CreateCommands() {
+  for (const Component& c : kComponents) {
+    auto* action = new QAction(this);
+    action->setObjectName(c.name);
+    if (c.icon) action->setIcon(MakeIcon(*c.icon));
+    action->setCheckable(c.checkable);
+    connect(action, &QAction::triggered, this, c.handler);
+    texts_->Add([action, &c](Translator& tr) {
+      if (c.caption) action->setText(Tr(tr, *c.caption));
+      if (c.hint) {
+        action->setText(Tr(tr, *c.hint));
+        action->setToolTip(Tr(tr, *c.hint));
+        action->setStatusTip(Tr(tr, *c.hint));
+      }
+    });
+  }
+  Action("ToolButton35")->setChecked(workspace_.settings().picture.projectpanel);
+
+  auto* menus = new QWidget(this);
+  auto* menuLayout = new QVBoxLayout(menus);
+  menuLayout->setContentsMargins(0, 0, 0, 0);
+  menuLayout->setSpacing(0);
+  menuStart_ = CreateMenuBar("MenuStart", kMenuStart);
+  menuOffen_ = CreateMenuBar("MenuOffen", kMenuOffen);
+  menuLayout->addWidget(menuStart_);
+  menuLayout->addWidget(menuOffen_);
+  setMenuWidget(menus);
+
+  tbProgramm1_ = CreateToolBar("tb_programm1", {"ToolButton2", "ToolButton3", "ToolButton36"});
+  tbProgramm2_ = CreateToolBar("tb_programm2",
+                               {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
+                                "ToolButton35", "But_Uebertragen", "PicToClipBut", "ToolButton8"});
+}
+
+QMenuBar* TmainForm::CreateMenuBar(const char* name, const char* const* layout) {
+  auto* bar = new QMenuBar(this);
+  bar->setObjectName(name);
+  bar->setNativeMenuBar(false);
+  QMenu* menu = nullptr;
+  for (const char* const* entry = layout; *entry; ++entry) {
+    const std::string item = *entry;
+    if (item[0] == '[') {
+      menu = bar->addMenu(QString());
+      menu->setObjectName(QString::fromStdString(item.substr(1)));
+      const TextId* caption = SubMenuCaption(item.substr(1));
+      texts_->Add([menu, caption](Translator& tr) { menu->setTitle(Tr(tr, *caption)); });
+    } else if (item == "^") {
+      menu = nullptr;
+    } else if (item == "-") {
+      if (menu) menu->addSeparator();
+    } else if (menu) {
+      menu->addAction(Action(*entry));
+    } else {
+      bar->addAction(Action(*entry));
+    }
+  }
+  return bar;
+}
+
+QToolBar* TmainForm::CreateToolBar(const char* name, std::initializer_list<const char*> buttons) {
+  auto* bar = new QToolBar(this);
+  bar->setObjectName(name);
+  bar->setMovable(false);
+  bar->setFloatable(false);
+  bar->toggleViewAction()->setVisible(false);
+  bar->setContextMenuPolicy(Qt::PreventContextMenu);
+  for (const char* button : buttons) {
+    QAction* action = Action(button);
+    bar->addAction(action);
+    if (QWidget* widget = bar->widgetForAction(action)) widget->setObjectName(button);
+  }
+  addToolBar(Qt::TopToolBarArea, bar);
+  return bar;
+}
+
+QAction* TmainForm::Action(const char* name) const {
+  return findChild<QAction*>(name, Qt::FindDirectChildrenOnly);
+}
+
+bool TmainForm::Available(Availability availability) const {
+  const bool project = project_ != nullptr;
+  switch (availability) {
+    case Availability::Always:
+      return true;
+    case Availability::Project:
+      return project;
+    case Availability::Options:
+      return static_cast<bool>(hooks_.programOptions);
+    case Availability::PrinterSetup:
+      return static_cast<bool>(hooks_.printerSetup);
+    case Availability::Print:
+      return project && hooks_.print;
+    case Availability::Download:
+      return project && hooks_.download;
+    case Availability::DosImport:
+      return static_cast<bool>(hooks_.dosImport);
+    case Availability::DisplaySettings:
+      return project && editor_->HasDisplaySettings();
+    case Availability::Clipboard:
+      return project && editor_->HasCopyToClipboard();
+  }
+  return false;
+}
+
+void TmainForm::UpdateCommandStates() {
+  for (const Component& c : kComponents) Action(c.name)->setEnabled(Available(c.availability));
+  const bool project = project_ != nullptr;
+  infoPage_->findChild<QToolButton*>("TermChangeBut")->setEnabled(project && hooks_.chooseTerminal);
+  infoPage_->findChild<QToolButton*>("BitBtn3")->setEnabled(project && hooks_.chooseCoupling);
+}
+
+// --- handlers of the commands that do not touch the project file -------------
+
+void TmainForm::Druckereinrichtung1Click() {
+  if (hooks_.printerSetup) hooks_.printerSetup(this, Printer());
+}
+
+void TmainForm::Drucken2Click() {
+  if (hooks_.print && project_) hooks_.print(this, workspace_, *project_, Printer());
+}
+
+void TmainForm::Optionen1Click() {
+  if (!hooks_.programOptions || !hooks_.programOptions(this, workspace_)) return;
+  Retranslate();
+  // Rows show translated words (type names, "Ja"/"Nein", "Wert"/"Bit").
+  if (project_) {
+    alarmPage_->Fill(project_.get());
+    variablePage_->Fill(project_.get());
+    textPage_->Fill(project_.get());
+  }
+}
+
+void TmainForm::Beenden1Click() {
+  close();
+}
+
+void TmainForm::Info1Click() {
+  (new TFirstQVXWin(&workspace_.translator(), this))->Present();  // frees itself when closed
+}
+
+void TmainForm::But_UebertragenClick() {
+  if (hooks_.download && project_) hooks_.download(this, workspace_, *project_, Box());
+}
+
+void TmainForm::Variablen1Click() {
+  ShowView(kViewVariables);
+}
+
+void TmainForm::Alarme1Click() {
+  ShowView(kViewAlarms);
+}
+
+void TmainForm::Bilder1Click() {
+  ShowView(kViewPictures);
+}
+
+void TmainForm::Grid1Click() {
+  if (project_) editor_->ShowDisplaySettings();
+}
+
+void TmainForm::ToolButton35Click() {
+  bool& shown = workspace_.settings().picture.projectpanel;
+  shown = !shown;
+  Action("ToolButton35")->setChecked(shown);
+  if (view_ != kViewStart) baum_->setVisible(shown);
+}
+
+void TmainForm::PicToClipButClick() {
+  if (project_) editor_->CopyPictureToClipboard();
+}
+
+void TmainForm::TermChangeButClick() {
+  if (!hooks_.chooseTerminal || !project_ || !hooks_.chooseTerminal(this, workspace_, *project_))
+    return;
+  MarkModified();
+  infoPage_->ShowTerminal(project_->terminal.get());
+  // The display size changed: the sheet and the thumbnails follow it.
+  editor_->ApplySettings();
+  picturePage_->Fill(project_.get());
+}
+
+void TmainForm::BitBtn3Click() {
+  if (!hooks_.chooseCoupling || !project_ || !hooks_.chooseCoupling(this, workspace_, *project_))
+    return;
+  MarkModified();
+  infoPage_->ShowCoupling(project_->coupling.get());
+  // Addresses and type names depend on the coupling's address format.
+  variablePage_->Fill(project_.get());
+}
+
+}  // namespace tavo

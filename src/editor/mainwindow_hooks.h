@@ -1,0 +1,152 @@
+#pragma once
+// Where the main window meets the pieces it does not build itself: the
+// message box, the options, terminal and coupling dialogs, the picture
+// editor page, the download, the DOS import, printing and the file dialogs.
+// Each is one entry of EditorHooks; an empty entry leaves its commands
+// present but disabled. DefaultEditorHooks() (mainwindow_hooks.cpp) is the
+// one spot that wires the program's real pieces; tests pass their own.
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+class QPrinter;
+
+namespace tavo {
+
+class MessageBox;
+class Translator;
+class Workspace;
+class t_bild;
+class t_projekt;
+class tview;
+
+// What the window asks of the picture editor page. MakePageLink() adapts
+// any page widget that has (some of) these operations.
+class PictureEditorLink {
+ public:
+  virtual ~PictureEditorLink() = default;
+  virtual QWidget* Widget() const = 0;
+  // Null when the project is closed; the page must drop every reference
+  // into the previous project.
+  virtual void SetProject(t_projekt* project) = 0;
+  virtual void OpenPictureInEditor(t_bild* picture) = 0;
+  virtual const t_bild* OpenPicture() const = 0;
+  // Takes over the editor settings (grid, grey scale, rulers, tool panel)
+  // when the window becomes active.
+  virtual void ApplySettings() = 0;
+  virtual void Retranslate() = 0;
+  // Optional operations; the window disables what a page lacks.
+  virtual bool HasDisplaySettings() const { return false; }
+  virtual void ShowDisplaySettings() {}
+  virtual bool HasDeleteSelection() const { return false; }
+  virtual void DeleteSelectedObjects() {}
+  virtual bool HasCopyToClipboard() const { return false; }
+  virtual void CopyPictureToClipboard() {}
+};
+
+// Forwards to the page's own members; operations the page lacks stay off.
+// The page is owned by its Qt parent; the link only refers to it.
+template <class Page>
+class PageLink final : public PictureEditorLink {
+ public:
+  explicit PageLink(Page* page) : page_(page) {}
+  QWidget* Widget() const override { return page_; }
+  void SetProject(t_projekt* project) override {
+    if (page_) page_->SetProject(project);
+  }
+  void OpenPictureInEditor(t_bild* picture) override {
+    if (page_) page_->OpenPictureInEditor(picture);
+  }
+  const t_bild* OpenPicture() const override { return page_ ? page_->OpenPicture() : nullptr; }
+  void ApplySettings() override {
+    if (page_) page_->ApplySettings();
+  }
+  void Retranslate() override {
+    if (page_) page_->Retranslate();
+  }
+  bool HasDisplaySettings() const override {
+    return requires(Page & p) {
+      p.ShowDisplaySettings();
+    };
+  }
+  void ShowDisplaySettings() override {
+    if constexpr (requires(Page & p) { p.ShowDisplaySettings(); })
+      if (page_) page_->ShowDisplaySettings();
+  }
+  bool HasDeleteSelection() const override {
+    return requires(Page & p) {
+      p.DeleteSelectedObjects();
+    };
+  }
+  void DeleteSelectedObjects() override {
+    if constexpr (requires(Page & p) { p.DeleteSelectedObjects(); })
+      if (page_) page_->DeleteSelectedObjects();
+  }
+  bool HasCopyToClipboard() const override {
+    return requires(Page & p) {
+      p.CopyPictureToClipboard();
+    };
+  }
+  void CopyPictureToClipboard() override {
+    if constexpr (requires(Page & p) { p.CopyPictureToClipboard(); })
+      if (page_) page_->CopyPictureToClipboard();
+  }
+
+ private:
+  QPointer<Page> page_;
+};
+
+// `modified` is called whenever the page changed the project (the page's
+// signal modified()).
+template <class Page>
+std::unique_ptr<PictureEditorLink> MakePageLink(Page* page, std::function<void()> modified) {
+  QObject::connect(page, &Page::modified, page, [modified] {
+    if (modified) modified();
+  });
+  return std::make_unique<PageLink<Page>>(page);
+}
+
+// What a file dialog is asked for. `filter` is in the window's form
+// "Name|*.ext|Name|*.*"; `proposedName` is a file name without folder.
+struct FileDialogRequest {
+  QString title;
+  QString folder;
+  QString proposedName;
+  QString filter;
+  QString defaultSuffix;
+};
+
+struct EditorHooks {
+  // The message box window, created once. Empty: the plain Qt box.
+  std::function<std::unique_ptr<MessageBox>(QWidget* parent, Translator&)> messageBox;
+  // The picture editor page, made a child of `parent`. Empty: an empty page.
+  std::function<std::unique_ptr<PictureEditorLink>(QWidget* parent, Workspace&, tview&,
+                                                   std::function<void()> modified)>
+      pictureEditor;
+  // True when the user confirmed (the window then translates itself again).
+  std::function<bool(QWidget* parent, Workspace&)> programOptions;
+  // True when the project's terminal (coupling) was changed.
+  std::function<bool(QWidget* parent, Workspace&, t_projekt&)> chooseTerminal;
+  std::function<bool(QWidget* parent, Workspace&, t_projekt&)> chooseCoupling;
+  // Builds the image and runs the download sequence.
+  std::function<void(QWidget* parent, Workspace&, t_projekt&, MessageBox&)> download;
+  // Null when the import was cancelled or failed (it reports why).
+  std::function<std::unique_ptr<t_projekt>(QWidget* parent, Workspace&, MessageBox&)> dosImport;
+  // The printout preview, shown modally, printing on the window's printer.
+  std::function<void(QWidget* parent, Workspace&, t_projekt&, QPrinter&)> print;
+  // The platform's printer setup dialog on the window's printer.
+  std::function<void(QWidget* parent, QPrinter&)> printerSetup;
+  // Chosen file name, or empty when cancelled.
+  std::function<QString(QWidget* parent, const FileDialogRequest&)> openFile;
+  std::function<QString(QWidget* parent, const FileDialogRequest&)> saveFile;
+};
+
+EditorHooks DefaultEditorHooks();
+
+// "Name|*.ext|Name|*.*" as a Qt file dialog filter ("Name (*.ext);;Name (*.*)").
+QString QtFileFilter(const QString& filter);
+
+}  // namespace tavo

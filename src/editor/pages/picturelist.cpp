@@ -1,0 +1,162 @@
+#include "editor/pages/picturelist.h"
+
+#include <QAction>
+#include <QListView>
+#include <QPixmap>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "editor/mainwindow_icons.h"
+#include "objects/fields/fields.h"
+#include "objects/objekt.h"
+#include "objects/tview.h"
+#include "project/projekt.h"
+#include "qt/qimagecanvas.h"
+#include "shell/settings.h"
+
+namespace tavo {
+
+namespace {
+
+constexpr int kColumnSize = 3;
+constexpr int kColumnObjects = 4;
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t end = text.find_last_not_of(' ');
+  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
+}
+
+}  // namespace
+
+void CountPictureStatistics(t_bild& picture) {
+  std::int32_t count = 0;
+  std::int32_t size = 0;
+  for (const t_liste* o = picture.objects.get(); o; o = o->next()) {
+    const auto& object = static_cast<const t_objekt&>(*o);
+    count += object.ObjectCount();
+    size += object.TerminalSize();
+  }
+  picture.objectCount = count;
+  picture.size = size;
+}
+
+QImage DrawThumbnail(const t_bild& picture, const t_projekt& project, tview& view,
+                     const PictureSettings& settings) {
+  QImageCanvas canvas(kThumbnailWidth, kThumbnailHeight);
+  const int width = project.terminal && project.terminal->width > 0 ? project.terminal->width : 640;
+  const int height =
+      project.terminal && project.terminal->height > 0 ? project.terminal->height : 480;
+  {
+    ViewBorrow borrow(view, &canvas, (800.0 / width) * 0.2, 0, 0);
+    const bool grey = view.Grayscale();
+    view.SetGrayscale(settings.grayscale);
+    view.SetBrushColour(view.PaletteColour(picture.backgroundColour));
+    view.SetFillPattern(1);
+    view.FillRectangle(0, 0, width - 1, height - 1);
+    const int mode = settings.style == 0 ? kDrawNormal : settings.style == 1 ? kDrawOutline : -1;
+    if (mode >= 0) {
+      FieldContext context;
+      context.textLists = project.textLists.get();
+      for (const t_liste* o = picture.objects.get(); o; o = o->next())
+        DrawObject(static_cast<const t_objekt&>(*o), view, mode, context);
+    }
+    view.SetGrayscale(grey);
+  }
+  return canvas.Image().copy();
+}
+
+PictureListPage::PictureListPage(Retranslator& texts, tview& view, const PictureSettings& settings,
+                                 QWidget* parent)
+    : ListPage(
+          texts, "TabBilder",
+          {txt::kColName, txt::kColNummer, txt::kColHgFarbe, txt::kColGroesse, txt::kColAnzObjekte},
+          parent),
+      view_(view),
+      settings_(settings),
+      stack_(new QStackedWidget(this)),
+      icons_(new QListView(this)) {
+  // The report and the icon view show the same rows and share the selection.
+  stack_->setObjectName("bild_liste");
+  table_->setObjectName("bild_liste_Bericht");
+  icons_->setObjectName("bild_liste_Symbole");
+  layout()->removeWidget(table_);
+  stack_->addWidget(table_);
+  stack_->addWidget(icons_);
+  layout()->addWidget(stack_);
+  table_->setIconSize(QSize(kThumbnailWidth / 2, kThumbnailHeight / 2));
+  table_->setColumnWidth(0, 400);
+  for (int c = 1; c < 5; ++c) table_->setColumnWidth(c, 92);
+  icons_->setViewMode(QListView::IconMode);
+  icons_->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
+  icons_->setResizeMode(QListView::Adjust);
+  icons_->setMovement(QListView::Static);
+  icons_->setSpacing(8);
+  icons_->setUniformItemSizes(true);
+  icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  icons_->setModel(table_->model());
+  icons_->setSelectionModel(table_->selectionModel());
+  connect(icons_, &QListView::doubleClicked, this, [this] { emit editRequested(); });
+
+  edit_ = toolBar_->addAction(MakeIcon(IconId::EditPicture), QString());
+  edit_->setObjectName("TBBildEdit");
+  connect(edit_, &QAction::triggered, this, [this] { emit editRequested(); });
+  viewToggle_ = toolBar_->addAction(MakeIcon(IconId::PictureListView), QString());
+  viewToggle_->setObjectName("TBBildAnsicht");
+  connect(viewToggle_, &QAction::triggered, this, &PictureListPage::ToggleView);
+  texts.Add([this](Translator& tr) {
+    edit_->setToolTip(Tr(tr, txt::kHintBildAendern));
+    viewToggle_->setToolTip(Tr(tr, txt::kHintBildAnsicht));
+  });
+}
+
+void PictureListPage::Fill(const t_projekt* project) {
+  table_->Clear();
+  if (!project) return;
+  ForEach<t_bild>(project->pictures, [&](t_bild& b) {
+    CountPictureStatistics(b);
+    RecordCell name = RecordCell::Text(b.name);
+    name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, *project, view_, settings_)));
+    table_->AddRow(&b, {name, RecordCell::Number(b.pictureNumber),
+                        RecordCell::Text(Trimmed(PaletteName(b.backgroundColour))),
+                        RecordCell::Number(b.size), RecordCell::Number(b.objectCount)});
+  });
+}
+
+void PictureListPage::RefreshPictureStatistics(t_projekt* project) {
+  if (!project) return;
+  QStandardItemModel& model = table_->SourceModel();
+  ForEach<t_bild>(project->pictures, [&](t_bild& b) {
+    CountPictureStatistics(b);
+    // Rows are found by their record, not by caption: two pictures whose
+    // names differ only in case keep their own numbers.
+    const int row = table_->SourceRowOf(&b);
+    if (row < 0) return;
+    auto update = [&](int column, qlonglong value) {
+      QStandardItem* item = model.item(row, column);
+      const QString text = QString::number(value);
+      if (item->text() == text) return;
+      item->setText(text);
+      item->setData(value, RecordSortModel::kSortRole);
+    };
+    update(kColumnSize, b.size);
+    update(kColumnObjects, b.objectCount);
+  });
+}
+
+void PictureListPage::ToggleView() {
+  stack_->setCurrentIndex(ShowsIcons() ? 0 : 1);
+}
+
+bool PictureListPage::ShowsIcons() const {
+  return stack_->currentIndex() == 1;
+}
+
+std::vector<t_bild*> PictureListPage::SelectedPictures() const {
+  std::vector<t_bild*> pictures;
+  for (t_liste* record : table_->SelectedRecords())
+    pictures.push_back(static_cast<t_bild*>(record));
+  return pictures;
+}
+
+}  // namespace tavo

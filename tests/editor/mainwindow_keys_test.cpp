@@ -1,0 +1,93 @@
+// The window's keys and the picture editor page's routing: a page with the
+// optional operations gets them, Enter and Delete reach the page they are
+// meant for, and typing in a field keeps its keys.
+
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+#include "mainwindow_fixture.h"
+
+namespace tavo::testing {
+namespace {
+
+class FakeEditorPage : public QWidget {
+  Q_OBJECT
+ public:
+  explicit FakeEditorPage(QWidget* parent) : QWidget(parent), field(new QLineEdit(this)) {
+    field->setObjectName("FakeField");
+    (new QVBoxLayout(this))->addWidget(field);
+  }
+  void SetProject(t_projekt*) { picture = nullptr; }
+  void OpenPictureInEditor(t_bild* p) { picture = p; }
+  const t_bild* OpenPicture() const { return picture; }
+  void ApplySettings() { ++applied; }
+  void Retranslate() {}
+  void ShowDisplaySettings() { ++displayDialogs; }
+  void DeleteSelectedObjects() { ++deletes; }
+
+  QLineEdit* field;
+  t_bild* picture = nullptr;
+  int applied = 0;
+  int displayDialogs = 0;
+  int deletes = 0;
+
+ signals:
+  void modified();
+};
+
+using KeyTest = MainWindowTest;
+
+TEST_F(KeyTest, EditorPageGetsItsCommandsAndTheDeleteKey) {
+  EditorHooks hooks = Hooks();
+  FakeEditorPage* page = nullptr;
+  hooks.pictureEditor = [&](QWidget* parent, Workspace&, tview&, std::function<void()> modified) {
+    page = new FakeEditorPage(parent);
+    return MakePageLink(page, std::move(modified));
+  };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  ASSERT_NE(page, nullptr);
+  EXPECT_FALSE(Action("PicToClipBut")->isEnabled());  // the page cannot copy pictures
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  ASSERT_TRUE(Action("Grid1")->isEnabled());
+  Action("Grid1")->trigger();
+  EXPECT_EQ(page->displayDialogs, 1);
+  const int applied = page->applied;
+  w.FormActivate();
+  EXPECT_EQ(page->applied, applied + 1);
+
+  // Without an open picture Delete does nothing on the editor page.
+  w.ShowView(TmainForm::kViewEditor);
+  auto* pages = Find<QWidget>("pagecontrol1");
+  pages->setFocus();
+  QTest::keyClick(pages, Qt::Key_Delete);
+  EXPECT_EQ(page->deletes, 0);
+  page->OpenPictureInEditor(static_cast<t_bild*>(w.Project()->pictures.get()));
+  QTest::keyClick(pages, Qt::Key_Delete);
+  EXPECT_EQ(page->deletes, 1);
+  // A field being typed in keeps its Delete.
+  page->field->setText("abc");
+  page->field->setFocus();
+  page->field->setCursorPosition(0);
+  QTest::keyClick(page->field, Qt::Key_Delete);
+  EXPECT_EQ(page->deletes, 1);
+  EXPECT_EQ(page->field->text(), "bc");
+
+  // Changes made on the page mark the project.
+  emit page->modified();
+  EXPECT_TRUE(w.Project()->modified);
+}
+
+TEST_F(KeyTest, DeleteOnTheInfoPageStaysInTheField) {
+  TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
+  auto* name = Find<QLineEdit>("PrjNameStr");
+  name->setFocus();
+  name->setCursorPosition(0);
+  QTest::keyClick(name, Qt::Key_Delete);
+  EXPECT_EQ(w.Project()->head->name, "emo Kl\xE4ranlage");
+  EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
+}
+
+}  // namespace
+}  // namespace tavo::testing
+
+#include "mainwindow_keys_test.moc"
