@@ -75,6 +75,17 @@ std::span<const TextId> AllTexts() {
       txt::kLabelSteuerung, txt::kHintTerminalAendern, txt::kHintSteuerungAendern,
       txt::kLabelProjekt, txt::kKeineDefinitionen, txt::kProjektNichtLesbar,
       txt::kBitmapsNichtKopiert,
+      // Groups 284 and 450: DOS project import.
+      txt::kImportHintGesamt, txt::kImportHintTeil, txt::kImportProzent100, txt::kImportProjekt,
+      txt::kImportKopf, txt::kImportAlarme, txt::kImportVariablen, txt::kImportBilder,
+      txt::kImportFensterTitel, txt::kImportDialogTitel, txt::kImportFilter,
+      txt::kImportDosProjekte, txt::kOsErrorFunction, txt::kOsErrorFileNotFound,
+      txt::kOsErrorPathNotFound, txt::kOsErrorTooManyFiles, txt::kOsErrorAccessDenied,
+      txt::kOsErrorHandle, txt::kOsErrorAccessMode, txt::kOsErrorDrive, txt::kImportKeinDosProjekt,
+      txt::kImportNichtLesbar, txt::kImportKopfFehlt, txt::kImportAbschnittKurz,
+      txt::kImportAbschnittGroesse, txt::kImportBilddateiFehlt, txt::kImportKeineBilddatei,
+      txt::kImportUnbekannteArt, txt::kImportObjektAbgeschnitten, txt::kImportKeineBildnummer,
+      txt::kImportUngueltigerName, txt::kImportKopfAbgeschnitten, txt::kImportWeitereBilder,
   };
   return kAll;
 }

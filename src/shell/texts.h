@@ -264,6 +264,50 @@ inline constexpr TextId kLabelProjekt{410, 17, "Projekt"};
 inline constexpr TextId kKeineDefinitionen{410, 18, "Keine Terminal- oder Steuerungsdefinition installiert: das neue Projekt erhält Standardwerte."};
 inline constexpr TextId kProjektNichtLesbar{410, 19, "Die Projektdatei kann nicht geöffnet werden:"};
 inline constexpr TextId kBitmapsNichtKopiert{410, 20, "Diese Bitmap-Dateien konnten nicht in den Projektordner kopiert werden:"};
+// Group 284: the DOS project import's progress window.
+inline constexpr TextId kImportHintGesamt{284, 1, "Anzeige des gesammten Übertragungsfortschritts"};
+inline constexpr TextId kImportHintTeil{284, 2, "Anzeige des Übertragungsfortschritts"};
+inline constexpr TextId kImportProzent100{284, 3, "100 %"};
+inline constexpr TextId kImportProjekt{284, 4, "Projekt"};
+inline constexpr TextId kImportKopf{284, 11, "Kopf "};
+inline constexpr TextId kImportAlarme{284, 12, "Alarme"};
+inline constexpr TextId kImportVariablen{284, 13, "Variablen"};
+inline constexpr TextId kImportBilder{284, 14, "Bilder"};
+// Group 450: DOS project import (command, open failures, damaged files).
+inline constexpr TextId kImportFensterTitel{450, 1, "Projekt importieren"};
+inline constexpr TextId kImportDialogTitel{450, 2, "Import von 2.xx Projekt"};
+inline constexpr TextId kImportFilter{450, 3, "QVX-Tavo 2.x File|*.prj"};
+inline constexpr TextId kImportDosProjekte{450, 4, "Import DOS-Projekte"};
+inline constexpr TextId kOsErrorFunction{450, 11, "OS-Error : Invalid function number !"};
+inline constexpr TextId kOsErrorFileNotFound{450, 12, "OS-Error : File not found !"};
+inline constexpr TextId kOsErrorPathNotFound{450, 13, "OS-Error : Path nit found !"};
+inline constexpr TextId kOsErrorTooManyFiles{450, 14, "OS-Error : Too many open files !"};
+inline constexpr TextId kOsErrorAccessDenied{450, 15, "OS-Error : File access denied !"};
+inline constexpr TextId kOsErrorHandle{450, 16, "OS-Error : Invalid file handle !"};
+inline constexpr TextId kOsErrorAccessMode{450, 17, "OS-Error : Invalid file access mode !"};
+inline constexpr TextId kOsErrorDrive{450, 18, "OS-Error : Invalid drive number !"};
+inline constexpr TextId kImportKeinDosProjekt{450, 20, "Die Datei ist kein DOS-Projekt"};
+inline constexpr TextId kImportNichtLesbar{450, 21, "Die Projektdatei kann nicht gelesen werden"};
+inline constexpr TextId kImportKopfFehlt{
+    450, 22, "Der Projektkopf fehlt oder ist beschädigt, Import abgebrochen"};
+inline constexpr TextId kImportAbschnittKurz{
+    450, 23, "Abschnitt beschädigt, nicht alle Datensätze sind vorhanden"};
+inline constexpr TextId kImportAbschnittGroesse{
+    450, 24, "Abschnitt beschädigt, falsche Datensatzgröße; er wird übersprungen"};
+inline constexpr TextId kImportBilddateiFehlt{450, 25, "Bilddatei fehlt, das Bild bleibt leer"};
+inline constexpr TextId kImportKeineBilddatei{450, 26, "Keine Bilddatei, das Bild bleibt leer"};
+inline constexpr TextId kImportUnbekannteArt{
+    450, 27, "Bilddatei beschädigt: unbekannte Objektart, der Rest der Datei wird nicht gelesen"};
+inline constexpr TextId kImportObjektAbgeschnitten{
+    450, 28, "Bilddatei unvollständig: ein Objekt ist abgeschnitten"};
+inline constexpr TextId kImportKeineBildnummer{
+    450, 29, "Dateiname ohne Bildnummer, das Bild erhält eine freie Nummer"};
+inline constexpr TextId kImportUngueltigerName{450, 30,
+                                               "Ungültiger Bilddateiname, das Bild bleibt leer"};
+inline constexpr TextId kImportKopfAbgeschnitten{
+    450, 31, "Bilddatei unvollständig: Kopf oder Tastentabelle abgeschnitten"};
+inline constexpr TextId kImportWeitereBilder{450, 32,
+                                             "Weitere Bilder beschädigt, nicht einzeln gemeldet"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -56,6 +56,7 @@ const std::map<std::string, Command>& Commands() {
       {"render", {CmdRender, "render a picture of a project into a PNG image"}},
       {"image", {CmdImage, "build the terminal image of a project without a port"}},
       {"download", {CmdDownload, "build the image of a project and download it to a terminal"}},
+      {"import-dos", {CmdImportDos, "import a DOS-generation project (.prj) as a project file"}},
   };
   return commands;
 }
@@ -66,7 +67,8 @@ void Usage(std::ostream& out) {
          "holds one, or the per-user copy in ~/.local/share/TavoDex (made on first use).\n\n"
          "commands:\n";
   for (const auto& [name, command] : Commands())
-    out << "  " << name << std::string(10 - name.size(), ' ') << command.summary << "\n";
+    out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ')
+        << command.summary << "\n";
   out << "\n'tavodex-cli COMMAND --help' describes a command.\n";
 }
 

@@ -31,6 +31,7 @@ int CmdText(const Args& args, CliIo& io);
 int CmdRender(const Args& args, CliIo& io);
 int CmdImage(const Args& args, CliIo& io);
 int CmdDownload(const Args& args, CliIo& io);
+int CmdImportDos(const Args& args, CliIo& io);
 
 // Takes "--name value" or "--name=value" out of the arguments. An absent
 // option leaves `value` as it is; false only when the value is missing.

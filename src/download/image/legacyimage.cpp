@@ -4,6 +4,7 @@
 #include <fstream>
 #include <system_error>
 
+#include "objects/fields/fields.h"
 #include "objects/objekt.h"
 #include "resources/dymfile.h"
 
@@ -147,7 +148,7 @@ std::vector<std::uint8_t> KeyTable(const t_bild& picture, const t_liste* picture
 }
 
 std::vector<std::uint8_t> LegacyPictureFile(const t_bild& picture, const t_liste* pictures,
-                                            UsedFileTable& usedFiles) {
+                                            UsedFileTable& usedFiles, const t_liste* textLists) {
   Bytes file(kPictureMagic, kPictureMagic + sizeof kPictureMagic - 1);
   PutPadded(file, ToTerminalCharset(picture.name), 30);
   PutByte(file, picture.backgroundColour);
@@ -156,7 +157,7 @@ std::vector<std::uint8_t> LegacyPictureFile(const t_bild& picture, const t_liste
   for (const t_liste* o = picture.objects.get(); o; o = o->next()) {
     const auto& object = static_cast<const t_objekt&>(*o);
     usedFiles.Enter(object.CollectFonts());
-    object.WriteBinary(file);
+    WriteObjectBinary(object, file, textLists);
   }
   return file;
 }
@@ -205,7 +206,8 @@ bool WriteLegacyProject(const t_projekt& project, const fs::path& folder,
     write(kStreamPictures, kPictureRecordSize, index, PictureDirectoryRecord(picture));
     if (!ok) break;
     const std::string name = LegacyPictureFileName(picture.pictureNumber);
-    const Bytes bytes = LegacyPictureFile(picture, project.pictures.get(), usedFiles);
+    const Bytes bytes =
+        LegacyPictureFile(picture, project.pictures.get(), usedFiles, project.textLists.get());
     std::ofstream out(folder / name, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));

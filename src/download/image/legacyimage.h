@@ -33,9 +33,11 @@ std::vector<std::uint8_t> PictureDirectoryRecord(const t_bild& picture);
 std::vector<std::uint8_t> AlarmRecord(const t_alarme& alarm);
 // The 48 entries of 35 bytes for the picture's keys 1..48.
 std::vector<std::uint8_t> KeyTable(const t_bild& picture, const t_liste* pictures);
-// The whole picture file; enters every object's fonts in `usedFiles`.
+// The whole picture file; enters every object's fonts in `usedFiles`. Text
+// list fields carry the texts of their list in `textLists` (the project's).
 std::vector<std::uint8_t> LegacyPictureFile(const t_bild& picture, const t_liste* pictures,
-                                            UsedFileTable& usedFiles);
+                                            UsedFileTable& usedFiles,
+                                            const t_liste* textLists = nullptr);
 
 // Writes the container and the picture files into `folder`, entering the
 // fonts used (objects, alarms, the system font) in `usedFiles`. False with

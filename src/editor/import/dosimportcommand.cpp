@@ -1,0 +1,72 @@
+#include "editor/import/dosimportcommand.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QStringList>
+#include <filesystem>
+
+#include "app/workspace.h"
+#include "editor/import/tfortschritt1.h"
+#include "legacy/dosimport.h"
+#include "shell/codepage.h"
+#include "shell/settings.h"
+
+namespace tavo {
+
+namespace {
+
+QString Q(const std::string& cp1252) {
+  return QString::fromStdString(Cp1252ToUtf8(cp1252));
+}
+
+QString AskForFile(QWidget* parent, const QString& title, const QString& folder,
+                   const QString& filter) {
+  QFileDialog dialog(parent, title, folder, filter);
+  dialog.setAcceptMode(QFileDialog::AcceptOpen);
+  dialog.setFileMode(QFileDialog::ExistingFile);
+  dialog.setDefaultSuffix("PRJ");
+  if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+  return dialog.selectedFiles().front();
+}
+
+}  // namespace
+
+QString QtFileFilter(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList entries;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+    entries << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  return entries.join(";;");
+}
+
+std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& workspace,
+                                               MessageBox& messages, const DosImportHooks& hooks) {
+  Translator& tr = workspace.translator();
+  // A stored folder that no longer exists falls back to "Projects\demos\".
+  const std::string& folder =
+      UseFolderSetting(workspace.settings(), FolderKey::Import, workspace.install());
+  const QString title = Q(tr.Tr(txt::kImportDialogTitel));
+  const QString filter = QtFileFilter(Q(tr.Tr(txt::kImportFilter)));
+  const QString initial = QString::fromStdString(folder);
+  const QString chosen = hooks.chooseFile ? hooks.chooseFile(title, initial, filter)
+                                          : AskForFile(parent, title, initial, filter);
+  if (chosen.isEmpty()) return nullptr;
+
+  // Created before the open project is closed, shown once reading begins.
+  TFortschritt1 window(tr, parent);
+  if (hooks.closeOpenProject) hooks.closeOpenProject();
+
+  const std::filesystem::path file(QFile::encodeName(chosen).toStdString());
+  workspace.settings().Folder(FolderKey::Import) = FolderText(file.parent_path());
+
+  DosImportContext context;
+  context.catalog = &workspace.catalog();
+  context.messages = &messages;
+  context.translator = &tr;
+  context.overall = &window.Projekt();
+  context.part = &window.Teil();
+  DosImportResult result = ImportDosProject(file.string(), context);
+  return std::move(result.project);
+}
+
+}  // namespace tavo
