@@ -25,13 +25,13 @@
 #include <QVBoxLayout>
 
 #include "app/workspace.h"
+#include "editor/dialogs/infomsg.h"
 #include "editor/mainwindow_icons.h"
 #include "editor/pages/editorplaceholder.h"
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
-#include "editor/pages/uitext.h"
-#include "editor/qtmessagebox.h"
+#include "editor/uitext.h"
 #include "project/projekt.h"
 
 namespace tavo {
@@ -100,7 +100,7 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   setObjectName("TmainForm");
   drawingView_.UseFontCache(fonts_);
   ownBox_ = hooks_.messageBox ? hooks_.messageBox(this, workspace_.translator())
-                              : std::make_unique<QtMessageBox>(workspace_.translator(), this);
+                              : std::make_unique<TInfo_MSG>(workspace_.translator(), this);
 
   resize(kWindowWidth, kWindowHeight);
   if (const QScreen* screen = QApplication::primaryScreen()) {

@@ -17,7 +17,7 @@
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 #include "project/projekt.h"
 
 namespace tavo {

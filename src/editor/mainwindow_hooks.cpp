@@ -5,17 +5,16 @@
 #include <QPrinter>
 #include <QStringList>
 
-#include "editor/qtmessagebox.h"
+#include "editor/dialogs/couplingdialog.h"
+#include "editor/dialogs/infomsg.h"
+#include "editor/dialogs/optionsdialog.h"
+#include "editor/dialogs/terminaldialog.h"
+#include "editor/download/downloadcommand.h"
+#include "editor/import/dosimportcommand.h"
+#include "editor/sheet/picturepage.h"
+#include "editor/uitext.h"
 
 namespace tavo {
-
-QString QtFileFilter(const QString& filter) {
-  const QStringList parts = filter.split('|');
-  QStringList filters;
-  for (int i = 0; i + 1 < parts.size(); i += 2)
-    filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-  return filters.join(";;");
-}
 
 namespace {
 
@@ -33,24 +32,31 @@ QString RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool sa
 
 EditorHooks DefaultEditorHooks() {
   EditorHooks hooks;
-  // WIRING: the message box window TInfo_MSG replaces the plain box here:
-  //   return std::make_unique<TInfo_MSG>(translator, parent);
   hooks.messageBox = [](QWidget* parent, Translator& translator) -> std::unique_ptr<MessageBox> {
-    return std::make_unique<QtMessageBox>(translator, parent);
+    return std::make_unique<TInfo_MSG>(translator, parent);
   };
-  // WIRING: the picture editor page replaces the placeholder (the window
-  // falls back to it while this entry is empty):
-  //   hooks.pictureEditor = [](QWidget* parent, Workspace& ws, tview& view,
-  //                            std::function<void()> modified) {
-  //     return MakePageLink(new PicturePage(ws, view, parent), std::move(modified));
-  //   };
-  // WIRING, one line each once the pieces exist:
-  //   hooks.programOptions = &RunProgramOptions;
-  //   hooks.chooseTerminal = &ChooseTerminal;
-  //   hooks.chooseCoupling = &ChooseCoupling;
-  //   hooks.download = &RunDownloadCommand;
-  //   hooks.dosImport = &RunDosImportCommand;
-  //   hooks.print = ...;  (the printout preview TPrintProjectForm, not built yet)
+  // The page keeps a view of its own: thumbnails drawn with the window's
+  // view never disturb the zoom and offsets of the open picture.
+  hooks.pictureEditor = [](QWidget* parent, Workspace& workspace, tview&,
+                           std::function<void()> modified) {
+    return MakePageLink(new PicturePage(workspace, parent), std::move(modified));
+  };
+  hooks.programOptions = &RunProgramOptions;
+  hooks.chooseTerminal = &ChooseTerminal;
+  hooks.chooseCoupling = [](QWidget* parent, Workspace& workspace, t_projekt& project) {
+    return ChooseCoupling(parent, workspace, project);
+  };
+  hooks.download = [](QWidget* parent, Workspace& workspace, t_projekt& project,
+                      MessageBox& messages) {
+    RunDownloadCommand(parent, workspace, project, messages);
+  };
+  hooks.dosImport = [](QWidget* parent, Workspace& workspace, MessageBox& messages,
+                       std::function<bool()> closeProject) {
+    DosImportHooks importHooks;
+    importHooks.closeOpenProject = std::move(closeProject);
+    return RunDosImportCommand(parent, workspace, messages, importHooks);
+  };
+  // Printing (the printout preview) is not built yet: its commands stay off.
   hooks.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();

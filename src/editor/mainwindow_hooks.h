@@ -7,6 +7,7 @@
 // one spot that wires the program's real pieces; tests pass their own.
 
 #include <QPointer>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -38,6 +39,9 @@ class PictureEditorLink {
   // when the window becomes active.
   virtual void ApplySettings() = 0;
   virtual void Retranslate() = 0;
+  // The sheet's size in window pixels, so that pictures read from a file get
+  // origins centred on it; empty when unknown.
+  virtual QSize SheetSize() const { return {}; }
   // Optional operations; the window disables what a page lacks.
   virtual bool HasDisplaySettings() const { return false; }
   virtual void ShowDisplaySettings() {}
@@ -66,6 +70,11 @@ class PageLink final : public PictureEditorLink {
   }
   void Retranslate() override {
     if (page_) page_->Retranslate();
+  }
+  QSize SheetSize() const override {
+    if constexpr (requires(Page & p) { p.SheetSize(); })
+      if (page_) return page_->SheetSize();
+    return {};
   }
   bool HasDisplaySettings() const override {
     return requires(Page & p) {
@@ -133,8 +142,11 @@ struct EditorHooks {
   std::function<bool(QWidget* parent, Workspace&, t_projekt&)> chooseCoupling;
   // Builds the image and runs the download sequence.
   std::function<void(QWidget* parent, Workspace&, t_projekt&, MessageBox&)> download;
-  // Null when the import was cancelled or failed (it reports why).
-  std::function<std::unique_ptr<t_projekt>(QWidget* parent, Workspace&, MessageBox&)> dosImport;
+  // Null when the import was cancelled or failed (it reports why). It calls
+  // `closeProject` once a file was chosen; false there abandons the import.
+  std::function<std::unique_ptr<t_projekt>(QWidget* parent, Workspace&, MessageBox&,
+                                           std::function<bool()> closeProject)>
+      dosImport;
   // The printout preview, shown modally, printing on the window's printer.
   std::function<void(QWidget* parent, Workspace&, t_projekt&, QPrinter&)> print;
   // The platform's printer setup dialog on the window's printer.
@@ -145,8 +157,5 @@ struct EditorHooks {
 };
 
 EditorHooks DefaultEditorHooks();
-
-// "Name|*.ext|Name|*.*" as a Qt file dialog filter ("Name (*.ext);;Name (*.*)").
-QString QtFileFilter(const QString& filter);
 
 }  // namespace tavo

@@ -6,7 +6,7 @@
 #include <QScreen>
 #include <QVBoxLayout>
 
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 
 namespace tavo {
 

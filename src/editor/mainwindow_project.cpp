@@ -11,7 +11,7 @@
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 #include "objects/bitmap/tqvxbitmap.h"
 #include "project/projectfile.h"
 #include "shell/messagebox.h"
@@ -126,6 +126,10 @@ bool TmainForm::OpenProjectFile(const QString& path) {
   progress.Present();
   ProjectReadContext context = workspace_.ReadContext(&Box());
   context.progress = &progress;
+  // Pictures without stored offsets get their origin centred on the sheet.
+  const QSize sheet = editor_->SheetSize();
+  context.sheetWidth = sheet.width();
+  context.sheetHeight = sheet.height();
   loading_ = true;
   std::unique_ptr<t_projekt> project = ReadProjectFile(path.toStdString(), context);
   loading_ = false;
@@ -144,9 +148,15 @@ bool TmainForm::OpenProjectFile(const QString& path) {
 // --- DOS import ----------------------------------------------------------------
 
 void TmainForm::ToolButton36Click() {
-  if (!hooks_.dosImport || !CloseProject()) return;
-  std::unique_ptr<t_projekt> project = hooks_.dosImport(this, workspace_, Box());
-  if (!project) return;
+  if (!hooks_.dosImport) return;
+  // The open project is closed only once a file was chosen, so cancelling
+  // the file dialog keeps it.
+  std::unique_ptr<t_projekt> project =
+      hooks_.dosImport(this, workspace_, Box(), [this] { return CloseProject(); });
+  if (!project) {
+    if (!project_) ShowView(kViewStart);
+    return;
+  }
   // An imported project exists only in memory until it is saved.
   if (project->path.empty()) project->modified = true;
   TakeProject(std::move(project));

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 #include "editor/mainwindow_icons.h"
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 #include "project/projekt.h"
 
 namespace tavo {

@@ -13,6 +13,7 @@
 #include "app/workspace.h"
 #include "editor/import/dosimportcommand.h"
 #include "editor/import/tfortschritt1.h"
+#include "editor/uitext.h"
 #include "legacy/importprogress.h"
 #include "project/projekt.h"
 #include "shell/codepage.h"
@@ -96,7 +97,10 @@ TEST_F(DosImportCommandTest, ImportsTheShippedDemoAndRemembersItsFolder) {
   QString askedTitle, askedFolder, askedFilter;
   int closed = 0;
   DosImportHooks hooks;
-  hooks.closeOpenProject = [&] { ++closed; };
+  hooks.closeOpenProject = [&] {
+    ++closed;
+    return true;
+  };
   const fs::path chosen = Demos() / "Felder" / "Felder.prj";
   hooks.chooseFile = [&](const QString& title, const QString& folder, const QString& filter) {
     askedTitle = title;
@@ -126,7 +130,10 @@ TEST_F(DosImportCommandTest, CancellingTheDialogChangesNothing) {
   ScriptedMessageBox box;
   int closed = 0;
   DosImportHooks hooks;
-  hooks.closeOpenProject = [&] { ++closed; };
+  hooks.closeOpenProject = [&] {
+    ++closed;
+    return true;
+  };
   hooks.chooseFile = [](const QString&, const QString&, const QString&) { return QString(); };
   const std::string before = workspace_->settings().Folder(FolderKey::Import);
   EXPECT_EQ(RunDosImportCommand(nullptr, *workspace_, box, hooks), nullptr);
@@ -138,7 +145,10 @@ TEST_F(DosImportCommandTest, FileThatCannotBeOpenedIsReportedAndLeavesNoProject)
   ScriptedMessageBox box;
   int closed = 0;
   DosImportHooks hooks;
-  hooks.closeOpenProject = [&] { ++closed; };
+  hooks.closeOpenProject = [&] {
+    ++closed;
+    return true;
+  };
   hooks.chooseFile = [&](const QString&, const QString&, const QString&) {
     return QString::fromStdString((Demos() / "fehlt.prj").string());
   };

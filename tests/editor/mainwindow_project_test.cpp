@@ -193,7 +193,8 @@ TEST_F(ProjectCommandTest, OpenRefusesNamesWithoutQvxAndReportsUnreadableFiles) 
 
 TEST_F(ProjectCommandTest, DosImportOpensTheImportedProjectsFirstPicture) {
   EditorHooks hooks = Hooks();
-  hooks.dosImport = [](QWidget*, Workspace&, MessageBox&) {
+  hooks.dosImport = [](QWidget*, Workspace&, MessageBox&, std::function<bool()> closeProject) {
+    if (!closeProject()) return std::unique_ptr<t_projekt>();
     auto project = std::make_unique<t_projekt>();
     project->head = std::make_unique<t_kopf>();
     project->head->name = "Alt";

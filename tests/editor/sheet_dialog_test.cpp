@@ -5,7 +5,7 @@
 #include <QTimer>
 
 #include "editor/sheet/gridsettings.h"
-#include "editor/sheet/qtext.h"
+#include "editor/uitext.h"
 #include "sheet_testing.h"
 
 namespace tavo {
@@ -109,7 +109,7 @@ TEST_F(DisplayDialog, EnterTakesOverEscapeDiscards) {
        {std::pair{Qt::Key_Return, true}, std::pair{Qt::Key_Enter, true},
         std::pair{Qt::Key_Escape, false}}) {
     PictureSettings settings;
-    const QString caption = QtText(workspace().translator(), txt::kGridDialogCaption);
+    const QString caption = Tr(workspace().translator(), txt::kGridDialogCaption);
     QTimer::singleShot(0, [key = key, caption] {
       auto* dialog = qobject_cast<TGridSettings*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);

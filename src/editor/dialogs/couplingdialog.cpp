@@ -43,15 +43,15 @@ TKopplungDialog::TKopplungDialog(Workspace& workspace, const t_steuerung* curren
       info_(new QPlainTextEdit(this)),
       sort_(new QButtonGroup(this)) {
   setObjectName("TKopplungDialog");
-  setWindowTitle(TrQ(translator(), txt::kKopplungsDialog));
+  setWindowTitle(Tr(translator(), txt::kKopplungsDialog));
 
-  auto* choice = new QGroupBox(TrQ(translator(), txt::kAnkopplung), this);
+  auto* choice = new QGroupBox(Tr(translator(), txt::kAnkopplung), this);
   choice->setObjectName("Ankopplung");
   auto* choiceLayout = new QVBoxLayout(choice);
   list_->setObjectName("KopplungListe");
   choiceLayout->addWidget(list_);
 
-  auto* previewBox = new QGroupBox(TrQ(translator(), txt::kVorschau), this);
+  auto* previewBox = new QGroupBox(Tr(translator(), txt::kVorschau), this);
   previewBox->setObjectName("Vorschau");
   auto* previewLayout = new QVBoxLayout(previewBox);
   preview_->setObjectName("KopplungBild");
@@ -59,7 +59,7 @@ TKopplungDialog::TKopplungDialog(Workspace& workspace, const t_steuerung* curren
   preview_->setMinimumSize(kPictureBox);
   previewLayout->addWidget(preview_);
 
-  auto* infoBox = new QGroupBox(TrQ(translator(), txt::kInfo), this);
+  auto* infoBox = new QGroupBox(Tr(translator(), txt::kInfo), this);
   infoBox->setObjectName("Info");
   auto* infoLayout = new QVBoxLayout(infoBox);
   info_->setObjectName("KopplungInfo");
@@ -67,16 +67,16 @@ TKopplungDialog::TKopplungDialog(Workspace& workspace, const t_steuerung* curren
   FitLines(info_, 6);
   infoLayout->addWidget(info_);
 
-  auto* transfer = new QGroupBox(TrQ(translator(), txt::kTransferblock), this);
+  auto* transfer = new QGroupBox(Tr(translator(), txt::kTransferblock), this);
   transfer->setObjectName("Transferblock");
   auto* grid = new QGridLayout(transfer);
   const TextId* blockNames[] = {&txt::kLesen, &txt::kSchreiben};
   const char* blockObjects[] = {"Lesen", "Schreiben"};
   for (int b = 0; b < 2; ++b) {
     AddressFields& f = fields_[static_cast<std::size_t>(b)];
-    grid->addWidget(new QLabel(TrQ(translator(), *blockNames[b]), transfer), b, 0);
+    grid->addWidget(new QLabel(Tr(translator(), *blockNames[b]), transfer), b, 0);
     auto field = [&](const char* suffix, const TextId& caption, int column, QLabel*& label) {
-      label = new QLabel(TrQ(translator(), caption), transfer);
+      label = new QLabel(Tr(translator(), caption), transfer);
       auto* edit = new QLineEdit(transfer);
       edit->setObjectName(QString(blockObjects[b]) + suffix);
       label->setBuddy(edit);
@@ -89,12 +89,12 @@ TKopplungDialog::TKopplungDialog(Workspace& workspace, const t_steuerung* curren
     f.dataWord = field("DW", txt::kDW, 5, f.labels[2]);
   }
 
-  auto* sortBox = new QGroupBox(TrQ(translator(), txt::kStoerbitsortierung), this);
+  auto* sortBox = new QGroupBox(Tr(translator(), txt::kStoerbitsortierung), this);
   sortBox->setObjectName("Stoerbitsortierung");
   auto* sortLayout = new QVBoxLayout(sortBox);
   const TextId* sortNames[] = {&txt::kSortErst, &txt::kSortNeu, &txt::kSortPrioritaet};
   for (int i = 0; i < 3; ++i) {
-    auto* button = new QRadioButton(TrQ(translator(), *sortNames[i]), sortBox);
+    auto* button = new QRadioButton(Tr(translator(), *sortNames[i]), sortBox);
     sort_->addButton(button, i);
     sortLayout->addWidget(button);
   }
@@ -113,7 +113,7 @@ TKopplungDialog::TKopplungDialog(Workspace& workspace, const t_steuerung* curren
 
   ForEach<t_steuerung>(workspace_.catalog().couplings, [&](const t_steuerung& c) {
     entries_.push_back(&c);
-    list_->addItem(QtText(c.name));
+    list_->addItem(Q(c.name));
   });
   FitWidth(list_);
 
@@ -178,7 +178,7 @@ void TKopplungDialog::ShowCoupling() {
                           hasCoupling_ ? working_.bitmap : kNoCouplingPicture, kPictureBox,
                           kNoCouplingPicture);
   QStringList lines;
-  for (const std::string& line : working_.info) lines << QtText(line);
+  for (const std::string& line : working_.info) lines << Q(line);
   info_->setPlainText(lines.join('\n'));
 
   const bool siemens = IsSiemens(working_);

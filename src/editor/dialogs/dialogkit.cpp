@@ -23,18 +23,6 @@
 
 namespace tavo {
 
-QString QtText(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-
-std::string Cp1252Text(const QString& text) {
-  return Utf8ToCp1252(text.toStdString());
-}
-
-QString TrQ(Translator& translator, const TextId& id) {
-  return QtText(translator.Tr(id));
-}
-
 void CenterOnScreen(QWidget* window) {
   QScreen* screen = window->screen();
   if (!screen) screen = QGuiApplication::primaryScreen();
@@ -108,14 +96,14 @@ ToolDialog::ToolDialog(Translator& translator, MessageBox* messages, QWidget* pa
   setModal(true);
   auto* bar = new QToolBar(this);
   bar->setObjectName("ToolBar1");
-  bar->setToolTip(TrQ(translator_, txt::kAktionsleiste));
+  bar->setToolTip(Tr(translator_, txt::kAktionsleiste));
   bar->setIconSize(QSize(20, 20));
   ok_->setObjectName("OKButton");
   ok_->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-  ok_->setToolTip(TrQ(translator_, confirmHint));
+  ok_->setToolTip(Tr(translator_, confirmHint));
   cancel_->setObjectName("AbbruchButton");
   cancel_->setIcon(style()->standardIcon(QStyle::SP_DialogCancelButton));
-  cancel_->setToolTip(TrQ(translator_, cancelHint));
+  cancel_->setToolTip(Tr(translator_, cancelHint));
   bar->addWidget(ok_);
   bar->addWidget(cancel_);
   connect(ok_, &QToolButton::clicked, this, &ToolDialog::Confirm);
@@ -145,7 +133,7 @@ MessageBox& ToolDialog::Messages() {
 std::optional<std::int32_t> ToolDialog::IntegerField(QLineEdit* field, std::int32_t low,
                                                      std::int32_t high,
                                                      const TextId& rangeMessage) {
-  const std::optional<std::int32_t> value = ParseInteger(Cp1252Text(field->text()));
+  const std::optional<std::int32_t> value = ParseInteger(S(field->text()));
   if (!value) {
     RefuseField(field, txt::kKeinIntegerwert);
     return std::nullopt;
@@ -160,7 +148,7 @@ std::optional<std::int32_t> ToolDialog::IntegerField(QLineEdit* field, std::int3
 void ToolDialog::RefuseField(QLineEdit* field, const TextId& message) {
   std::string text = translator_.Tr(message);
   const std::size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, Cp1252Text(field->text()));
+  if (at != std::string::npos) text.replace(at, 2, S(field->text()));
   Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, text);
   field->setFocus();
   field->selectAll();

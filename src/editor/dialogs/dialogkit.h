@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 
+#include "editor/uitext.h"
 #include "shell/texts.h"
 
 class QLabel;
@@ -25,11 +26,6 @@ class Installation;
 class MessageBox;
 class TInfo_MSG;
 class Translator;
-
-QString QtText(const std::string& cp1252);
-std::string Cp1252Text(const QString& text);
-// The translation of `id`, ready for a widget.
-QString TrQ(Translator& translator, const TextId& id);
 
 // Places a top-level window in the middle of the screen it is on (or the
 // primary screen).

@@ -98,16 +98,16 @@ TInfo_MSG::TInfo_MSG(Translator& translator, QWidget* parent)
 
 void TInfo_MSG::Prepare(MsgKind kind, ButtonSet buttons, const std::string& text) {
   current_ = buttons;
-  setWindowTitle(QtText(MessageTitle(translator_, kind)));
+  setWindowTitle(Q(MessageTitle(translator_, kind)));
   for (ButtonSet set : kSets) {
     const std::vector<MessageButton> captions = MessageButtons(translator_, set);
     Row& row = rows_[RowOf(set)];
     for (std::size_t i = 0; i < row.buttons.size() && i < captions.size(); ++i)
-      row.buttons[i]->setText(QtText(captions[i].caption));
+      row.buttons[i]->setText(Q(captions[i].caption));
   }
   const int side = style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, this);
   icon_->setPixmap(style()->standardIcon(IconOf(kind), nullptr, this).pixmap(side, side));
-  message_->setText(QtText(text));
+  message_->setText(Q(text));
   for (std::size_t r = 0; r < rows_.size(); ++r) rows_[r].widget->setVisible(r == RowOf(buttons));
   rows_[RowOf(buttons)].buttons.front()->setFocus();
   adjustSize();

@@ -22,19 +22,19 @@ TProgrammOptionen::TProgrammOptionen(Workspace& workspace, QWidget* parent)
       files_(ListLanguageFiles(workspace.install())),
       languages_(new QListWidget(this)) {
   setObjectName("TProgrammOptionen");
-  setWindowTitle(TrQ(translator(), txt::kProgrammoptionen));
-  auto* group = new QGroupBox(TrQ(translator(), txt::kSprachauswahl), this);
+  setWindowTitle(Tr(translator(), txt::kProgrammoptionen));
+  auto* group = new QGroupBox(Tr(translator(), txt::kSprachauswahl), this);
   group->setObjectName("Sprachauswahl");
   auto* layout = new QVBoxLayout(group);
   languages_->setObjectName("SprachListe");
   layout->addWidget(languages_);
   Body()->addWidget(group);
 
-  const QString tooLong = TrQ(translator(), txt::kSprachcodeZuLang);
+  const QString tooLong = Tr(translator(), txt::kSprachcodeZuLang);
   for (const LanguageFile& file : files_) {
     // A table without a name line is shown by its code.
-    auto* item = new QListWidgetItem(
-        QtText(file.displayName.empty() ? file.code : file.displayName), languages_);
+    auto* item =
+        new QListWidgetItem(Q(file.displayName.empty() ? file.code : file.displayName), languages_);
     if (file.code.size() > kCodeLength) {
       item->setFlags(item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsSelectable));
       item->setToolTip(tooLong);

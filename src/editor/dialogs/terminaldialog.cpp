@@ -19,7 +19,7 @@ constexpr QSize kPictureBox(260, 200);
 
 QString InfoLines(const std::array<std::string, 5>& info) {
   QStringList lines;
-  for (const std::string& line : info) lines << QtText(line);
+  for (const std::string& line : info) lines << Q(line);
   return lines.join('\n');
 }
 
@@ -32,9 +32,9 @@ TTerminalDialog::TTerminalDialog(Workspace& workspace, const t_terminal* current
       picture_(new QLabel(this)),
       info_(new QPlainTextEdit(this)) {
   setObjectName("TTerminalDialog");
-  setWindowTitle(TrQ(translator(), txt::kTerminalDialog));
+  setWindowTitle(Tr(translator(), txt::kTerminalDialog));
 
-  auto* choice = new QGroupBox(TrQ(translator(), txt::kTerminalauswahl), this);
+  auto* choice = new QGroupBox(Tr(translator(), txt::kTerminalauswahl), this);
   choice->setObjectName("Terminalauswahl");
   auto* choiceLayout = new QVBoxLayout(choice);
   list_->setObjectName("TerminalListe");
@@ -57,7 +57,7 @@ TTerminalDialog::TTerminalDialog(Workspace& workspace, const t_terminal* current
 
   ForEach<t_terminal>(workspace_.catalog().terminals, [&](const t_terminal& t) {
     entries_.push_back(&t);
-    list_->addItem(QtText(t.name));
+    list_->addItem(Q(t.name));
   });
   FitWidth(list_);
 

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 
 #include "download/protocol/frame.h"
+#include "editor/uitext.h"
 #include "shell/codepage.h"
 #include "shell/language.h"
 #include "shell/messagebox.h"
@@ -24,10 +25,6 @@ namespace tavo {
 namespace {
 
 constexpr int kRateCount = 12;
-
-QString Q(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
 
 }  // namespace
 

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <limits>
 
+#include "editor/uitext.h"
 #include "shell/codepage.h"
 #include "shell/language.h"
 #include "shell/texts.h"
@@ -15,10 +16,6 @@
 namespace tavo {
 
 namespace {
-
-QString Q(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
 
 // A gauge counts in int; sizes beyond that are shown scaled down.
 void SetGauge(QProgressBar* gauge, std::int64_t position, std::int64_t maximum) {

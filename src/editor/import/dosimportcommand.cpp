@@ -7,6 +7,7 @@
 
 #include "app/workspace.h"
 #include "editor/import/tfortschritt1.h"
+#include "editor/uitext.h"
 #include "legacy/dosimport.h"
 #include "shell/codepage.h"
 #include "shell/settings.h"
@@ -14,10 +15,6 @@
 namespace tavo {
 
 namespace {
-
-QString Q(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
 
 QString AskForFile(QWidget* parent, const QString& title, const QString& folder,
                    const QString& filter) {
@@ -30,14 +27,6 @@ QString AskForFile(QWidget* parent, const QString& title, const QString& folder,
 }
 
 }  // namespace
-
-QString QtFileFilter(const QString& filter) {
-  const QStringList parts = filter.split('|');
-  QStringList entries;
-  for (int i = 0; i + 1 < parts.size(); i += 2)
-    entries << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
-  return entries.join(";;");
-}
 
 std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& workspace,
                                                MessageBox& messages, const DosImportHooks& hooks) {
@@ -54,7 +43,7 @@ std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& works
 
   // Created before the open project is closed, shown once reading begins.
   TFortschritt1 window(tr, parent);
-  if (hooks.closeOpenProject) hooks.closeOpenProject();
+  if (hooks.closeOpenProject && !hooks.closeOpenProject()) return nullptr;
 
   const std::filesystem::path file(QFile::encodeName(chosen).toStdString());
   workspace.settings().Folder(FolderKey::Import) = FolderText(file.parent_path());

@@ -34,7 +34,9 @@ class Workspace;
 
 struct DosImportHooks {
   // Closes the open project (see above); null: there is nothing to close.
-  std::function<void()> closeOpenProject;
+  // False: the project stays open (the user's save failed or was
+  // cancelled) and the import is abandoned.
+  std::function<bool()> closeOpenProject;
   // Replaces the file dialog (tests): title, initial folder and Qt filter in,
   // the chosen file out (empty: cancelled). Null: the standard open dialog.
   std::function<QString(const QString& title, const QString& folder, const QString& filter)>
@@ -44,8 +46,5 @@ struct DosImportHooks {
 std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& workspace,
                                                MessageBox& messages,
                                                const DosImportHooks& hooks = {});
-
-// "Text|*.a|Other|*.b" as a Qt file dialog filter: "Text (*.a);;Other (*.b)".
-QString QtFileFilter(const QString& filter);
 
 }  // namespace tavo

@@ -6,16 +6,11 @@
 #include <QProgressBar>
 #include <QScreen>
 
+#include "editor/uitext.h"
 #include "shell/codepage.h"
 #include "shell/language.h"
 
 namespace tavo {
-
-namespace {
-QString Q(const std::string& cp1252) {
-  return QString::fromStdString(Cp1252ToUtf8(cp1252));
-}
-}  // namespace
 
 class TFortschritt1::Row : public ProgressDisplay {
  public:

@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "editor/mainwindow_icons.h"
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 #include "project/records.h"
 #include "shell/folders.h"
 

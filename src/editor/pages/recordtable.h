@@ -12,7 +12,7 @@
 #include <QVariant>
 #include <vector>
 
-#include "editor/pages/uitext.h"
+#include "editor/uitext.h"
 
 namespace tavo {
 

@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-#include "editor/sheet/qtext.h"
+#include "editor/uitext.h"
 
 namespace tavo {
 namespace {
@@ -112,21 +112,21 @@ TGridSettings::TGridSettings(Translator& translator, QWidget* parent)
 }
 
 void TGridSettings::Retranslate() {
-  setWindowTitle(QtText(translator_, txt::kGridDialogCaption));
-  toolBar_->setToolTip(QtText(translator_, txt::kGridToolBar));
-  ok_->setToolTip(QtText(translator_, txt::kGridAccept));
-  cancel_->setToolTip(QtText(translator_, txt::kGridDiscard));
-  darstellung_->setText(QtText(translator_, txt::kGridUmriss));
-  softkeyrect_->setText(QtText(translator_, txt::kGridSoftkeyRect));
-  softkeytext_->setText(QtText(translator_, txt::kGridSoftkeyText));
-  black_->setText(QtText(translator_, txt::kGridBlack));
-  white_->setText(QtText(translator_, txt::kGridWhite));
-  raster_->setTitle(QtText(translator_, txt::kGridRaster));
-  fang_->setTitle(QtText(translator_, txt::kGridFang));
-  rasterEin_->setText(QtText(translator_, txt::kGridOn));
-  fangEin_->setText(QtText(translator_, txt::kGridOn));
-  rasterLabel_->setText(QtText(translator_, txt::kGridDistance));
-  fangLabel_->setText(QtText(translator_, txt::kGridDistance));
+  setWindowTitle(Tr(translator_, txt::kGridDialogCaption));
+  toolBar_->setToolTip(Tr(translator_, txt::kGridToolBar));
+  ok_->setToolTip(Tr(translator_, txt::kGridAccept));
+  cancel_->setToolTip(Tr(translator_, txt::kGridDiscard));
+  darstellung_->setText(Tr(translator_, txt::kGridUmriss));
+  softkeyrect_->setText(Tr(translator_, txt::kGridSoftkeyRect));
+  softkeytext_->setText(Tr(translator_, txt::kGridSoftkeyText));
+  black_->setText(Tr(translator_, txt::kGridBlack));
+  white_->setText(Tr(translator_, txt::kGridWhite));
+  raster_->setTitle(Tr(translator_, txt::kGridRaster));
+  fang_->setTitle(Tr(translator_, txt::kGridFang));
+  rasterEin_->setText(Tr(translator_, txt::kGridOn));
+  fangEin_->setText(Tr(translator_, txt::kGridOn));
+  rasterLabel_->setText(Tr(translator_, txt::kGridDistance));
+  fangLabel_->setText(Tr(translator_, txt::kGridDistance));
 }
 
 void TGridSettings::Load(const PictureSettings& s) {

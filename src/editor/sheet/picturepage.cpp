@@ -17,9 +17,9 @@
 
 #include "app/workspace.h"
 #include "editor/sheet/gridsettings.h"
-#include "editor/sheet/qtext.h"
 #include "editor/sheet/ruler.h"
 #include "editor/sheet/sheettool.h"
+#include "editor/uitext.h"
 #include "objects/gruppe.h"
 #include "objects/picturedraw.h"
 #include "objects/rounding.h"
@@ -319,7 +319,7 @@ void PicturePage::PaintPicture() {
   const PictureSettings& s = Settings();
   Canvas& canvas = blatt_->canvas();
   const int width = canvas.Width(), height = canvas.Height();
-  label21_->setText(QtCp1252(picture_->name));
+  label21_->setText(Q(picture_->name));
   hRuler_->SetRange(view_.WinToTermX(-sheet::kRulerSize), view_.WinToTermX(width));
   vRuler_->SetRange(view_.WinToTermY(0), view_.WinToTermY(height));
 
@@ -714,14 +714,14 @@ void PicturePage::ApplySettings() {
 
 void PicturePage::Retranslate() {
   Translator& t = workspace_.translator();
-  zoomOut_->setToolTip(QtText(t, txt::kSheetZoomDouble));
-  zoomIn_->setToolTip(QtText(t, txt::kSheetZoomHalve));
-  centre_->setToolTip(QtText(t, txt::kSheetCentre));
-  grid_->setToolTip(QtText(t, txt::kSheetGrid));
-  ruler_->setToolTip(QtText(t, txt::kSheetRuler));
-  toolPanel_->setToolTip(QtText(t, txt::kSheetToolPanel));
-  colourGrey_->setToolTip(QtText(t, txt::kSheetColourGrey));
-  displayOptions_->setText(QtText(t, txt::kSheetDisplayOptions));
+  zoomOut_->setToolTip(Tr(t, txt::kSheetZoomDouble));
+  zoomIn_->setToolTip(Tr(t, txt::kSheetZoomHalve));
+  centre_->setToolTip(Tr(t, txt::kSheetCentre));
+  grid_->setToolTip(Tr(t, txt::kSheetGrid));
+  ruler_->setToolTip(Tr(t, txt::kSheetRuler));
+  toolPanel_->setToolTip(Tr(t, txt::kSheetToolPanel));
+  colourGrey_->setToolTip(Tr(t, txt::kSheetColourGrey));
+  displayOptions_->setText(Tr(t, txt::kSheetDisplayOptions));
 }
 
 }  // namespace tavo

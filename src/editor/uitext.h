@@ -4,6 +4,7 @@
 // setter, so that changing the language re-does all of them in one place.
 
 #include <QString>
+#include <QStringList>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,6 +22,16 @@ inline std::string S(const QString& text) {
 }
 inline QString Tr(Translator& translator, const TextId& id) {
   return Q(translator.Tr(id));
+}
+
+// "Name|*.ext|Name|*.a;*.b" as a Qt file dialog filter
+// ("Name (*.ext);;Name (*.a *.b)").
+inline QString QtFileFilter(const QString& filter) {
+  const QStringList parts = filter.split('|');
+  QStringList filters;
+  for (int i = 0; i + 1 < parts.size(); i += 2)
+    filters << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
+  return filters.join(";;");
 }
 
 // Setters of translated captions. Add() applies the setter at once and keeps
