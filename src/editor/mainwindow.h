@@ -136,6 +136,7 @@ class TmainForm : public QMainWindow {
   bool WriteProject(const std::string& path);
   FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
   void RememberProjectFolder(const QString& file);
+  QSize EditorSheetSize();
   bool FormCloseQuery();
   bool FormKeyDown(int key);
   void Navigate(QTreeWidgetItem* item);
@@ -161,6 +162,7 @@ class TmainForm : public QMainWindow {
   std::unique_ptr<QPrinter> printer_;
   std::unique_ptr<PictureEditorLink> editor_;
   int view_ = -1;
+  bool editorLaidOut_ = false;  // the editor page had its size once
   bool inTimer_ = false;
   bool loading_ = false;  // a project file is being read
   bool picturesStale_ = false;

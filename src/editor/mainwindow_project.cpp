@@ -2,6 +2,10 @@
 // import, and the questions before a project or the program is closed.
 
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QSignalBlocker>
+#include <QSplitter>
+#include <QTabWidget>
 #include <QTreeWidget>
 #include <filesystem>
 
@@ -127,7 +131,7 @@ bool TmainForm::OpenProjectFile(const QString& path) {
   ProjectReadContext context = workspace_.ReadContext(&Box());
   context.progress = &progress;
   // Pictures without stored offsets get their origin centred on the sheet.
-  const QSize sheet = editor_->SheetSize();
+  const QSize sheet = EditorSheetSize();
   context.sheetWidth = sheet.width();
   context.sheetHeight = sheet.height();
   loading_ = true;
@@ -143,6 +147,38 @@ bool TmainForm::OpenProjectFile(const QString& path) {
   TakeProject(std::move(project));
   ShowView(kViewInfo);
   return true;
+}
+
+// The sheet has its size only once its page was laid out on the screen.
+// Until the editor page was first shown, lay it out now, without painting,
+// so that pictures read before get origins centred on the sheet they will
+// be shown on.
+QSize TmainForm::EditorSheetSize() {
+  QWidget* page = editor_->Widget();
+  if (!isVisible() || page->isVisible() || editorLaidOut_) return editor_->SheetSize();
+  const bool splitterShown = splitter_->isVisible(), pagesShown = pages_->isVisible(),
+             treeShown = baum_->isVisible();
+  const int index = pages_->currentIndex();
+  setUpdatesEnabled(false);
+  {
+    const QSignalBlocker quiet(pages_);
+    splitter_->show();
+    pages_->show();
+    baum_->show();  // the project views show the tree
+    pages_->setCurrentIndex(kPageEditor);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+  }
+  const QSize size = editor_->SheetSize();
+  editorLaidOut_ = true;
+  {
+    const QSignalBlocker quiet(pages_);
+    pages_->setCurrentIndex(index);
+    baum_->setVisible(treeShown);
+    pages_->setVisible(pagesShown);
+    splitter_->setVisible(splitterShown);
+  }
+  setUpdatesEnabled(true);
+  return size;
 }
 
 // --- DOS import ----------------------------------------------------------------

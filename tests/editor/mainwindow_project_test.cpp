@@ -191,6 +191,24 @@ TEST_F(ProjectCommandTest, OpenRefusesNamesWithoutQvxAndReportsUnreadableFiles) 
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewStart);
 }
 
+// Pictures read before the editor page was ever shown are centred on the
+// sheet they are shown on, not on the size of a page never laid out.
+TEST_F(ProjectCommandTest, PicturesReadAtStartAreCentredOnTheSheet) {
+  EditorHooks hooks = Hooks();
+  hooks.pictureEditor = DefaultEditorHooks().pictureEditor;
+  TmainForm& w = MakeWindow(std::move(hooks));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  const auto* first = static_cast<const t_bild*>(w.Project()->pictures.get());
+  ASSERT_NE(first, nullptr);
+  w.ShowView(TmainForm::kViewEditor);
+  QApplication::processEvents();
+  const QSize sheet = w.findChild<QWidget*>("blatt")->size();
+  ASSERT_GT(sheet.width(), 640);
+  EXPECT_EQ(first->originX, sheet.width() / 2 - 640 / 2);
+  EXPECT_EQ(first->originY, sheet.height() / 2 - 480 / 2);
+}
+
 TEST_F(ProjectCommandTest, DosImportOpensTheImportedProjectsFirstPicture) {
   EditorHooks hooks = Hooks();
   hooks.dosImport = [](QWidget*, Workspace&, MessageBox&, std::function<bool()> closeProject) {
