@@ -19,6 +19,7 @@
 #include "editor/dialogs/terminaldialog.h"
 #include "project/projekt.h"
 #include "shell/messageboxes.h"
+#include "support/qtapplication.h"
 #include "support/tempfolder.h"
 
 namespace tavo {
@@ -31,13 +32,7 @@ namespace fs = std::filesystem;
 // No language table: the texts are the German defaults.
 class ChoiceDialogs : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "tavo_editor_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void SetUpTestSuite() { testing::TestApplication(); }
 
   void SetUp() override {
     const fs::path base = temp_ / "base";
@@ -126,12 +121,10 @@ class ChoiceDialogs : public ::testing::Test {
     });
   }
 
-  static std::unique_ptr<QApplication> app_;
   testing::TempFolder temp_;
   std::unique_ptr<Workspace> workspace_;
   QObject guard_;
 };
-std::unique_ptr<QApplication> ChoiceDialogs::app_;
 
 struct Area {
   std::string name;

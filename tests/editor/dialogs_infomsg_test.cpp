@@ -10,6 +10,7 @@
 
 #include "editor/dialogs/infomsg.h"
 #include "shell/language.h"
+#include "support/qtapplication.h"
 
 namespace tavo {
 namespace {
@@ -31,13 +32,7 @@ class EnglishBoxTexts : public Translator {
 
 class InfoMsg : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "tavo_editor_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void SetUpTestSuite() { testing::TestApplication(); }
 
   // Prepares the box as Show() does and shows it without waiting, so that a
   // test can press keys and buttons; the answer is the dialog's result.
@@ -47,11 +42,9 @@ class InfoMsg : public ::testing::Test {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&box_));
   }
 
-  static std::unique_ptr<QApplication> app_;
   GermanTranslator german_;
   TInfo_MSG box_{german_};
 };
-std::unique_ptr<QApplication> InfoMsg::app_;
 
 QStringList Captions(const std::vector<QPushButton*>& buttons) {
   QStringList captions;

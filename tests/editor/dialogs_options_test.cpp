@@ -12,6 +12,7 @@
 
 #include "app/workspace.h"
 #include "editor/dialogs/optionsdialog.h"
+#include "support/qtapplication.h"
 #include "support/tempfolder.h"
 
 namespace tavo {
@@ -22,13 +23,7 @@ namespace fs = std::filesystem;
 // A base folder of its own with a few language tables (code page 1252, CR LF).
 class ProgramOptions : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    static int argc = 1;
-    static char name[] = "tavo_editor_tests";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
-  }
-  static void TearDownTestSuite() { app_.reset(); }
+  static void SetUpTestSuite() { testing::TestApplication(); }
 
   void SetUp() override {
     fs::create_directories(temp_ / "base/system");
@@ -50,10 +45,8 @@ class ProgramOptions : public ::testing::Test {
     return workspace;
   }
 
-  static std::unique_ptr<QApplication> app_;
   testing::TempFolder temp_;
 };
-std::unique_ptr<QApplication> ProgramOptions::app_;
 
 QStringList Rows(const QListWidget* list) {
   QStringList rows;

@@ -19,6 +19,8 @@
 #include "shell/codepage.h"
 #include "shell/messageboxes.h"
 #include "shell/settings.h"
+#include "support/qtapplication.h"
+#include "support/tempfolder.h"
 
 namespace tavo {
 namespace {
@@ -33,30 +35,21 @@ QString U(const char* utf8) {
 class DosImportCommandTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    home_ = fs::temp_directory_path() / "tavo_dosimport_test";
-    fs::remove_all(home_);
-    fs::create_directories(home_);
+    home_ = temp_.path();
     setenv("XDG_DATA_HOME", (home_ / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home_ / "config").c_str(), 1);
-    if (!QApplication::instance()) app_ = std::make_unique<QApplication>(argc_, argv_);
+    testing::TestApplication();
     workspace_ = std::make_unique<Workspace>(
         WorkspaceStart{{"--base", (home_ / "base").string(), "--populate"}, home_});
     ASSERT_TRUE(workspace_->ok()) << workspace_->error;
     workspace_->SetLanguage("049");
   }
-  void TearDown() override {
-    workspace_.reset();
-    app_.reset();
-    fs::remove_all(home_);
-  }
+  void TearDown() override { workspace_.reset(); }
 
   fs::path Demos() const { return workspace_->install().Resolve("Projects\\demos\\"); }
 
+  testing::TempFolder temp_;
   fs::path home_;
-  int argc_ = 1;
-  char name_[8] = "tavodex";
-  char* argv_[2] = {name_, nullptr};
-  std::unique_ptr<QApplication> app_;
   std::unique_ptr<Workspace> workspace_;
 };
 

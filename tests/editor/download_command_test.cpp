@@ -31,6 +31,7 @@
 #include "project/projectfile.h"
 #include "project/projekt.h"
 #include "shell/messageboxes.h"
+#include "support/qtapplication.h"
 #include "support/tempfolder.h"
 
 extern char** environ;
@@ -77,16 +78,12 @@ struct DownloadCommand : ::testing::Test {
   fs::path link = tmp / "line";
   fs::path root = tmp / "terminal";
   pid_t terminal = -1;
-  std::unique_ptr<QApplication> app;
   std::unique_ptr<Workspace> workspace;
   std::unique_ptr<t_projekt> project;
   DownloadCommandOptions options;
 
   void SetUp() override {
-    static int argc = 1;
-    static char name[] = "tavo_editor_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
+    testing::TestApplication();
     // German messages, port 1 and 19200 bit/s stored.
     fs::create_directories(tmp / "config");
     std::ofstream(tmp / "config" / "QVXTavoDex.ini")

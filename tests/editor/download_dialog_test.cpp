@@ -18,6 +18,7 @@
 #include "editor/download/transferwindow.h"
 #include "shell/language.h"
 #include "shell/messageboxes.h"
+#include "support/qtapplication.h"
 
 namespace tavo {
 namespace {
@@ -25,13 +26,7 @@ namespace {
 // The editor tests share one process; each fixture brings an application
 // when none is there.
 struct QtFixture : ::testing::Test {
-  std::unique_ptr<QApplication> app;
-  void SetUp() override {
-    static int argc = 1;
-    static char name[] = "tavo_editor_tests";
-    static char* argv[] = {name, nullptr};
-    if (!QApplication::instance()) app = std::make_unique<QApplication>(argc, argv);
-  }
+  void SetUp() override { testing::TestApplication(); }
 };
 
 template <typename T>

@@ -19,6 +19,7 @@
 #include "editor/mainwindow.h"
 #include "project/projekt.h"
 #include "shell/messageboxes.h"
+#include "support/qtapplication.h"
 #include "support/tempfolder.h"
 
 namespace tavo::testing {
@@ -26,12 +27,7 @@ namespace tavo::testing {
 class MainWindowTest : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "tavodex";
-      static char* argv[] = {name, nullptr};
-      app_ = new QApplication(argc, argv);
-    }
+    TestApplication();
     home_ = new TempFolder;
     setenv("XDG_DATA_HOME", home_->File("data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", home_->File("config").c_str(), 1);
@@ -41,8 +37,6 @@ class MainWindowTest : public ::testing::Test {
   static void TearDownTestSuite() {
     delete home_;
     home_ = nullptr;
-    delete app_;
-    app_ = nullptr;
   }
   static std::filesystem::path Base() { return home_->path() / "base"; }
 
@@ -116,7 +110,6 @@ class MainWindowTest : public ::testing::Test {
     return answer;
   }
 
-  inline static QApplication* app_ = nullptr;
   inline static TempFolder* home_ = nullptr;
   TempFolder files_;
   std::unique_ptr<Workspace> workspace_;

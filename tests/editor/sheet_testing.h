@@ -13,6 +13,7 @@
 #include "objects/shapes/shapes.h"
 #include "project/projekt.h"
 #include "project/records.h"
+#include "support/qtapplication.h"
 #include "support/tempfolder.h"
 
 namespace tavo::testing {
@@ -23,16 +24,12 @@ class SheetTesting : public ::testing::Test {
     home_ = std::make_unique<TempFolder>();
     setenv("XDG_DATA_HOME", (home_->path() / "data").c_str(), 1);
     setenv("XDG_CONFIG_HOME", (home_->path() / "config").c_str(), 1);
-    static int argc = 1;
-    static char name[] = "tavodex";
-    static char* argv[] = {name, nullptr};
-    app_ = std::make_unique<QApplication>(argc, argv);
+    TestApplication();
     workspace_ = std::make_unique<Workspace>(
         WorkspaceStart{{"--base", (home_->path() / "base").string(), "--populate"}, home_->path()});
   }
   static void TearDownTestSuite() {
     workspace_.reset();
-    app_.reset();
     home_.reset();
   }
   void SetUp() override {
@@ -78,7 +75,6 @@ class SheetTesting : public ::testing::Test {
 
  private:
   static inline std::unique_ptr<TempFolder> home_;
-  static inline std::unique_ptr<QApplication> app_;
   static inline std::unique_ptr<Workspace> workspace_;
 };
 
