@@ -20,7 +20,8 @@ inline constexpr TextId kProjektfileFehlerhaft{1, 1, "Projektfile fehlerhaft !"}
 inline constexpr TextId kProjektfileGruppenfehler{1, 2, "Projektfile fehlerhaft (Gruppenfehler)!"};
 inline constexpr TextId kCannotOpenNoQvx{1, 3, "Cannot open - no QVX-Projekt-File !"};
 inline constexpr TextId kFehlerBeiDateizugriff{1, 4, "Fehler bei Dateizugriff"};
-inline constexpr TextId kProjektNichtGesichert{1, 5, "Projekt noch nicht gesichert, nun sichern ?"};
+inline constexpr TextId kImportDialogTitel{1, 5, "Import von 2.xx Projekt"};
+inline constexpr TextId kProjektNichtGesichert{1, 6, "Projekt noch nicht gesichert, nun sichern ?"};
 inline constexpr TextId kProjektSpeichernUnter{1, 100, "Projekt speichern unter ..."};
 inline constexpr TextId kProjektOeffnen{1, 101, "Öffnen eines Projekts"};
 inline constexpr TextId kProjektLaden{1, 102, "Projekt laden"};
@@ -275,7 +276,6 @@ inline constexpr TextId kImportVariablen{284, 13, "Variablen"};
 inline constexpr TextId kImportBilder{284, 14, "Bilder"};
 // Group 450: DOS project import (command, open failures, damaged files).
 inline constexpr TextId kImportFensterTitel{450, 1, "Projekt importieren"};
-inline constexpr TextId kImportDialogTitel{450, 2, "Import von 2.xx Projekt"};
 inline constexpr TextId kImportFilter{450, 3, "QVX-Tavo 2.x File|*.prj"};
 inline constexpr TextId kImportDosProjekte{450, 4, "Import DOS-Projekte"};
 inline constexpr TextId kOsErrorFunction{450, 11, "OS-Error : Invalid function number !"};

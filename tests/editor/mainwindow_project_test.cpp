@@ -72,6 +72,10 @@ struct CloseCase {
   int answer;
   bool written;
 };
+// Readable test names and failure messages.
+void PrintTo(const CloseCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class CloseQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
 
@@ -241,6 +245,10 @@ struct ExitCase {
   bool written;
   std::size_t questions;
 };
+// Readable test names and failure messages.
+void PrintTo(const ExitCase& c, std::ostream* os) {
+  *os << c.name;
+}
 
 class ExitTest : public MainWindowTest, public ::testing::WithParamInterface<ExitCase> {};
 

@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "objects/binary.h"
 #include "objects/fields/fields.h"
 #include "objects/object_lines.h"
@@ -57,6 +59,10 @@ struct LineCase {
   const char* project;
   const char* run;
 };
+// Readable test names and failure messages.
+void PrintTo(const LineCase& c, std::ostream* os) {
+  *os << c.project;
+}
 
 class FieldLineTest : public ::testing::TestWithParam<LineCase> {};
 
@@ -109,6 +115,10 @@ struct FormatCase {
   bool textDisplay;
   int digits, decimals, cells;
 };
+// Readable test names and failure messages.
+void PrintTo(const FormatCase& c, std::ostream* os) {
+  *os << '"' << c.format << '"';
+}
 
 class FormatTextTest : public ::testing::TestWithParam<FormatCase> {};
 

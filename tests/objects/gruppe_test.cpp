@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "objects/gruppe.h"
 #include "objects/object_lines.h"
 #include "objects/objectkinds.h"
@@ -144,6 +146,10 @@ struct DamagedCase {
   int members;
   bool complete;
 };
+// Readable test names and failure messages.
+void PrintTo(const DamagedCase& c, std::ostream* os) {
+  *os << c.what;
+}
 
 class DamagedGroupTest : public ::testing::TestWithParam<DamagedCase> {};
 

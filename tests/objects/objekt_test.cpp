@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <cmath>
 
 #include "objects/binary.h"
@@ -24,6 +26,10 @@ struct Real48Case {
   double value;
   Real48 bytes;
 };
+// Readable test names and failure messages.
+void PrintTo(const Real48Case& c, std::ostream* os) {
+  *os << c.value;
+}
 
 class Real48Test : public ::testing::TestWithParam<Real48Case> {};
 
@@ -159,6 +165,10 @@ struct DragCase {
   std::int16_t dx, dy;
   FrameRect frame;
 };
+// Readable test names and failure messages.
+void PrintTo(const DragCase& c, std::ostream* os) {
+  *os << "code " << c.code << " by " << c.dx << "," << c.dy;
+}
 
 class DragTest : public ::testing::TestWithParam<DragCase> {};
 

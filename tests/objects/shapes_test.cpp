@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "objects/binary.h"
 #include "objects/object_lines.h"
 #include "objects/objectkinds.h"
@@ -33,6 +35,10 @@ struct LineHitCase {
   std::int16_t x, y;
   bool hit;
 };
+// Readable test names and failure messages.
+void PrintTo(const LineHitCase& c, std::ostream* os) {
+  *os << "(" << c.x1 << "," << c.y1 << ")-(" << c.x2 << "," << c.y2 << ") at " << c.x << "," << c.y;
+}
 
 class LineHitTest : public ::testing::TestWithParam<LineHitCase> {};
 
@@ -62,6 +68,10 @@ struct AreaHitCase {
   std::int16_t x, y;
   bool hit;
 };
+// Readable test names and failure messages.
+void PrintTo(const AreaHitCase& c, std::ostream* os) {
+  *os << c.what << " at " << c.x << "," << c.y;
+}
 
 class AreaHitTest : public ::testing::TestWithParam<AreaHitCase> {};
 
@@ -258,6 +268,10 @@ struct BadLineCase {
   int points;     // expected polygon count
   double firstX;  // expected x of the first point, when there is one
 };
+// Readable test names and failure messages.
+void PrintTo(const BadLineCase& c, std::ostream* os) {
+  *os << c.line;
+}
 
 class BadPolygonLineTest : public ::testing::TestWithParam<BadLineCase> {};
 

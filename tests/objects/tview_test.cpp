@@ -5,6 +5,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include "objects/recording_canvas.h"
 
 namespace tavo {
@@ -21,6 +23,10 @@ struct TransformCase {
   double windowIn;
   std::int16_t termOut;  // WinToTermX(windowIn)
 };
+// Readable test names and failure messages.
+void PrintTo(const TransformCase& c, std::ostream* os) {
+  *os << "zoom " << c.zoom << " offset " << c.offset << " term " << c.term;
+}
 
 class TransformTest : public ::testing::TestWithParam<TransformCase> {};
 
@@ -98,6 +104,10 @@ struct FillCase {
   std::int16_t pattern;
   const char* brush;
 };
+// Readable test names and failure messages.
+void PrintTo(const FillCase& c, std::ostream* os) {
+  *os << "pattern " << c.pattern;
+}
 
 class FillPatternTest : public ::testing::TestWithParam<FillCase> {};
 
