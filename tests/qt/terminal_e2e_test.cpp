@@ -13,7 +13,6 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -173,13 +172,11 @@ TEST_F(PtyDownload, CommandLineDownloadAndNoTerminal) {
   if (!fs::exists(cli)) GTEST_SKIP() << "tavodex-cli is not built";
   const std::string project = std::string(TAVO_DATA_DIR) + "/Projects/Demo.qvx";
   const std::string base = TAVO_DATA_DIR;
-  // The messages are checked in German, whatever the default language.
-  Write(tmp / "config" / "QVXTavoDex.ini", "[Country]\r\nCode=049\r\n");
-  setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
 
   // No terminal behind the device: the message, exit code 3.
-  pid_t pid = Spawn({cli.string(), "--base", base, "download", project, "--device",
-                     (tmp / "nothing").string(), "--image", (tmp / "image").string()},
+  // The messages are checked in German, whatever the settings' language.
+  pid_t pid = Spawn({cli.string(), "--base", base, "--language", "049", "download", project,
+                     "--device", (tmp / "nothing").string(), "--image", (tmp / "image").string()},
                     tmp / "cli.log");
   ASSERT_GT(pid, 0);
   EXPECT_EQ(WaitExit(pid), 3);
@@ -187,9 +184,10 @@ TEST_F(PtyDownload, CommandLineDownloadAndNoTerminal) {
       << Read(tmp / "cli.log");
 
   StartTerminal();
-  pid = Spawn({cli.string(), "--base", base, "download", project, "--device", link.string(),
-               "--rate", "57600", "--scope", "full", "--image", (tmp / "image").string()},
-              tmp / "cli.log");
+  pid = Spawn(
+      {cli.string(), "--base", base, "--language", "049", "download", project, "--device",
+       link.string(), "--rate", "57600", "--scope", "full", "--image", (tmp / "image").string()},
+      tmp / "cli.log");
   ASSERT_GT(pid, 0);
   EXPECT_EQ(WaitExit(pid), 0) << Read(tmp / "cli.log");
   EXPECT_NE(Read(tmp / "cli.log").find("Download erfolgreich."), std::string::npos);

@@ -62,9 +62,11 @@ const std::map<std::string, Command>& Commands() {
 }
 
 void Usage(std::ostream& out) {
-  out << "usage: tavodex-cli [--base DIR] [--populate] COMMAND [ARGS...]\n\n"
+  out << "usage: tavodex-cli [--base DIR] [--populate] [--language CODE] COMMAND [ARGS...]\n\n"
          "Works on the installation in the base folder: DIR, the current folder when it\n"
-         "holds one, or the per-user copy in ~/.local/share/TavoDex (made on first use).\n\n"
+         "holds one, or the per-user copy in ~/.local/share/TavoDex (made on first use).\n"
+         "Messages are in the language of the settings; --language takes the table\n"
+         "system/CODE.SPR for this run instead (049 German, 044 English).\n\n"
          "commands:\n";
   for (const auto& [name, command] : Commands())
     out << "  " << name << std::string(name.size() < 12 ? 12 - name.size() : 1, ' ')
@@ -88,6 +90,24 @@ int RunCli(int argc, char** argv) {
     return 2;
   }
   Args rest = workspace.remaining;
+  // Options before the command; the settings keep their language.
+  while (!rest.empty() && rest.front().rfind("--language", 0) == 0) {
+    std::string code;
+    if (rest.front() == "--language" && rest.size() >= 2) {
+      code = rest[1];
+      rest.erase(rest.begin(), rest.begin() + 2);
+    } else if (rest.front().rfind("--language=", 0) == 0) {
+      code = rest.front().substr(11);
+      rest.erase(rest.begin());
+    } else {
+      break;
+    }
+    if (code.empty()) {
+      std::cerr << "tavodex-cli: --language needs a code\n";
+      return 2;
+    }
+    workspace.SetLanguage(code);
+  }
   if (rest.empty()) {
     Usage(std::cerr);
     return 2;
