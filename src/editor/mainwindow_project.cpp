@@ -227,18 +227,9 @@ bool TmainForm::Save(bool askForFile) {
 }
 
 bool TmainForm::WriteProject(const std::string& path) {
-  t_projekt& p = *project_;
-  // The bitmap files move into the folder beside the new file before the
-  // file names them.
-  const std::string oldPath = p.path;
-  const std::string oldFolder = p.folderName;
-  p.path = path;
-  p.folderName = ProjectFolderName(path);
-  const std::vector<std::string> notCopied = AdoptBitmapFiles(p);
+  std::vector<std::string> notCopied;
   std::string error;
-  if (!WriteProjectFile(p, path, &error)) {
-    p.path = oldPath;
-    p.folderName = oldFolder;
+  if (!SaveProject(*project_, path, &error, &notCopied)) {
     Box().Show(MsgKind::Fehler, ButtonSet::Weiter,
                Text(txt::kFehlerBeiDateizugriff) + "\n" + Utf8ToCp1252(error));
     return false;
@@ -248,7 +239,7 @@ bool TmainForm::WriteProject(const std::string& path) {
     for (const std::string& file : notCopied) list += "\n" + file;
     Box().Show(MsgKind::Warnung, ButtonSet::Weiter, Text(txt::kBitmapsNichtKopiert) + list);
   }
-  p.modified = false;
+  project_->modified = false;
   UpdateTitle();
   Timer1Timer();
   return true;

@@ -357,5 +357,40 @@ TEST(Bitmap, AdoptingCopiesIntoTheProjectFolderOnce) {
   EXPECT_THAT(AdoptBitmapFiles(project), ElementsAre((dir.path() / "gone.bmp").string()));
 }
 
+TEST(Bitmap, SavingAsBringsTheBitmapsBesideTheNewFile) {
+  testing::ScratchFolder dir;
+  const auto source = dir.path() / "lib" / "pumpe.bmp";
+  testing::WriteFile(source, testing::GradientBmp(2, 2));
+  t_projekt project;
+  project.head = std::make_unique<t_kopf>();
+  project.terminal = std::make_unique<t_terminal>();
+  auto picture = std::make_unique<t_bild>();
+  auto b = std::make_unique<tqvxbitmap>();
+  b->file = source.string();
+  tqvxbitmap* raw = b.get();
+  AppendNode(picture->objects, std::move(b));
+  AppendNode(project.pictures, std::move(picture));
+
+  // Into a folder that does not exist: nothing is created or written, the
+  // project keeps its path and its bitmap.
+  std::string error;
+  const auto missing = dir.path() / "missing" / "Anlage.qvx";
+  EXPECT_FALSE(SaveProject(project, missing.string(), &error, nullptr));
+  EXPECT_FALSE(error.empty());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "missing"));
+  EXPECT_TRUE(project.path.empty());
+  EXPECT_EQ(raw->file, source.string());
+
+  std::vector<std::string> notCopied{"stale"};
+  const auto target = dir.path() / "Anlage.qvx";
+  ASSERT_TRUE(SaveProject(project, target.string(), &error, &notCopied)) << error;
+  EXPECT_TRUE(notCopied.empty());
+  const auto copy = dir.path() / "Anlage" / "pumpe.bmp";
+  EXPECT_EQ(raw->file, copy.string());
+  EXPECT_EQ(project.path, target.string());
+  const std::vector<std::uint8_t> written = testing::ReadFile(target);
+  EXPECT_NE(std::string(written.begin(), written.end()).find(copy.string()), std::string::npos);
+}
+
 }  // namespace
 }  // namespace tavo

@@ -4,6 +4,7 @@
 
 #include "app/cli/commands.h"
 #include "app/workspace.h"
+#include "objects/bitmap/tqvxbitmap.h"
 #include "objects/objekt.h"
 #include "project/projectfile.h"
 #include "shell/codepage.h"
@@ -98,7 +99,8 @@ int CmdSave(const Args& argsIn, CliIo& io) {
     (help ? io.out : io.err)
         << "usage: tavodex-cli save PROJECT.qvx [--output FILE.qvx]\n\n"
            "Loads the project and writes it back through the normal writer: the previous\n"
-           "file becomes FILE.BAK and the project folder is created beside the file.\n"
+           "file becomes FILE.BAK and the project folder beside the file receives the\n"
+           "bitmap files the pictures use.\n"
            "Exit code 1 when the project cannot be read or written.\n";
     return help ? 0 : 2;
   }
@@ -107,13 +109,16 @@ int CmdSave(const Args& argsIn, CliIo& io) {
   if (!p) return 1;
   const std::string target = output.empty() ? args[0] : output;
   std::string error;
-  if (!WriteProjectFile(*p, target, &error)) {
+  std::vector<std::string> notCopied;
+  if (!SaveProject(*p, target, &error, &notCopied)) {
     ConsoleMessageBox box(io.workspace->translator(), io.err);
     box.Show(MsgKind::Fehler, ButtonSet::Weiter,
              io.workspace->translator().Tr(txt::kFehlerBeiDateizugriff));
     io.err << "tavodex-cli: " << error << "\n";
     return 1;
   }
+  for (const std::string& file : notCopied)
+    io.err << "warning: bitmap file not copied into the project folder: " << file << "\n";
   io.out << "saved " << target << "\n";
   return 0;
 }

@@ -6,6 +6,7 @@
 #include "objects/bitmap/bmpfile.h"
 #include "objects/gruppe.h"
 #include "objects/rounding.h"
+#include "project/projectfile.h"
 #include "project/projekt.h"
 #include "project/runwriter.h"
 
@@ -264,6 +265,30 @@ std::vector<std::string> AdoptBitmapFiles(t_projekt& project) {
     });
   }
   return failed;
+}
+
+bool SaveProject(t_projekt& project, const std::string& path, std::string* error,
+                 std::vector<std::string>* notCopied) {
+  // Bringing the bitmaps over creates the project folder; it must not
+  // create the folder the file was meant to go into.
+  const fs::path parent = fs::path(WithSlashes(path)).parent_path();
+  std::error_code ec;
+  if (!parent.empty() && !fs::is_directory(parent, ec)) {
+    if (error) *error = "no such folder: " + parent.string();
+    return false;
+  }
+  const std::string oldPath = project.path;
+  const std::string oldFolder = project.folderName;
+  project.path = path;
+  project.folderName = ProjectFolderName(path);
+  std::vector<std::string> failed = AdoptBitmapFiles(project);
+  if (!WriteProjectFile(project, path, error)) {
+    project.path = oldPath;
+    project.folderName = oldFolder;
+    return false;
+  }
+  if (notCopied) *notCopied = std::move(failed);
+  return true;
 }
 
 }  // namespace tavo

@@ -80,4 +80,12 @@ std::filesystem::path ProjectBitmapFolder(const t_projekt& project);
 // keep their old file field.
 std::vector<std::string> AdoptBitmapFiles(t_projekt& project);
 
+// Saves the project as `path` the way every save does: the bitmap files are
+// brought into the folder beside the new file first, then the file is
+// written safely. On failure the project keeps its previous path and
+// `error` says why. `notCopied` (may be null) gets the bitmap files that
+// could not be brought over; their objects keep their old file.
+bool SaveProject(t_projekt& project, const std::string& path, std::string* error,
+                 std::vector<std::string>* notCopied);
+
 }  // namespace tavo
