@@ -1,3 +1,4 @@
+#include <exception>
 #include <filesystem>
 #include <iostream>
 #include <map>
@@ -93,9 +94,11 @@ int RunCli(int argc, char** argv) {
   // Options before the command; the settings keep their language.
   while (!rest.empty() && rest.front().rfind("--language", 0) == 0) {
     std::string code;
-    if (rest.front() == "--language" && rest.size() >= 2) {
-      code = rest[1];
-      rest.erase(rest.begin(), rest.begin() + 2);
+    if (rest.front() == "--language") {
+      if (rest.size() >= 2) {  // else the missing code is reported below
+        code = rest[1];
+        rest.erase(rest.begin(), rest.begin() + 2);
+      }
     } else if (rest.front().rfind("--language=", 0) == 0) {
       code = rest.front().substr(11);
       rest.erase(rest.begin());
@@ -122,7 +125,14 @@ int RunCli(int argc, char** argv) {
   }
   CliIo io{std::cout, std::cerr, workspace.install()};
   io.workspace = &workspace;
-  return it->second.run(rest, io);
+  // Scripts read the exit code: whatever a command did not foresee must end
+  // in a message and a failure, not in an abort.
+  try {
+    return it->second.run(rest, io);
+  } catch (const std::exception& e) {
+    std::cerr << "tavodex-cli " << name << ": " << e.what() << "\n";
+    return 1;
+  }
 }
 
 }  // namespace tavo::cli

@@ -1,10 +1,12 @@
 // tavodex-cli info and save: load a project through the normal reader.
 
+#include <filesystem>
 #include <iostream>
 
 #include "app/cli/commands.h"
 #include "app/workspace.h"
 #include "objects/bitmap/tqvxbitmap.h"
+#include "objects/gruppe.h"
 #include "objects/objekt.h"
 #include "project/projectfile.h"
 #include "shell/codepage.h"
@@ -42,7 +44,28 @@ int CountObjects(const ListPtr& objects) {
   return n;
 }
 
+void LocateBitmaps(t_liste* objects, const std::filesystem::path& projectFolder,
+                   const std::vector<std::filesystem::path>& moreFolders) {
+  for (t_liste* n = objects; n; n = n->next()) {
+    if (auto* group = dynamic_cast<t_gruppe*>(n)) {
+      LocateBitmaps(group->FirstMember(), projectFolder, moreFolders);
+    } else if (auto* bitmap = dynamic_cast<tqvxbitmap*>(n)) {
+      const std::filesystem::path found =
+          ResolveBitmapFile(bitmap->file, projectFolder, moreFolders);
+      if (!found.empty()) bitmap->file = found.string();
+    }
+  }
+}
+
 }  // namespace
+
+void LocateBitmapFiles(t_projekt& p, const Installation& install) {
+  const std::filesystem::path projectFolder = ProjectBitmapFolder(p);
+  const std::vector<std::filesystem::path> more = {std::filesystem::path(p.path).parent_path(),
+                                                   install.Resolve("Lib\\Graphics")};
+  for (t_liste* b = p.pictures.get(); b; b = b->next())
+    LocateBitmaps(static_cast<t_bild*>(b)->objects.get(), projectFolder, more);
+}
 
 int CmdInfo(const Args& argsIn, CliIo& io) {
   Args args = argsIn;
@@ -104,19 +127,24 @@ int CmdSave(const Args& argsIn, CliIo& io) {
            "Exit code 1 when the project cannot be read or written.\n";
     return help ? 0 : 2;
   }
-  int messages = 0;
-  auto p = Load(args[0], io, messages);
-  if (!p) return 1;
   const std::string target = output.empty() ? args[0] : output;
-  std::string error;
-  std::vector<std::string> notCopied;
-  if (!SaveProject(*p, target, &error, &notCopied)) {
+  const auto fail = [&](const std::string& why) {
     ConsoleMessageBox box(io.workspace->translator(), io.err);
     box.Show(MsgKind::Fehler, ButtonSet::Weiter,
              io.workspace->translator().Tr(txt::kFehlerBeiDateizugriff));
-    io.err << "tavodex-cli: " << error << "\n";
+    io.err << "tavodex-cli: " << why << "\n";
     return 1;
-  }
+  };
+  // The writer would move a folder of that name aside as the backup.
+  std::error_code ec;
+  if (std::filesystem::is_directory(target, ec)) return fail(target + " is a folder");
+  int messages = 0;
+  auto p = Load(args[0], io, messages);
+  if (!p) return 1;
+  LocateBitmapFiles(*p, io.install);
+  std::string error;
+  std::vector<std::string> notCopied;
+  if (!SaveProject(*p, target, &error, &notCopied)) return fail(error);
   for (const std::string& file : notCopied)
     io.err << "warning: bitmap file not copied into the project folder: " << file << "\n";
   io.out << "saved " << target << "\n";

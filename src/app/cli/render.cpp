@@ -86,6 +86,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: cannot open " << args[0] << "\n";
     return 1;
   }
+  LocateBitmapFiles(*project, io.install);
   fieldContext.textLists = project->textLists.get();
   std::vector<const t_bild*> pictures;
   if (hasPicture) {

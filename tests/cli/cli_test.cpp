@@ -1,0 +1,596 @@
+// The command line as scripts and CI call it: arguments in, exit code and
+// the two output streams out. Every run works on an installation of the
+// test's own, populated from data/, never on the repository's files.
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/cli/commands.h"
+#include "support/tempfolder.h"
+
+namespace tavo::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using tavo::testing::TempFolder;
+using ::testing::AllOf;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using ::testing::StartsWith;
+
+struct CliRun {
+  int code = -1;
+  std::string out, err;
+};
+
+std::ostream& operator<<(std::ostream& os, const CliRun& run) {
+  return os << "exit " << run.code << "\n--- stdout\n" << run.out << "--- stderr\n" << run.err;
+}
+
+std::string Read(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Write(const fs::path& file, const std::string& content) {
+  std::ofstream(file, std::ios::binary) << content;
+}
+
+// Puts std::cout and std::cerr into strings for one run and back afterwards,
+// even when an assertion leaves the scope early.
+class CaptureStreams {
+ public:
+  CaptureStreams()
+      : out_(std::cout.rdbuf(outText_.rdbuf())), err_(std::cerr.rdbuf(errText_.rdbuf())) {}
+  ~CaptureStreams() {
+    std::cout.rdbuf(out_);
+    std::cerr.rdbuf(err_);
+  }
+  CaptureStreams(const CaptureStreams&) = delete;
+  CaptureStreams& operator=(const CaptureStreams&) = delete;
+  std::string Out() const { return outText_.str(); }
+  std::string Err() const { return errText_.str(); }
+
+ private:
+  std::ostringstream outText_, errText_;
+  std::streambuf* out_;
+  std::streambuf* err_;
+};
+
+class CliTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    home_ = std::make_unique<TempFolder>();
+    // The installation comes from this checkout's data/; settings and the
+    // per-user copy stay inside the test's folder.
+    setenv("TAVODEX_DATA", TAVO_DATA_DIR, 1);
+    setenv("XDG_DATA_HOME", home_->File("data").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", home_->File("config").c_str(), 1);
+  }
+  static void TearDownTestSuite() { home_.reset(); }
+
+  static fs::path Base() { return home_->path() / "base"; }
+
+  // tavodex-cli --base <own installation> --populate ARGS...
+  static CliRun Run(const std::vector<std::string>& args) {
+    std::vector<std::string> all = {"tavodex-cli", "--base", Base().string(), "--populate"};
+    all.insert(all.end(), args.begin(), args.end());
+    return RunExactly(all);
+  }
+  static CliRun RunExactly(std::vector<std::string> all) {
+    std::vector<char*> argv;
+    for (std::string& a : all) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    CaptureStreams capture;
+    CliRun run;
+    run.code = RunCli(static_cast<int>(all.size()), argv.data());
+    run.out = capture.Out();
+    run.err = capture.Err();
+    return run;
+  }
+
+  // A copy of a shipped file (relative to data/) in the test's own folder.
+  fs::path Copy(const std::string& dataFile, const std::string& as = {}) {
+    const fs::path source = fs::path(TAVO_DATA_DIR) / dataFile;
+    const fs::path target = files_ / (as.empty() ? source.filename().string() : as);
+    fs::create_directories(target.parent_path());
+    fs::copy_file(source, target, fs::copy_options::overwrite_existing);
+    return target;
+  }
+
+  inline static std::unique_ptr<TempFolder> home_;
+  TempFolder files_;
+};
+
+// --- usage -----------------------------------------------------------------------------
+
+TEST_F(CliTest, GlobalUsageGoesToStderrWhenNothingIsAskedAndToStdoutOnHelp) {
+  const CliRun bare = RunExactly({"tavodex-cli"});
+  EXPECT_EQ(bare.code, 2) << bare;
+  EXPECT_THAT(bare.err, StartsWith("usage: tavodex-cli"));
+  EXPECT_EQ(bare.out, "");
+
+  for (const char* help : {"--help", "-h"}) {
+    const CliRun run = RunExactly({"tavodex-cli", help});
+    EXPECT_EQ(run.code, 0) << help << "\n" << run;
+    EXPECT_THAT(run.out, StartsWith("usage: tavodex-cli"));
+    for (const char* command :
+         {"info", "save", "text", "render", "image", "download", "import-dos"})
+      EXPECT_THAT(run.out, HasSubstr(std::string("  ") + command + " ")) << command;
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+TEST_F(CliTest, UnknownCommandAndBadGlobalOptionsAreUsageErrors) {
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"frobnicate"}, "unknown command 'frobnicate'"},
+      {{"--language"}, "--language needs a code"},
+      {{"--language="}, "--language needs a code"},
+      {{"--language", "049"}, "usage: tavodex-cli"},  // options alone name no command
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Run(c.args);
+    EXPECT_EQ(run.code, 2) << ::testing::PrintToString(c.args) << "\n" << run;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << ::testing::PrintToString(c.args);
+    EXPECT_EQ(run.out, "");
+  }
+
+  const CliRun noBase = RunExactly({"tavodex-cli", "--base"});
+  EXPECT_EQ(noBase.code, 2) << noBase;
+  EXPECT_THAT(noBase.err, StartsWith("tavodex-cli: "));
+}
+
+TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
+  struct Case {
+    std::string command;
+    std::vector<std::string> incomplete;  // a call that lacks something
+  };
+  const Case cases[] = {
+      {"info", {}},
+      {"info", {"a.qvx", "b.qvx"}},
+      {"save", {}},
+      {"save", {"a.qvx", "--output"}},
+      {"text", {}},
+      {"text", {"Hallo", "--font"}},
+      {"text", {"Hallo", "--output", "x.png"}},
+      {"render", {"a.qvx"}},
+      {"render", {"a.qvx", "--output"}},
+      {"image", {}},
+      {"image", {"a.qvx", "--output"}},
+      {"download", {}},
+      {"download", {"a.qvx", "--device", "/dev/null", "--port", "1"}},
+      {"import-dos", {}},
+      {"import-dos", {"a.prj", "--output"}},
+  };
+  for (const Case& c : cases) {
+    const std::string usage = "usage: tavodex-cli " + c.command;
+    SCOPED_TRACE(c.command + " " + ::testing::PrintToString(c.incomplete));
+
+    const CliRun help = Run({c.command, "--help"});
+    EXPECT_EQ(help.code, 0) << help;
+    EXPECT_THAT(help.out, StartsWith(usage));
+
+    std::vector<std::string> args = {c.command};
+    args.insert(args.end(), c.incomplete.begin(), c.incomplete.end());
+    const CliRun wrong = Run(args);
+    EXPECT_EQ(wrong.code, 2) << wrong;
+    EXPECT_THAT(wrong.err, HasSubstr(usage));
+    EXPECT_EQ(wrong.out, "");
+  }
+}
+
+// --- info ------------------------------------------------------------------------------
+
+TEST_F(CliTest, InfoShowsHeadTerminalCouplingAndCounts) {
+  const CliRun run = Run({"info", Copy("Projects/demos/Klassik.qvx").string()});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_EQ(run.err, "");
+  for (const char* line : {
+           "Project:     Klassik Pumpstation\n",
+           "Author:      Tavo Dex\n",
+           "Info:        Demonstrationsprojekt für die erste Terminalgeneration\n",
+           "Start:       1\n",
+           "Terminal:    VT 320 Grey Classic (VTA_Q320.TRM, VT-0A02-xxxx, 320x240, grey)\n",
+           "Coupling:    Serial PLC word-addressed (INTEL) (SPS_SERW.KOP, INTEL)\n",
+           "Variables:   3\n",
+           "Alarms:      2\n",
+           "Text lists:  0\n",
+           "Pictures:    2\n",
+           // A group counts with its members.
+           "Objects:     10\n",
+           "  picture 1 \"Übersicht\": 7 objects\n",
+           "  picture 2 \"Details\": 3 objects\n",
+           "Messages:    0\n",
+       })
+    EXPECT_THAT(run.out, HasSubstr(line)) << run;
+}
+
+TEST_F(CliTest, InfoCountsTheReadersMessagesAboutADamagedFile) {
+  const fs::path damaged = files_ / "damaged.qvx";
+  Write(damaged,
+        "-Stray record before any section\r\n"
+        "[Head]\r\n"
+        "-Name         = \"Kaputt\"\r\n"
+        "-Startpicture = \"eins\"\r\n"
+        "[Terminal]\r\n"
+        "-DOSVersion    = \"VTA_640C.TRM\"\r\n"
+        "[PLC]\r\n"
+        "-DOSVersion    = \"SPS_DBW.KOP\"\r\n"
+        "-TBReadAdr     = \"zwei\"\r\n");
+  const CliRun run = Run({"--language", "049", "info", damaged.string()});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_THAT(run.out, HasSubstr("Project:     Kaputt\n"));
+  EXPECT_THAT(run.out, HasSubstr("Messages:    3\n"));
+  // Each message reaches stderr, once.
+  std::size_t shown = 0;
+  for (std::size_t at = run.err.find("Projektfile fehlerhaft !"); at != std::string::npos;
+       at = run.err.find("Projektfile fehlerhaft !", at + 1))
+    ++shown;
+  EXPECT_EQ(shown, 3u) << run;
+}
+
+TEST_F(CliTest, InfoOnAFileThatCannotBeReadExitsOne) {
+  const fs::path missing = files_ / "missing.qvx";
+  const fs::path folder = files_ / "a folder.qvx";
+  fs::create_directories(folder);
+  struct Case {
+    fs::path path;
+    std::string message;
+  };
+  const Case cases[] = {
+      {missing, "tavodex-cli: cannot open " + missing.string()},
+      // Reading a folder fails inside the stream library; that must end in
+      // a message, not an abort.
+      {folder, "tavodex-cli info: "},
+  };
+  for (const Case& c : cases) {
+    const CliRun run = Run({"info", c.path.string()});
+    EXPECT_EQ(run.code, 1) << c.path << "\n" << run;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << c.path;
+    EXPECT_EQ(run.out, "");
+  }
+}
+
+// --- language --------------------------------------------------------------------------
+
+TEST_F(CliTest, LanguageOptionChoosesTheTableForMessages) {
+  const fs::path damaged = files_ / "damaged.qvx";
+  Write(damaged, "[Head]\r\n-Startpicture = \"x\"\r\n");
+  struct Case {
+    std::vector<std::string> language;
+    std::string message, notMessage;
+  };
+  const Case cases[] = {
+      {{"--language", "049"}, "Projektfile fehlerhaft !", "Project file is damaged!"},
+      {{"--language=049"}, "Projektfile fehlerhaft !", "Project file is damaged!"},
+      {{"--language", "044"}, "Project file is damaged!", "Projektfile fehlerhaft !"},
+      // Without the option, the settings' language: English by default.
+      {{}, "Project file is damaged!", "Projektfile fehlerhaft !"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = c.language;
+    args.insert(args.end(), {"info", damaged.string()});
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, 0) << run;
+    EXPECT_THAT(run.err, AllOf(HasSubstr(c.message), Not(HasSubstr(c.notMessage))))
+        << ::testing::PrintToString(c.language);
+  }
+}
+
+// --- save ------------------------------------------------------------------------------
+
+TEST_F(CliTest, SavingInPlaceKeepsTheFileAndItsBackupByteIdentical) {
+  const std::string original = Read(fs::path(TAVO_DATA_DIR) / "Projects/Demo.qvx");
+  const fs::path file = Copy("Projects/Demo.qvx", "X.qvx");
+  for (int round = 1; round <= 2; ++round) {
+    const CliRun run = Run({"save", file.string()});
+    ASSERT_EQ(run.code, 0) << "round " << round << "\n" << run;
+    EXPECT_EQ(run.out, "saved " + file.string() + "\n");
+  }
+  EXPECT_EQ(Read(file), original);
+  EXPECT_EQ(Read(files_ / "X.BAK"), original);
+}
+
+TEST_F(CliTest, SavingElsewhereBringsTheBitmapsIntoTheNewProjectFolder) {
+  // The source project keeps its bitmaps in the folder named after it.
+  const fs::path source = Copy("Projects/demos/Klassik.qvx", "source/Klassik.qvx");
+  for (const char* bitmap : {"PUMPE.BMP", "PFEIL.BMP", "TANK.BMP"})
+    Copy(std::string("Lib/Graphics/") + bitmap, std::string("source/Klassik/") + bitmap);
+  fs::create_directories(files_ / "copy");
+  const fs::path target = files_ / "copy" / "Neu.qvx";
+
+  const CliRun run = Run({"save", source.string(), "--output", target.string()});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_EQ(run.err, "");
+  ASSERT_TRUE(fs::exists(target));
+  const std::string written = Read(target);
+  for (const char* bitmap : {"PUMPE.BMP", "PFEIL.BMP", "TANK.BMP"}) {
+    const fs::path copy = files_ / "copy" / "Neu" / bitmap;
+    EXPECT_EQ(Read(copy), Read(fs::path(TAVO_DATA_DIR) / "Lib/Graphics" / bitmap)) << bitmap;
+    EXPECT_THAT(written, HasSubstr(";\"" + copy.string() + "\";")) << bitmap;
+  }
+  // The source stays as it was.
+  EXPECT_EQ(Read(source), Read(fs::path(TAVO_DATA_DIR) / "Projects/demos/Klassik.qvx"));
+  EXPECT_FALSE(fs::exists(files_ / "source" / "Klassik.BAK"));
+}
+
+TEST_F(CliTest, SavingWhereNoFileCanBeWrittenFailsAndChangesNothing) {
+  const std::string original = Read(fs::path(TAVO_DATA_DIR) / "Projects/demos/Klassik.qvx");
+  const fs::path source = Copy("Projects/demos/Klassik.qvx");
+  const fs::path missing = files_ / "nowhere";
+  // A folder where the file should go: it and what it holds stay put.
+  const fs::path folder = files_ / "Ablage";
+  fs::create_directories(folder);
+  Write(folder / "keep.txt", "keep");
+  struct Case {
+    fs::path output;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {missing / "K.qvx", "no such folder"},
+      {folder, "is a folder"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    const CliRun run =
+        Run({"--language", "049", "save", source.string(), "--output", c.output.string()});
+    EXPECT_EQ(run.code, 1) << run;
+    EXPECT_THAT(run.err, AllOf(HasSubstr("Fehler bei Dateizugriff"), HasSubstr(c.reason)));
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(missing));
+  EXPECT_EQ(Read(folder / "keep.txt"), "keep");
+  EXPECT_EQ(Read(source), original);
+  for (const auto& entry : fs::directory_iterator(files_.path()))
+    EXPECT_THAT(entry.path().filename().string(), ::testing::AnyOf("Klassik.qvx", "Ablage"));
+}
+
+// --- import-dos ------------------------------------------------------------------------
+
+TEST_F(CliTest, ImportDosWritesAProjectFileThatInfoReadsBack) {
+  for (const char* file : {"Klassik.prj", "00100001.BLD", "00100002.BLD"})
+    Copy(std::string("Projects/demos/") + file, std::string("dos/") + file);
+  const fs::path input = files_ / "dos" / "Klassik.prj";
+  struct Case {
+    std::vector<std::string> output;
+    fs::path written;
+  };
+  const Case cases[] = {
+      {{}, files_ / "dos" / "Klassik.qvx"},  // beside the input, by default
+      {{"--output", (files_ / "Anders.qvx").string()}, files_ / "Anders.qvx"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.written);
+    std::vector<std::string> args = {"import-dos", input.string()};
+    args.insert(args.end(), c.output.begin(), c.output.end());
+    const CliRun run = Run(args);
+    ASSERT_EQ(run.code, 0) << run;
+    for (const char* line :
+         {"Project:     Klassik Pumpstation\n", "Terminal:    VT 320 Grey Classic (VTA_Q320.TRM)\n",
+          "Alarms:      2\n", "Variables:   4\n", "Text lists:  0\n", "Pictures:    2\n",
+          "Objects:     5\n", "Messages:    0\n"})
+      EXPECT_THAT(run.out, HasSubstr(line)) << run;
+    EXPECT_THAT(run.out, HasSubstr("saved " + c.written.string() + "\n"));
+
+    const CliRun info = Run({"info", c.written.string()});
+    ASSERT_EQ(info.code, 0) << info;
+    for (const char* line : {"Project:     Klassik Pumpstation\n", "Variables:   4\n",
+                             "Alarms:      2\n", "Pictures:    2\n", "Messages:    0\n"})
+      EXPECT_THAT(info.out, HasSubstr(line)) << info;
+  }
+}
+
+TEST_F(CliTest, ImportDosFailuresExitOneAndWriteNothing) {
+  const fs::path input = Copy("Projects/demos/Klassik.prj", "dos/Klassik.prj");
+  Copy("Projects/demos/00100001.BLD", "dos/00100001.BLD");
+  Copy("Projects/demos/00100002.BLD", "dos/00100002.BLD");
+  const fs::path folder = files_ / "Ablage.qvx";
+  fs::create_directories(folder);
+  Write(folder / "keep.txt", "keep");
+  struct Case {
+    std::vector<std::string> args;
+    std::vector<std::string> messages;
+  };
+  const Case cases[] = {
+      {{(files_ / "Fehlt.prj").string()},
+       {"OS-Error : File not found !", "cannot import " + (files_ / "Fehlt.prj").string()}},
+      {{input.string(), "--output", folder.string()}, {"File access error", "is a folder"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"import-dos"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, 1) << run;
+    for (const std::string& message : c.messages) EXPECT_THAT(run.err, HasSubstr(message));
+    EXPECT_THAT(run.out, Not(HasSubstr("saved")));
+  }
+  EXPECT_FALSE(fs::exists(files_ / "Fehlt.qvx"));
+  EXPECT_EQ(Read(folder / "keep.txt"), "keep");
+  EXPECT_FALSE(fs::exists(files_ / "Ablage.BAK"));
+}
+
+// --- render, image, text ---------------------------------------------------------------
+
+bool IsPng(const fs::path& file) {
+  return Read(file).rfind("\x89PNG\r\n\x1a\n", 0) == 0;
+}
+
+TEST_F(CliTest, RenderDrawsOnePictureOrEveryPicture) {
+  const fs::path project = Copy("Projects/demos/Klassik.qvx");
+  const CliRun one = Run({"render", project.string(), "--picture", "Details", "--zoom", "2",
+                          "--time", "2026-12-10 08:30", "--output", (files_ / "d.png").string()});
+  ASSERT_EQ(one.code, 0) << one;
+  EXPECT_TRUE(IsPng(files_ / "d.png"));
+  EXPECT_THAT(one.out, HasSubstr("picture 2 \"Details\""));
+
+  const CliRun all = Run({"render", project.string(), "--output", (files_ / "all.png").string()});
+  ASSERT_EQ(all.code, 0) << all;
+  EXPECT_TRUE(IsPng(files_ / "all-1.png"));
+  EXPECT_TRUE(IsPng(files_ / "all-2.png"));
+}
+
+TEST_F(CliTest, RenderFindsBitmapsWhereTheImageBuilderFindsThem) {
+  // Klassik names its bitmaps bare; they are in the installation's library
+  // only. A copy that names files nowhere to be found shows what an empty
+  // bitmap looks like.
+  const fs::path project = Copy("Projects/demos/Klassik.qvx");
+  std::string text = Read(project);
+  for (const std::string name : {"PFEIL.BMP", "TANK.BMP"})
+    text.replace(text.find(name), name.size(), "FEHLT_" + name);
+  const fs::path without = files_ / "Ohne.qvx";
+  Write(without, text);
+  for (const fs::path& p : {project, without}) {
+    const CliRun run = Run({"render", p.string(), "--picture", "2", "--time", "2026-12-10 08:30",
+                            "--output", (files_ / (p.stem().string() + ".png")).string()});
+    ASSERT_EQ(run.code, 0) << run;
+  }
+  EXPECT_NE(Read(files_ / "Klassik.png"), Read(files_ / "Ohne.png"));
+}
+
+TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
+  const fs::path project = Copy("Projects/demos/Klassik.qvx");
+  const std::string png = (files_ / "x.png").string();
+  struct Case {
+    std::vector<std::string> args;
+    int code;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--picture", "Keines"}, 1, "no picture 'Keines'"},
+      {{"--picture", "9"}, 1, "no picture '9'"},
+      {{"--zoom", "0"}, 2, "usage: tavodex-cli render"},
+      {{"--zoom", "abc"}, 2, "usage: tavodex-cli render"},
+      {{"--time", "morgen"}, 2, "--time wants"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"render", project.string(), "--output", png};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, c.code) << run;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << ::testing::PrintToString(c.args);
+    EXPECT_FALSE(fs::exists(png));
+  }
+  const CliRun missing = Run({"render", (files_ / "fehlt.qvx").string(), "--output", png});
+  EXPECT_EQ(missing.code, 1) << missing;
+  EXPECT_THAT(missing.err, HasSubstr("cannot open"));
+}
+
+TEST_F(CliTest, ImageBuildsBothDrivesForEachGeneration) {
+  struct Case {
+    std::string project;
+    int generation;
+    std::string projectImage;  // on drive D
+  };
+  const Case cases[] = {
+      {"Projects/demos/Klassik.qvx", 1, "00100000.PRJ"},
+      {"Projects/Demo.qvx", 2, "Project.run"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.project);
+    const fs::path project = Copy(c.project);
+    const fs::path out = files_ / ("image-" + std::to_string(c.generation));
+    const CliRun run = Run({"image", project.string(), "--output", out.string()});
+    ASSERT_EQ(run.code, 0) << run;
+    EXPECT_THAT(run.out, StartsWith("Generation:  " + std::to_string(c.generation)));
+    EXPECT_TRUE(fs::is_directory(out / "drive_c"));
+    EXPECT_GT(fs::file_size(out / "drive_d" / c.projectImage), 0u);
+    EXPECT_THAT(run.out, HasSubstr("  " + c.projectImage + " "));
+    EXPECT_THAT(run.out, HasSubstr("Total D:     "));
+  }
+  const CliRun missing = Run({"image", (files_ / "fehlt.qvx").string()});
+  EXPECT_EQ(missing.code, 1) << missing;
+  EXPECT_THAT(missing.err, HasSubstr("cannot open"));
+}
+
+TEST_F(CliTest, TextRendersInATerminalFontAndFallsBackForAnUnknownFont) {
+  const fs::path png = files_ / "t.png";
+  const CliRun run =
+      Run({"text", "Füllstand", "--font", "S008X016.FON", "--zoom", "2", "--output", png.string()});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_TRUE(IsPng(png));
+  EXPECT_EQ(run.out, png.string() + ": 144 x 32\n");
+
+  const fs::path fallback = files_ / "f.png";
+  const CliRun unknown =
+      Run({"text", "Hallo", "--font", "KEINER.FON", "--output", fallback.string()});
+  EXPECT_EQ(unknown.code, 0) << unknown;
+  EXPECT_THAT(unknown.err, HasSubstr("font 'KEINER.FON' cannot be loaded"));
+  EXPECT_TRUE(IsPng(fallback));
+
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case bad[] = {
+      {{"--zoom", "0"}, "zoom '0'"},
+      {{"--zoom", "1e9"}, "zoom '1e9'"},
+      {{"--colour", "16"}, "palette indexes"},
+      {{"--background", "x"}, "palette indexes"},
+  };
+  for (const Case& c : bad) {
+    const fs::path none = files_ / "none.png";
+    std::vector<std::string> args = {"text",         "Hallo",    "--font",
+                                     "S008X016.FON", "--output", none.string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun r = Run(args);
+    EXPECT_EQ(r.code, 2) << r;
+    EXPECT_THAT(r.err, HasSubstr(c.message)) << ::testing::PrintToString(c.args);
+    EXPECT_FALSE(fs::exists(none));
+  }
+}
+
+// --- download --------------------------------------------------------------------------
+// The transfer itself is driven against the virtual terminal elsewhere; here
+// only what is refused before a port is touched, and a port that is not there.
+
+TEST_F(CliTest, DownloadRefusesBadOptionsBeforeOpeningAPort) {
+  const fs::path project = Copy("Projects/Demo.qvx");
+  fs::create_directories(files_ / "empty");
+  struct Case {
+    std::vector<std::string> args;
+    std::string message;
+  };
+  const Case cases[] = {
+      {{"--port", "0"}, "--port takes 1 .. 9"},
+      {{"--port", "x"}, "--port takes 1 .. 9"},
+      {{"--rate", "12345"}, "--rate takes one of"},
+      {{"--station", "256"}, "--station takes 1 .. 255"},
+      {{"--scope", "half"}, "usage: tavodex-cli download"},
+      {{"--image", (files_ / "empty").string()}, "holds no image"},
+  };
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"download", project.string()};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, 2) << run;
+    EXPECT_THAT(run.err, HasSubstr(c.message)) << ::testing::PrintToString(c.args);
+    EXPECT_THAT(run.out, Not(HasSubstr("Download to")));
+  }
+  const CliRun missing = Run({"download", (files_ / "fehlt.qvx").string()});
+  EXPECT_EQ(missing.code, 2) << missing;
+  EXPECT_THAT(missing.err, HasSubstr("cannot open"));
+}
+
+TEST_F(CliTest, DownloadToADeviceThatIsNotThereFindsNoTerminal) {
+  const fs::path project = Copy("Projects/Demo.qvx");
+  const CliRun run = Run({"--language", "049", "download", project.string(), "--device",
+                          (files_ / "kein-tty").string()});
+  EXPECT_EQ(run.code, 3) << run;
+  EXPECT_THAT(run.err, HasSubstr("kein-tty"));
+}
+
+}  // namespace
+}  // namespace tavo::cli
