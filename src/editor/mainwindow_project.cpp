@@ -143,6 +143,9 @@ bool TmainForm::OpenProjectFile(const QString& path) {
     ShowView(kViewStart);
     return false;
   }
+  // Bitmaps named without a folder are found where the download finds them,
+  // so the sheet and the thumbnails show them.
+  LocateBitmapFiles(*project, {workspace_.install().Resolve("Lib\\Graphics")});
   project->modified = false;
   TakeProject(std::move(project));
   ShowView(kViewInfo);

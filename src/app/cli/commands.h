@@ -11,7 +11,6 @@
 
 namespace tavo {
 class Workspace;
-class t_projekt;
 }  // namespace tavo
 
 namespace tavo::cli {
@@ -39,14 +38,6 @@ int CmdImportDos(const Args& args, CliIo& io);
 bool TakeOption(Args& args, const std::string& name, std::string& value);
 bool TakeFlag(Args& args, const std::string& name);
 bool WantsHelp(const Args& args);
-
-// Bitmap fields often hold bare names, meant relative to where the project
-// was read, while drawing and saving look for them as written or beside the
-// file being written. Points every bitmap object at the file it means, found
-// where the image builder looks: the project's bitmap folder, the project
-// file's folder, the installation's bitmap library. Unfound ones stay as they
-// are.
-void LocateBitmapFiles(t_projekt& project, const Installation& install);
 
 // Entry point of the program: global options, then the subcommand.
 int RunCli(int argc, char** argv);

@@ -6,7 +6,6 @@
 #include "app/cli/commands.h"
 #include "app/workspace.h"
 #include "objects/bitmap/tqvxbitmap.h"
-#include "objects/gruppe.h"
 #include "objects/objekt.h"
 #include "project/projectfile.h"
 #include "shell/codepage.h"
@@ -44,28 +43,7 @@ int CountObjects(const ListPtr& objects) {
   return n;
 }
 
-void LocateBitmaps(t_liste* objects, const std::filesystem::path& projectFolder,
-                   const std::vector<std::filesystem::path>& moreFolders) {
-  for (t_liste* n = objects; n; n = n->next()) {
-    if (auto* group = dynamic_cast<t_gruppe*>(n)) {
-      LocateBitmaps(group->FirstMember(), projectFolder, moreFolders);
-    } else if (auto* bitmap = dynamic_cast<tqvxbitmap*>(n)) {
-      const std::filesystem::path found =
-          ResolveBitmapFile(bitmap->file, projectFolder, moreFolders);
-      if (!found.empty()) bitmap->file = found.string();
-    }
-  }
-}
-
 }  // namespace
-
-void LocateBitmapFiles(t_projekt& p, const Installation& install) {
-  const std::filesystem::path projectFolder = ProjectBitmapFolder(p);
-  const std::vector<std::filesystem::path> more = {std::filesystem::path(p.path).parent_path(),
-                                                   install.Resolve("Lib\\Graphics")};
-  for (t_liste* b = p.pictures.get(); b; b = b->next())
-    LocateBitmaps(static_cast<t_bild*>(b)->objects.get(), projectFolder, more);
-}
 
 int CmdInfo(const Args& argsIn, CliIo& io) {
   Args args = argsIn;
@@ -141,7 +119,7 @@ int CmdSave(const Args& argsIn, CliIo& io) {
   int messages = 0;
   auto p = Load(args[0], io, messages);
   if (!p) return 1;
-  LocateBitmapFiles(*p, io.install);
+  LocateBitmapFiles(*p, {io.install.Resolve("Lib\\Graphics")});
   std::string error;
   std::vector<std::string> notCopied;
   if (!SaveProject(*p, target, &error, &notCopied)) return fail(error);

@@ -8,6 +8,7 @@
 
 #include "app/cli/commands.h"
 #include "app/workspace.h"
+#include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
 #include "objects/objekt.h"
 #include "objects/picturedraw.h"
@@ -86,7 +87,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: cannot open " << args[0] << "\n";
     return 1;
   }
-  LocateBitmapFiles(*project, io.install);
+  LocateBitmapFiles(*project, {io.install.Resolve("Lib\\Graphics")});
   fieldContext.textLists = project->textLists.get();
   std::vector<const t_bild*> pictures;
   if (hasPicture) {

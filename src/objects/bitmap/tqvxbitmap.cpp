@@ -238,7 +238,10 @@ void CollectBitmapUses(t_objekt& object, std::vector<BitmapUse>& out) {
 
 fs::path ProjectBitmapFolder(const t_projekt& project) {
   if (project.path.empty() || project.folderName.empty()) return {};
-  const fs::path file(WithSlashes(project.path));
+  // Absolute, so that the file fields written never depend on the folder
+  // the program happened to run in.
+  std::error_code ec;
+  const fs::path file = fs::absolute(fs::path(WithSlashes(project.path)), ec);
   return file.parent_path() / project.folderName;
 }
 
@@ -265,6 +268,20 @@ std::vector<std::string> AdoptBitmapFiles(t_projekt& project) {
     });
   }
   return failed;
+}
+
+void LocateBitmapFiles(t_projekt& project,
+                       const std::vector<std::filesystem::path>& libraryFolders) {
+  const fs::path projectFolder = ProjectBitmapFolder(project);
+  std::vector<fs::path> more;
+  if (!project.path.empty()) more.push_back(fs::path(WithSlashes(project.path)).parent_path());
+  more.insert(more.end(), libraryFolders.begin(), libraryFolders.end());
+  for (t_liste* b = project.pictures.get(); b; b = b->next()) {
+    EachBitmap(static_cast<t_bild*>(b)->objects.get(), [&](tqvxbitmap& bitmap) {
+      const fs::path found = ResolveBitmapFile(bitmap.file, projectFolder, more);
+      if (!found.empty()) bitmap.file = found.string();
+    });
+  }
 }
 
 bool SaveProject(t_projekt& project, const std::string& path, std::string* error,

@@ -80,6 +80,13 @@ std::filesystem::path ProjectBitmapFolder(const t_projekt& project);
 // keep their old file field.
 std::vector<std::string> AdoptBitmapFiles(t_projekt& project);
 
+// Bitmap fields may hold bare names, meant relative to where the project
+// was read. Points every bitmap object at the file it means, found where the
+// image builder looks: the project's bitmap folder, the project file's
+// folder, then `libraryFolders`. Fields whose file is found nowhere stay.
+void LocateBitmapFiles(t_projekt& project,
+                       const std::vector<std::filesystem::path>& libraryFolders);
+
 // Saves the project as `path` the way every save does: the bitmap files are
 // brought into the folder beside the new file first, then the file is
 // written safely. On failure the project keeps its previous path and
