@@ -76,6 +76,9 @@ bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* 
     return false;
   };
   const fs::path target(path);
+  std::error_code targetError;
+  // Renaming a folder of that name to the backup would lose it from view.
+  if (fs::is_directory(target, targetError)) return fail(path + " is a folder");
   const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   const fs::path temp = folder / (target.filename().string() + ".tmp~");
   {
@@ -519,9 +522,16 @@ std::unique_ptr<t_projekt> ReadProjectText(std::string_view content, ProjectRead
 }
 
 std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadContext& context) {
+  std::error_code ec;
+  if (fs::is_directory(path, ec)) return nullptr;
   std::ifstream in(path, std::ios::binary);
   if (!in) return nullptr;
-  std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string content;
+  try {
+    content.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  } catch (const std::ios_base::failure&) {
+    return nullptr;  // a device or special file that cannot be read
+  }
   if (in.bad()) return nullptr;
   auto project = ReadProjectText(content, context);
   project->path = path;

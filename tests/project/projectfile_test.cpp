@@ -384,6 +384,21 @@ TEST_F(SaveTest, FailedWriteKeepsThePreviousFile) {
   }
 }
 
+// A folder where the file should be is neither read nor replaced.
+TEST_F(SaveTest, FolderInPlaceOfTheFileIsLeftAlone) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  const fs::path folder = dir / "anlage.qvx";
+  fs::create_directories(folder / "inside");
+  std::string error;
+  EXPECT_FALSE(WriteProjectFile(*p, folder.string(), &error));
+  EXPECT_NE(error.find("is a folder"), std::string::npos);
+  EXPECT_TRUE(fs::is_directory(folder / "inside"));
+  EXPECT_FALSE(fs::exists(dir / "anlage.BAK"));
+  ProjectReadContext context;
+  EXPECT_EQ(ReadProjectFile(folder.string(), context), nullptr);
+}
+
 TEST(ProjectFile, BackupAndFolderNames) {
   EXPECT_EQ(BackupPath("/p/Anlage.qvx"), "/p/Anlage.BAK");
   EXPECT_EQ(ProjectFolderName("/p/Anlage.v2.qvx"), "Anlage");
