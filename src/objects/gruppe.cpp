@@ -62,7 +62,7 @@ void t_gruppe::WriteProjectLines(const LineSink& sink) const {
   sink("-GroupEnd");
 }
 
-void t_gruppe::ParseFields(std::string rest) {
+void t_gruppe::ParseFields(std::string_view rest) {
   t_schaltung s;
   s.action = static_cast<std::int16_t>(TextToInt(NextToken(rest)));
   s.variable = static_cast<std::int16_t>(TextToInt(NextToken(rest)));

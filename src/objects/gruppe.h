@@ -25,7 +25,7 @@ class t_gruppe : public t_objekt {
   // kMaxGroupDepth; the members read so far are kept.
   bool ReadBinary(const ByteReader& read) override;
   // Switching rule and name; the reader appends the members.
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;

@@ -50,10 +50,10 @@ class ObjektFactory final : public ObjectFactory {
 
   ListPtr CreateGroup() override { return std::make_unique<t_gruppe>(); }
 
-  void ParseFields(t_liste& object, std::string rest) override {
+  void ParseFields(t_liste& object, std::string_view rest) override {
     // Fields take their cell size from the catalogue's font list.
     if (auto* o = dynamic_cast<t_objekt*>(&object))
-      ParseObjectFields(*o, std::move(rest), catalog_ ? catalog_->fonts.get() : nullptr);
+      ParseObjectFields(*o, rest, catalog_ ? catalog_->fonts.get() : nullptr);
   }
 
   void AppendMember(t_liste& group, ListPtr member) override {

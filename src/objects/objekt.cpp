@@ -64,7 +64,7 @@ std::string t_objekt::FormatCommonFields() const {
          IntToText(fillColour_) + ";" + IntToText(fillPattern_) + ";" + Quote(name);
 }
 
-void t_objekt::ParseCommonFields(std::string& rest) {
+void t_objekt::ParseCommonFields(std::string_view& rest) {
   // Narrowing keeps the low bits, as the fields' own widths do.
   switching_.action = static_cast<std::int16_t>(TextToInt(NextToken(rest)));
   switching_.variable = static_cast<std::int16_t>(TextToInt(NextToken(rest)));
@@ -88,7 +88,7 @@ std::string t_objekt::FormatFields() const {
   return Bracketed(FormatCommonFields());
 }
 
-void t_objekt::ParseFields(std::string rest) {
+void t_objekt::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   UpdateExtent();
 }

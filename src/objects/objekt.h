@@ -113,7 +113,7 @@ class t_objekt : public t_liste {
   // before the record was complete (the fields read so far are kept).
   virtual bool ReadBinary(const ByteReader& read);
   // Reads the rest of a project-file line behind its kind field.
-  virtual void ParseFields(std::string rest);
+  virtual void ParseFields(std::string_view rest);
   virtual void Draw(tview& view, int mode) const;
   std::uint8_t Kind() const { return kind_; }
   virtual std::string FormatFields() const;
@@ -206,7 +206,7 @@ class t_objekt : public t_liste {
   // The common prefix of the project-file fields: kind, switching rule,
   // attributes and the quoted name, without the brackets.
   std::string FormatCommonFields() const;
-  void ParseCommonFields(std::string& rest);
+  void ParseCommonFields(std::string_view& rest);
   // "(" + fields + ")": the bracketed field list of the project-file line.
   static std::string Bracketed(const std::string& fields);
   // The common prefix of a run line: "-(" keyword ";" action ";" variable ";" value.

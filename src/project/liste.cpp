@@ -45,46 +45,63 @@ int t_liste::FreeNumber() const {
 
 void t_liste::Done() {}
 
-std::string t_liste::NextToken(std::string& rest) {
+std::string_view t_liste::NextToken(std::string_view& rest) {
   bool quoted = false;
   for (std::size_t i = 0; i < rest.size(); ++i) {
     const char c = rest[i];
     if (c == '"') {
       quoted = !quoted;
     } else if (!quoted && (c == ';' || c == ')')) {
-      std::string field = rest.substr(0, i);  // the separator is consumed, not kept
-      rest.erase(0, i + 1);
+      const std::string_view field = rest.substr(0, i);  // the separator is consumed, not kept
+      rest.remove_prefix(i + 1);
       return field;
     }
   }
-  std::string field = std::move(rest);
-  rest.clear();
+  const std::string_view field = rest;
+  rest.remove_prefix(rest.size());
   return field;
 }
 
-long double t_liste::TextToReal(const std::string& text) {
+std::string t_liste::NextToken(std::string& rest) {
+  std::string_view view(rest);
+  std::string field(NextToken(view));
+  rest.erase(0, rest.size() - view.size());
+  return field;
+}
+
+long double t_liste::TextToReal(std::string_view text) {
   // Locale-independent: strtold would follow LC_NUMERIC.
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  // The first 19 digits are gathered as an integer: the long double sum is
+  // exact that far (64-bit significand), so the result is the same, only
+  // cheaper; further digits go on in long double, rounding as they always did.
+  std::uint64_t leading = 0;
   long double mantissa = 0;
   int digits = 0;
   int exponent = 0;
-  while (i < n && text[i] >= '0' && text[i] <= '9') {
-    mantissa = mantissa * 10 + (text[i++] - '0');
+  auto addDigit = [&](char c) {
+    if (digits < 19)
+      leading = leading * 10 + static_cast<std::uint64_t>(c - '0');
+    else if (digits == 19)
+      mantissa = static_cast<long double>(leading) * 10 + (c - '0');
+    else
+      mantissa = mantissa * 10 + (c - '0');
     ++digits;
-  }
+  };
+  while (i < n && text[i] >= '0' && text[i] <= '9') addDigit(text[i++]);
   if (i < n && text[i] == '.') {
     ++i;
     while (i < n && text[i] >= '0' && text[i] <= '9') {
-      mantissa = mantissa * 10 + (text[i++] - '0');
+      addDigit(text[i++]);
       --exponent;
-      ++digits;
     }
   }
   if (digits == 0) return 0;
+  if (digits <= 19) mantissa = static_cast<long double>(leading);
   if (i < n && (text[i] == 'e' || text[i] == 'E')) {
     std::size_t j = i + 1;
     bool expNegative = false;
@@ -119,30 +136,33 @@ long double t_liste::TextToReal(const std::string& text) {
 std::string t_liste::RealToText(long double value) {
   if (!std::isfinite(value)) return "0";
   char buffer[128];
-  int len = std::snprintf(buffer, sizeof buffer, "%16.8Lf", value);
-  std::string text = (len > 0 && len < static_cast<int>(sizeof buffer)) ? std::string(buffer, len)
-                                                                        : std::string("0");
-  std::size_t start = text.find_first_not_of(' ');
-  text = start == std::string::npos ? std::string() : text.substr(start);
-  while (!text.empty() && text.back() == '0') text.pop_back();
-  if (!text.empty() && text.back() == '.') text.pop_back();
-  if (text == "-0" || text.empty()) text = "0";
-  return text;
+  const int len = std::snprintf(buffer, sizeof buffer, "%16.8Lf", value);
+  std::string_view text = (len > 0 && len < static_cast<int>(sizeof buffer))
+                              ? std::string_view(buffer, static_cast<std::size_t>(len))
+                              : std::string_view("0");
+  text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+  while (!text.empty() && text.back() == '0') text.remove_suffix(1);
+  if (!text.empty() && text.back() == '.') text.remove_suffix(1);
+  if (text == "-0" || text.empty()) return "0";
+  return std::string(text);
 }
 
-std::string t_liste::Unquote(const std::string& field) {
+std::string t_liste::Unquote(std::string_view field) {
   std::string out;
   if (field.size() < 2) return out;
-  const std::size_t end = field.size() - 1;
-  for (std::size_t i = 1; i < end; ++i) {
-    if (field[i] == '"') {
-      if (i + 1 < end && field[i + 1] == '"') {
-        out += '"';
-        ++i;
-      }
-      continue;
+  std::string_view inner = field.substr(1, field.size() - 2);
+  out.reserve(inner.size());
+  for (;;) {
+    const std::size_t quote = inner.find('"');
+    out.append(inner.substr(0, quote));
+    if (quote == std::string_view::npos) break;
+    // A doubled quote stands for one; a lone inner quote is dropped.
+    if (quote + 1 < inner.size() && inner[quote + 1] == '"') {
+      out += '"';
+      inner.remove_prefix(quote + 2);
+    } else {
+      inner.remove_prefix(quote + 1);
     }
-    out += field[i];
   }
   return out;
 }
@@ -157,7 +177,25 @@ std::string t_liste::Quote(const std::string& text) {
   return out;
 }
 
-std::int32_t t_liste::TextToInt(const std::string& text) {
+std::int32_t t_liste::TextToInt(std::string_view text) {
+  // Nearly every field is a plain whole number: read it directly. Up to 18
+  // digits the real-number path would be exact too, so both agree; anything
+  // else (a point, an exponent, more digits, stray text) takes that path.
+  std::size_t i = 0;
+  const std::size_t n = text.size();
+  while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
+  bool negative = false;
+  if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  const std::size_t firstDigit = i;
+  std::int64_t whole = 0;
+  while (i < n && i - firstDigit < 18 && text[i] >= '0' && text[i] <= '9')
+    whole = whole * 10 + (text[i++] - '0');
+  std::size_t end = i;
+  while (end < n && (text[end] == ' ' || text[end] == '\t')) ++end;
+  if (i > firstDigit && end == n) {
+    if (negative) whole = -whole;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(whole, INT32_MIN, INT32_MAX));
+  }
   long double value = std::nearbyint(TextToReal(text));  // ties to even
   if (value >= 2147483647.0L) return 2147483647;
   if (value <= -2147483648.0L) return -2147483647 - 1;
@@ -168,14 +206,18 @@ std::string t_liste::IntToText(std::int32_t value) {
   return std::to_string(value);
 }
 
-bool t_liste::TextToBool(const std::string& text) {
-  std::size_t b = text.find_first_not_of(' ');
-  if (b == std::string::npos) return false;
-  std::size_t e = text.find_last_not_of(' ');
-  std::string core = text.substr(b, e - b + 1);
-  for (char& c : core)
+bool t_liste::TextToBool(std::string_view text) {
+  const std::size_t b = text.find_first_not_of(' ');
+  if (b == std::string_view::npos) return false;
+  const std::size_t e = text.find_last_not_of(' ');
+  const std::string_view core = text.substr(b, e - b + 1);
+  if (core.size() != 4) return false;
+  for (std::size_t i = 0; i < 4; ++i) {
+    char c = core[i];
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  return core == "TRUE";
+    if (c != "TRUE"[i]) return false;
+  }
+  return true;
 }
 
 std::string t_liste::BoolToText(bool value) {

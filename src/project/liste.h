@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace tavo {
 
@@ -60,16 +61,19 @@ class t_liste {
   virtual void WriteRunLines(RunWriter& out) const;            // 2
   int FreeNumber() const;                                      // 3
   // 4: see SortByNumber() below (it must replace the owner's reference).
-  virtual void Done();                                     // 5
-  static std::string NextToken(std::string& rest);         // 6
-  static long double TextToReal(const std::string& text);  // 7
-  static std::string RealToText(long double value);        // 8
-  static std::string Unquote(const std::string& field);    // 9
-  static std::string Quote(const std::string& text);       // 10
-  static std::int32_t TextToInt(const std::string& text);  // 11
-  static std::string IntToText(std::int32_t value);        // 12
-  static bool TextToBool(const std::string& text);         // 13
-  static std::string BoolToText(bool value);               // 14
+  virtual void Done();                                   // 5
+  static std::string NextToken(std::string& rest);       // 6
+  static long double TextToReal(std::string_view text);  // 7
+  static std::string RealToText(long double value);      // 8
+  static std::string Unquote(std::string_view field);    // 9
+  static std::string Quote(const std::string& text);     // 10
+  static std::int32_t TextToInt(std::string_view text);  // 11
+  static std::string IntToText(std::int32_t value);      // 12
+  static bool TextToBool(std::string_view text);         // 13
+  static std::string BoolToText(bool value);             // 14
+  // The same cut as NextToken, without copying: the field and `rest` both
+  // view the caller's text, which must outlive them.
+  static std::string_view NextToken(std::string_view& rest);
 
   // Unlinks this node's successor chain and hands it over.
   ListPtr DetachNext();

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include <vector>
 
@@ -20,8 +21,9 @@ class ObjectFactory {
   virtual ListPtr CreateObject(int kind) = 0;
   virtual ListPtr CreateGroup() = 0;
   // Reads the rest of a project-file line (after "-Object(kind;" or
-  // "-Group(") into the object, ending with its extent update.
-  virtual void ParseFields(t_liste& object, std::string rest) = 0;
+  // "-Group(") into the object, ending with its extent update. `rest` views
+  // the file's text and is valid only during the call: keep copies.
+  virtual void ParseFields(t_liste& object, std::string_view rest) = 0;
   // Appends a member to a group (and updates the group's extent).
   virtual void AppendMember(t_liste& group, ListPtr member) = 0;
   virtual void UpdateExtent(t_liste& object) = 0;

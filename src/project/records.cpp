@@ -1,7 +1,10 @@
 #include "project/records.h"
 
 #include <algorithm>
+#include <atomic>
+#include <cstring>
 #include <ctime>
+#include <new>
 #include <vector>
 
 #include "project/deffile.h"
@@ -271,9 +274,9 @@ std::string AddressText(std::int32_t address, const t_steuerung* coupling) {
   return t_liste::IntToText(address);
 }
 
-std::int32_t AddressFromText(const std::string& text) {
+std::int32_t AddressFromText(std::string_view text) {
   std::size_t comma = text.find(',');
-  if (comma == std::string::npos) return t_liste::TextToInt(text);
+  if (comma == std::string_view::npos) return t_liste::TextToInt(text);
   std::int64_t block = t_liste::TextToInt(text.substr(0, comma));
   std::int64_t word = t_liste::TextToInt(text.substr(comma + 1));
   std::int64_t value = block * 256 + word;
@@ -367,6 +370,72 @@ void t_textliste::Done() {
 
 // --- keys --------------------------------------------------------------------
 
+namespace {
+
+// A key's storage is preceded by the address of the block it was built in,
+// or null when it was allocated alone.
+struct KeyBlock {
+  explicit KeyBlock(std::size_t keys) : live(keys) {}
+  std::atomic<std::size_t> live;
+};
+
+template <std::size_t N>
+constexpr std::size_t RoundUp(std::size_t n) {
+  return (n + N - 1) / N * N;
+}
+constexpr std::size_t kKeyAlign = std::max(alignof(t_taste), alignof(KeyBlock*));
+constexpr std::size_t kKeyPrefix = RoundUp<kKeyAlign>(sizeof(KeyBlock*));
+constexpr std::size_t kKeySlot = RoundUp<kKeyAlign>(kKeyPrefix + sizeof(t_taste));
+constexpr std::size_t kBlockHead = RoundUp<kKeyAlign>(sizeof(KeyBlock));
+static_assert(kKeyAlign <= __STDCPP_DEFAULT_NEW_ALIGNMENT__ && alignof(KeyBlock) <= kKeyAlign);
+
+void SetOwner(char* slot, KeyBlock* block) {
+  std::memcpy(slot, &block, sizeof block);
+}
+
+KeyBlock* OwnerOf(const char* slot) {
+  KeyBlock* block = nullptr;
+  std::memcpy(&block, slot, sizeof block);
+  return block;
+}
+
+}  // namespace
+
+void* t_taste::operator new(std::size_t size) {
+  char* slot = static_cast<char*>(::operator new(kKeyPrefix + size));
+  SetOwner(slot, nullptr);
+  return slot + kKeyPrefix;
+}
+
+void t_taste::operator delete(void* key) noexcept {
+  if (!key) return;
+  char* slot = static_cast<char*>(key) - kKeyPrefix;
+  KeyBlock* block = OwnerOf(slot);
+  if (!block) {
+    ::operator delete(slot);
+  } else if (block->live.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+    block->~KeyBlock();
+    ::operator delete(block);
+  }
+}
+
+ListPtr MakeKeyList(int count) {
+  if (count <= 0) return nullptr;
+  const auto n = static_cast<std::size_t>(count);
+  char* raw = static_cast<char*>(::operator new(kBlockHead + n * kKeySlot));
+  auto* block = ::new (raw) KeyBlock(n);
+  ListPtr head;
+  t_liste* last = nullptr;
+  for (std::size_t i = 0; i < n; ++i) {
+    char* slot = raw + kBlockHead + i * kKeySlot;
+    SetOwner(slot, block);
+    ListPtr key(::new (slot + kKeyPrefix) t_taste());
+    key->number = static_cast<std::uint16_t>(i + 1);
+    last = AppendNode(head, last, std::move(key));
+  }
+  return head;
+}
+
 void t_taste::WriteProjectLines(const LineSink& sink) const {
   sink("-Key(" + IntToText(number) + ";" + IntToText(value) + ";" + Quote(name) + ")");
 }
@@ -410,14 +479,7 @@ int SoftKeyNumber(int key, int level) {
 
 // --- pictures ----------------------------------------------------------------
 
-t_bild::t_bild() : t_liste(kTagBild) {
-  t_liste* last = nullptr;
-  for (int i = 1; i <= kKeyCount; ++i) {
-    auto key = std::make_unique<t_taste>();
-    key->number = static_cast<std::uint16_t>(i);
-    last = AppendNode(keys, last, std::move(key));
-  }
-}
+t_bild::t_bild() : t_liste(kTagBild), keys(MakeKeyList(kKeyCount)) {}
 
 std::unique_ptr<t_bild> t_bild::NewInEditor(const t_liste* pictures) {
   auto b = std::make_unique<t_bild>();

@@ -97,7 +97,7 @@ class t_steuerung : public t_liste {
 // Address text relative to a coupling: "DDD,WWW" (data block, data word) for
 // the SIEMENS format, the plain number otherwise. Reading accepts both forms.
 std::string AddressText(std::int32_t address, const t_steuerung* coupling);
-std::int32_t AddressFromText(const std::string& text);
+std::int32_t AddressFromText(std::string_view text);
 
 // --- variables ---------------------------------------------------------------
 class t_variable : public t_liste {
@@ -164,16 +164,25 @@ class t_textliste : public t_liste {
 };
 
 // --- keys --------------------------------------------------------------------
-class t_taste : public t_liste {
+class t_taste final : public t_liste {
  public:
   t_taste() : t_liste(kTagTaste) {}
   std::uint16_t value = 0;  // target picture position (1-based); 0 = no function
 
   void WriteProjectLines(const LineSink& sink) const override;
   void WriteRunLines(RunWriter& out) const override;
+
+  // Every picture carries all its keys, so MakeKeyList builds a picture's
+  // worth in one allocation; each key is still a node of its own that can be
+  // unlinked and deleted alone, and the block goes with its last key.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* key) noexcept;
 };
 
 inline constexpr int kKeyCount = 256;
+
+// Keys 1..count in order, without function.
+ListPtr MakeKeyList(int count);
 
 // Whether a key row is offered for a terminal, by the first seven characters
 // of its type number. `key` is 1..16 for F keys, 1..12 for S keys.

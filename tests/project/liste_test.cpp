@@ -24,6 +24,22 @@ TEST(NextToken, CutsAtSemicolonOrBracketOutsideQuotes) {
   EXPECT_EQ(t_liste::NextToken(rest), "");  // a missing field is empty
 }
 
+TEST(NextToken, ViewsCutLikeCopies) {
+  for (const std::string text :
+       {"12;\"a;b\";3)", "\"x\"\")y\";z", "1;2)rest;", "\"open;)", ";;)", ""}) {
+    std::string copy = text;
+    std::string_view view = text;
+    for (int field = 0; field < 5; ++field) {
+      const std::string_view cut = t_liste::NextToken(view);
+      EXPECT_EQ(cut, t_liste::NextToken(copy)) << text << " field " << field;
+      EXPECT_EQ(view, copy) << text << " field " << field;
+      // The field and the rest view the caller's text; nothing is copied.
+      EXPECT_TRUE(cut.empty() ||
+                  (cut.data() >= text.data() && cut.data() < text.data() + text.size()));
+    }
+  }
+}
+
 TEST(Quoting, RoundTripsAndDropsOuterCharacters) {
   EXPECT_EQ(t_liste::Quote("a\"b"), "\"a\"\"b\"");
   EXPECT_EQ(t_liste::Quote(""), "\"\"");
@@ -32,6 +48,10 @@ TEST(Quoting, RoundTripsAndDropsOuterCharacters) {
   EXPECT_EQ(t_liste::Unquote("abc"), "b");
   EXPECT_EQ(t_liste::Unquote("\"a\"b\""), "ab");  // a lone inner quote is dropped
   EXPECT_EQ(t_liste::Unquote("\""), "");
+  EXPECT_EQ(t_liste::Unquote("\"a\"\"\""), "a\"");      // doubled quote at the end
+  EXPECT_EQ(t_liste::Unquote("\"\"\"\"\""), "\"");      // doubled, then a lone one
+  EXPECT_EQ(t_liste::Unquote("\"\"\"\"\"\""), "\"\"");  // two doubled
+  EXPECT_EQ(t_liste::Unquote("\"" + std::string(40, 'v') + "\""), std::string(40, 'v'));
 }
 
 TEST(Numbers, RealToTextTable) {
@@ -62,10 +82,31 @@ TEST(Numbers, TextToIntRoundsHalvesToEven) {
                {" 42 ", 42},
                {"1e5000", 0},
                {"99999999999", 2147483647},
-               {"-99999999999", -2147483647 - 1}};
+               {"-99999999999", -2147483647 - 1},
+               // whole numbers, which take a shorter path than the rest
+               {"\t-0012\t", -12},
+               {"+7", 7},
+               {"-0", 0},
+               {"2147483647", 2147483647},
+               {"2147483648", 2147483647},
+               {"-2147483648", -2147483647 - 1},
+               {"-2147483649", -2147483647 - 1},
+               {"999999999999999999", 2147483647},      // 18 digits
+               {"9999999999999999999999", 2147483647},  // 22 digits
+               {"0000000000000000000000042", 42},
+               {"12.", 12},
+               {"1 2", 0},
+               {"+", 0},
+               {"-", 0},
+               {" ", 0},
+               {"4x", 0}};
   for (const Case& c : cases) EXPECT_EQ(t_liste::TextToInt(c.text), c.value) << c.text;
   EXPECT_EQ(t_liste::IntToText(-12), "-12");
   EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("-1.25e-1")), -0.125);
+  // More digits than a 64-bit integer holds still count, before and after the point.
+  EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("123456789012345678901234")), 1.2345678901234568e23);
+  EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("0.1234567890123456789012345")), 0.12345678901234568);
+  EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("1234567890.1234567890123")), 1234567890.1234567);
 }
 
 TEST(Booleans, OnlyTrueInAnyCaseIsTrue) {
@@ -73,6 +114,10 @@ TEST(Booleans, OnlyTrueInAnyCaseIsTrue) {
   EXPECT_TRUE(t_liste::TextToBool("TRUE"));
   EXPECT_FALSE(t_liste::TextToBool("1"));
   EXPECT_FALSE(t_liste::TextToBool(""));
+  EXPECT_TRUE(t_liste::TextToBool("tRuE"));
+  EXPECT_FALSE(t_liste::TextToBool("TRUEX"));
+  EXPECT_FALSE(t_liste::TextToBool(" TRU"));
+  EXPECT_FALSE(t_liste::TextToBool("\tTRUE"));  // only blanks are trimmed
   EXPECT_EQ(t_liste::BoolToText(true), "TRUE");
   EXPECT_EQ(t_liste::BoolToText(false), "FALSE");
 }

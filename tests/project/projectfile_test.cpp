@@ -41,8 +41,8 @@ class FakeFactory : public ObjectFactory {
     return kind >= 1 && kind <= 4 ? std::make_unique<FakeObject>(kind) : nullptr;
   }
   ListPtr CreateGroup() override { return std::make_unique<FakeObject>(-1); }
-  void ParseFields(t_liste& object, std::string rest) override {
-    static_cast<FakeObject&>(object).fields = rest;
+  void ParseFields(t_liste& object, std::string_view rest) override {
+    static_cast<FakeObject&>(object).fields = std::string(rest);
   }
   void AppendMember(t_liste& group, ListPtr member) override {
     AppendNode(static_cast<FakeObject&>(group).members, std::move(member));
@@ -397,6 +397,44 @@ TEST_F(SaveTest, FolderInPlaceOfTheFileIsLeftAlone) {
   EXPECT_FALSE(fs::exists(dir / "anlage.BAK"));
   ProjectReadContext context;
   EXPECT_EQ(ReadProjectFile(folder.string(), context), nullptr);
+}
+
+TEST(ProjectFile, LinesEndWithCrLfLfOrCrAlone) {
+  const char* lines[] = {
+      "[Variables]", "-Variable(1;1;3;2;0;\"a\")",   "", "-Variable(2;1;3;2;0;\"b\")",
+      "[Alarms]",    "-Alarm(0;\"F.FON\";1;0;\"c\")"};
+  for (const char* end : {"\r\n", "\n", "\r", "\n\r", "\r\r\n"}) {
+    std::string text;
+    for (const char* l : lines) text += std::string(l) + end;
+    text.resize(text.size() - std::string(end).size());  // and the last line without one
+    Reader r;
+    auto p = r.Read(text);
+    EXPECT_EQ(CountNodes(p->variables.get()), 2) << ::testing::PrintToString(end);
+    EXPECT_EQ(NameAt(p->variables.get(), 2), "b") << ::testing::PrintToString(end);
+    ASSERT_NE(p->alarms, nullptr) << ::testing::PrintToString(end);
+    EXPECT_EQ(p->alarms->name, "c") << ::testing::PrintToString(end);
+    EXPECT_TRUE(r.Messages().empty());
+  }
+}
+
+using ReadFileTest = SaveTest;
+
+TEST_F(ReadFileTest, FileLargerThanOneReadBlockIsReadWhole) {
+  std::string text = "[Variables]\r\n";
+  for (int i = 1; i <= 4000; ++i)
+    text +=
+        "-Variable(" + std::to_string(i) + ";1;3;2;0;\"Variable " + std::to_string(i) + "\")\r\n";
+  ASSERT_GT(text.size(), 2u * 65536u);
+  const fs::path file = dir / "gross.qvx";
+  std::ofstream(file, std::ios::binary) << text;
+  Reader r;
+  auto p = ReadProjectFile(file.string(), r.context);
+  ASSERT_NE(p, nullptr);
+  EXPECT_EQ(CountNodes(p->variables.get()), 4000);
+  EXPECT_EQ(NameAt(p->variables.get(), 4000), "Variable 4000");
+  EXPECT_NE(Written(*p).find("-Variable(4000;1;3;2;0;\"Variable 4000\")\r\n"), std::string::npos);
+  EXPECT_EQ(p->folderName, "gross");
+  EXPECT_EQ(ReadProjectFile((dir / "fehlt.qvx").string(), r.context), nullptr);
 }
 
 TEST(ProjectFile, BackupAndFolderNames) {

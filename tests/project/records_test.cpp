@@ -130,6 +130,37 @@ TEST(PictureRecord, WritesOnlyAssignedKeys) {
   EXPECT_EQ(RunLines(*picture.Key(14)), (Lines{"-(Key;14;3)"}));
 }
 
+// A picture's keys share one allocation, yet each must live and die like a
+// node of its own; the sanitizers catch a key freed with its neighbours.
+TEST(Keys, EachKeyIsReleasedAloneAndMayOutliveItsPicture) {
+  ListPtr kept;
+  {
+    t_bild picture;
+    UnlinkNode(picture.keys, picture.Key(10)).reset();
+    kept = UnlinkNode(picture.keys, picture.Key(256));
+    ListPtr first = UnlinkNode(picture.keys, picture.keys.get());
+    first->name = std::string(40, 'n');
+    EXPECT_EQ(CountNodes(picture.keys.get()), 253);
+    EXPECT_EQ(picture.Key(11)->previous()->number, 9);
+    picture.Key(11)->name = std::string(40, 'k');
+  }
+  auto& key = static_cast<t_taste&>(*kept);
+  key.value = 7;
+  key.name = std::string(40, 'x');
+  EXPECT_EQ(ProjectLines(key), (Lines{"-Key(256;7;\"" + std::string(40, 'x') + "\")"}));
+  kept.reset();
+
+  auto alone = std::make_unique<t_taste>();
+  alone->number = 3;
+  EXPECT_EQ(alone->kindTag(), kTagTaste);
+  EXPECT_EQ(MakeKeyList(0), nullptr);
+  ListPtr three = MakeKeyList(3);
+  std::string numbers;
+  for (t_liste* k = three.get(); k; k = k->next()) numbers += std::to_string(k->number) + ",";
+  EXPECT_EQ(numbers, "1,2,3,");
+  EXPECT_EQ(three->next()->next()->previous(), three->next());
+}
+
 TEST(Keys, NumberingAndOfferedRows) {
   EXPECT_EQ(FunctionKeyNumber(2, 1), 14);  // Shift-F2
   EXPECT_EQ(FunctionKeyNumber(12, 3), 48);

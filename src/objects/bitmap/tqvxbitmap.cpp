@@ -80,7 +80,7 @@ std::string tqvxbitmap::FormatFields() const {
                    ";" + IntToText(identifier) + ";" + IntToText(transparentColour));
 }
 
-void tqvxbitmap::ParseFields(std::string rest) {
+void tqvxbitmap::ParseFields(std::string_view rest) {
   t_schaltung s;
   s.action = static_cast<std::int16_t>(TextToInt(NextToken(rest)));
   s.variable = static_cast<std::int16_t>(TextToInt(NextToken(rest)));

@@ -37,7 +37,7 @@ class tqvxbitmap : public t_objekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;

@@ -60,7 +60,7 @@ std::string tausobj::FormatFields() const {
                    Quote(FormatText()));
 }
 
-void tausobj::ParseWith(std::string rest, const t_liste* fonts) {
+void tausobj::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   font_ = Unquote(NextToken(rest));

@@ -85,7 +85,7 @@ std::string t_feldobjekt::RunPosition() const {
   return ";" + IntToText(RoundToI32(x_)) + ";" + IntToText(RoundToI32(y_));
 }
 
-void t_feldobjekt::ParsePosition(std::string& rest) {
+void t_feldobjekt::ParsePosition(std::string_view& rest) {
   const double x = static_cast<double>(TextToReal(NextToken(rest)));
   const double y = static_cast<double>(TextToReal(NextToken(rest)));
   SetPosition(x, y);
@@ -166,11 +166,11 @@ void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContex
   }
 }
 
-void ParseObjectFields(t_objekt& object, std::string rest, const t_liste* fonts) {
+void ParseObjectFields(t_objekt& object, std::string_view rest, const t_liste* fonts) {
   if (auto* field = dynamic_cast<t_feldobjekt*>(&object))
-    field->ParseWith(std::move(rest), fonts);
+    field->ParseWith(rest, fonts);
   else
-    object.ParseFields(std::move(rest));
+    object.ParseFields(rest);
 }
 
 void WriteObjectBinary(const t_objekt& object, ByteSink& out, const t_liste* textLists) {

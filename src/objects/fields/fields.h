@@ -59,8 +59,8 @@ class t_feldobjekt : public t_objekt {
   void LookUpCell(const t_liste* fonts);
 
   // Parses with the catalogue's font list (null: no lookup).
-  virtual void ParseWith(std::string rest, const t_liste* fonts) = 0;
-  void ParseFields(std::string rest) override { ParseWith(std::move(rest), nullptr); }
+  virtual void ParseWith(std::string_view rest, const t_liste* fonts) = 0;
+  void ParseFields(std::string_view rest) override { ParseWith(rest, nullptr); }
   virtual void DrawWith(tview& view, int mode, const FieldContext& context) const = 0;
   void Draw(tview& view, int mode) const override { DrawWith(view, mode, FieldContext{}); }
 
@@ -78,7 +78,7 @@ class t_feldobjekt : public t_objekt {
   std::string RunAttributes() const;
   // ";x;y" rounded.
   std::string RunPosition() const;
-  void ParsePosition(std::string& rest);
+  void ParsePosition(std::string_view& rest);
   void WritePosition(ByteSink& out) const;
   void ReadPosition(BinaryIn& in);
   void WriteFontAndCell(ByteSink& out) const;
@@ -108,7 +108,7 @@ class ttext : public t_feldobjekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -142,7 +142,7 @@ class tausobj : public t_feldobjekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -195,7 +195,7 @@ class tSkalAus : public t_feldobjekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -238,7 +238,7 @@ class tZeitObj : public t_feldobjekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -269,7 +269,7 @@ class tDatumObj : public t_feldobjekt {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -324,7 +324,7 @@ class tTeLiObj : public t_feldobjekt {
   void WriteRunLines(RunWriter& out) const override;
   // Keeps the record's texts (recordTexts) until AdoptRecordTexts.
   bool ReadBinary(const ByteReader& read) override;
-  void ParseWith(std::string rest, const t_liste* fonts) override;
+  void ParseWith(std::string_view rest, const t_liste* fonts) override;
   void DrawWith(tview& view, int mode, const FieldContext& context) const override;
   std::string FormatFields() const override;
   void UpdateExtent() override;
@@ -390,7 +390,7 @@ class t_bargraf : public t_graf {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   std::unique_ptr<t_objekt> Clone() const override;
@@ -418,7 +418,7 @@ class t_plotgraf : public t_graf {
 
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   std::string FontFile() const override { return kScaleFont; }
@@ -443,7 +443,7 @@ class t_plotgraf : public t_graf {
 // Draws an object (a group: its members) with the context's text lists and clock.
 void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContext& context);
 // Reads a project line's fields with the catalogue's font list (null: no lookup).
-void ParseObjectFields(t_objekt& object, std::string rest, const t_liste* fonts);
+void ParseObjectFields(t_objekt& object, std::string_view rest, const t_liste* fonts);
 // The binary record with the project's text lists.
 void WriteObjectBinary(const t_objekt& object, ByteSink& out, const t_liste* textLists);
 // Refreshes the text length and extent of text list output fields (also in

@@ -115,7 +115,7 @@ std::string t_bargraf::FormatFields() const {
                    RealToText(lower_) + ";" + RealToText(upper_) + ";" + IntToText(variable_));
 }
 
-void t_bargraf::ParseFields(std::string rest) {
+void t_bargraf::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   ParsePoints(rest, 2);
   direction_ = static_cast<std::uint8_t>(TextToInt(NextToken(rest)));
@@ -227,7 +227,7 @@ std::string t_plotgraf::FormatFields() const {
                    IntToText(statusVariable_));
 }
 
-void t_plotgraf::ParseFields(std::string rest) {
+void t_plotgraf::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   ParsePoints(rest, 2);
   lower_ = FiniteOrZero(TextToReal(NextToken(rest)));

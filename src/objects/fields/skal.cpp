@@ -55,7 +55,7 @@ std::string tSkalAus::FormatFields() const {
                    RealToText(b_) + ";" + IntToText(variable_));
 }
 
-void tSkalAus::ParseWith(std::string rest, const t_liste* fonts) {
+void tSkalAus::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   font_ = Unquote(NextToken(rest));

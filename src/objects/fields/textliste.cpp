@@ -53,7 +53,7 @@ std::string tTeLiObj::FormatFields() const {
                    Quote(font_) + ";" + IntToText(variable_) + ";" + IntToText(textList_));
 }
 
-void tTeLiObj::ParseWith(std::string rest, const t_liste* fonts) {
+void tTeLiObj::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   font_ = Unquote(NextToken(rest));

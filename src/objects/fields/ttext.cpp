@@ -28,7 +28,7 @@ std::string ttext::FormatFields() const {
                    Quote(text_) + ";" + Quote(font_));
 }
 
-void ttext::ParseWith(std::string rest, const t_liste* fonts) {
+void ttext::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   text_ = Unquote(NextToken(rest));

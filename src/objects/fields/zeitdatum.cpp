@@ -100,7 +100,7 @@ std::string tZeitObj::FormatFields() const {
                    ";" + Quote(separator_));
 }
 
-void tZeitObj::ParseWith(std::string rest, const t_liste* fonts) {
+void tZeitObj::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   font_ = Unquote(NextToken(rest));
@@ -199,7 +199,7 @@ std::string tDatumObj::FormatFields() const {
                    Quote(font_) + ";" + IntToText(flags_) + ";" + Quote(separator_));
 }
 
-void tDatumObj::ParseWith(std::string rest, const t_liste* fonts) {
+void tDatumObj::ParseWith(std::string_view rest, const t_liste* fonts) {
   ParseCommonFields(rest);
   ParsePosition(rest);
   font_ = Unquote(NextToken(rest));

@@ -29,7 +29,7 @@ std::string t_kreis::FormatFields() const {
   return Bracketed(FormatCommonFields() + ProjectPoints(kPoints));
 }
 
-void t_kreis::ParseFields(std::string rest) {
+void t_kreis::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   ParsePoints(rest, kPoints);
   UpdateExtent();

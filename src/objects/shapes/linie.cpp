@@ -22,7 +22,7 @@ std::string t_linie::FormatFields() const {
   return Bracketed(FormatCommonFields() + ProjectPoints(2));
 }
 
-void t_linie::ParseFields(std::string rest) {
+void t_linie::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   ParsePoints(rest, 2);
   UpdateExtent();

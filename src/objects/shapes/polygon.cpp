@@ -29,7 +29,7 @@ std::string t_polygon::FormatFields() const {
   return Bracketed(FormatCommonFields() + ";" + IntToText(Count()) + ProjectPoints(points_.size()));
 }
 
-void t_polygon::ParseFields(std::string rest) {
+void t_polygon::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   // A count beyond the shape's capacity reads the points that fit; the rest
   // of the line is ignored.

@@ -91,7 +91,7 @@ std::string t_punktobjekt::RunPoints(std::size_t count) const {
   return text;
 }
 
-void t_punktobjekt::ParsePoints(std::string& rest, std::size_t count) {
+void t_punktobjekt::ParsePoints(std::string_view& rest, std::size_t count) {
   count = std::min(count, points_.size());
   for (std::size_t i = 0; i < count; ++i) {
     points_[i].x = ClampCoordinate(static_cast<double>(TextToReal(NextToken(rest))));

@@ -26,7 +26,7 @@ std::string t_rechteck::FormatFields() const {
   return Bracketed(FormatCommonFields() + ProjectPoints(kCorners));
 }
 
-void t_rechteck::ParseFields(std::string rest) {
+void t_rechteck::ParseFields(std::string_view rest) {
   ParseCommonFields(rest);
   ParsePoints(rest, kCorners);
   points_[4] = points_[0];

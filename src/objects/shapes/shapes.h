@@ -34,7 +34,7 @@ class t_punktobjekt : public t_objekt {
   // ";x;y" per point [0, count), rounded.
   std::string RunPoints(std::size_t count) const;
   // Reads points [0, count) with TextToReal, kept inside the terminal range.
-  void ParsePoints(std::string& rest, std::size_t count);
+  void ParsePoints(std::string_view& rest, std::size_t count);
   void WritePoints(ByteSink& out) const;
   // Answers how many points were read completely.
   std::size_t ReadPoints(BinaryIn& in, std::size_t count);
@@ -55,7 +55,7 @@ class t_linie : public t_punktobjekt {
   void SetEnds(double x1, double y1, double x2, double y2);
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;
@@ -70,7 +70,7 @@ class t_rechteck : public t_punktobjekt {
   void SetCorners(double x1, double y1, double x2, double y2);
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;
@@ -87,7 +87,7 @@ class t_kreis : public t_punktobjekt {
   void SetFromCentre(double cx, double cy, double px, double py);
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;
@@ -107,7 +107,7 @@ class t_polygon : public t_punktobjekt {
   int Count() const { return static_cast<int>(points_.size()); }
   void WriteRunLines(RunWriter& out) const override;
   bool ReadBinary(const ByteReader& read) override;
-  void ParseFields(std::string rest) override;
+  void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;
