@@ -34,14 +34,6 @@ int CmdImportDos(const Args& argsIn, CliIo& io) {
 
   Workspace& workspace = *io.workspace;
   ConsoleMessageBox box(workspace.translator(), io.err);
-  // The writer would move a folder of that name aside as the backup.
-  std::error_code ec;
-  if (std::filesystem::is_directory(output, ec)) {
-    box.Show(MsgKind::Fehler, ButtonSet::Weiter,
-             workspace.translator().Tr(txt::kFehlerBeiDateizugriff));
-    io.err << "tavodex-cli: " << output << " is a folder\n";
-    return 1;
-  }
   DosImportContext context;
   context.catalog = &workspace.catalog();
   context.messages = &box;

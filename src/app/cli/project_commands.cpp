@@ -113,9 +113,6 @@ int CmdSave(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: " << why << "\n";
     return 1;
   };
-  // The writer would move a folder of that name aside as the backup.
-  std::error_code ec;
-  if (std::filesystem::is_directory(target, ec)) return fail(target + " is a folder");
   int messages = 0;
   auto p = Load(args[0], io, messages);
   if (!p) return 1;

@@ -294,6 +294,10 @@ bool SaveProject(t_projekt& project, const std::string& path, std::string* error
     if (error) *error = "no such folder: " + parent.string();
     return false;
   }
+  if (fs::is_directory(fs::path(WithSlashes(path)), ec)) {
+    if (error) *error = path + " is a folder";
+    return false;
+  }
   const std::string oldPath = project.path;
   const std::string oldFolder = project.folderName;
   project.path = path;
