@@ -60,6 +60,11 @@ class t_gruppe : public t_objekt {
   int MemberCount() const { return CountNodes(members_.get()); }
   // Hands the member list over (ungrouping); the group is empty afterwards.
   ListPtr TakeMembers();
+  // The member list itself, for commands that relink members in place; each
+  // relink must be followed by MembersRelinked() (and by UpdateExtent once
+  // the members are final).
+  ListPtr& MemberList() { return members_; }
+  void MembersRelinked() noexcept { lastMember_ = static_cast<t_objekt*>(LastNode(members_.get())); }
 
  private:
   bool ReadMembers(const ByteReader& read, int depth, bool& aborted);

@@ -38,6 +38,10 @@ std::int32_t t_bmpliste::Register(const std::string& fileName, std::int32_t widt
   return kNoIdentifier;
 }
 
+bool t_bmpliste::operator==(const t_bmpliste& other) const {
+  return entries_ == other.entries_;
+}
+
 void t_bmpliste::Release(std::int32_t identifier) {
   auto it = std::find_if(entries_.begin(), entries_.end(),
                          [identifier](const bmprectype& e) { return e.identifier == identifier; });

@@ -15,6 +15,7 @@ struct bmprectype {
   std::int16_t useCount = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
+  bool operator==(const bmprectype&) const = default;
 };
 
 class t_bmpliste {
@@ -27,6 +28,10 @@ class t_bmpliste {
                         std::int32_t currentIdentifier);
   void Release(std::int32_t identifier);
   void Clear() { entries_.clear(); }
+  // Exchanges the whole registry with `entries`: commands that place or
+  // remove bitmaps prepare the registry they lead to and swap it in and out.
+  void Swap(std::vector<bmprectype>& entries) noexcept { entries_.swap(entries); }
+  bool operator==(const t_bmpliste& other) const;
   const std::vector<bmprectype>& Entries() const { return entries_; }
 
  private:

@@ -332,4 +332,31 @@ ListPtr UnlinkNode(ListPtr& head, t_liste* node) {
   return self;
 }
 
+t_liste* InsertNode(ListPtr& head, t_liste* after, ListPtr node) noexcept {
+  t_liste* raw = node.get();
+  if (!raw) return nullptr;
+  if (!after) {
+    raw->LinkBehind(std::move(head));
+    head = std::move(node);
+  } else {
+    raw->LinkBehind(after->DetachNext());
+    after->LinkBehind(std::move(node));
+  }
+  return raw;
+}
+
+ListPtr ReplaceNode(ListPtr& head, t_liste* old, ListPtr node) noexcept {
+  t_liste* before = old->previous();
+  ListPtr self = UnlinkNode(head, old);
+  InsertNode(head, before, std::move(node));
+  return self;
+}
+
+int IndexOfNode(const t_liste* head, const t_liste* node) {
+  int index = 0;
+  for (const t_liste* n = head; n; n = n->next(), ++index)
+    if (n == node) return index;
+  return -1;
+}
+
 }  // namespace tavo

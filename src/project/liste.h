@@ -110,6 +110,15 @@ const t_liste* FindByNumber(const t_liste* anyNode, std::uint16_t number);
 ListPtr SortByNumber(ListPtr head);
 // Removes `node` from the list designated by `head` and hands it over unlinked.
 ListPtr UnlinkNode(ListPtr& head, t_liste* node);
+// Links the single node `node` behind `after`, or at the front when `after`
+// is null; `after` must belong to the list designated by `head`. Returns the
+// node. Only relinks: it cannot fail.
+t_liste* InsertNode(ListPtr& head, t_liste* after, ListPtr node) noexcept;
+// Puts the single node `node` in the place of `old` (a node of the list
+// designated by `head`) and hands `old` over unlinked.
+ListPtr ReplaceNode(ListPtr& head, t_liste* old, ListPtr node) noexcept;
+// Position of `node` counted from the first node (0-based); -1 when absent.
+int IndexOfNode(const t_liste* head, const t_liste* node);
 
 // Typed walk over a list whose nodes are all of type T.
 template <class T, class Fn>

@@ -531,4 +531,92 @@ void t_bild::Done() {
   FreeList(objects);
 }
 
+// --- copies ------------------------------------------------------------------
+
+namespace {
+template <class T>
+std::unique_ptr<T> WithBase(const T& from) {
+  auto copy = std::make_unique<T>();
+  copy->name = from.name;
+  copy->number = from.number;
+  return copy;
+}
+}  // namespace
+
+std::unique_ptr<t_kopf> CloneRecord(const t_kopf& from) {
+  auto c = WithBase(from);
+  c->author = from.author;
+  c->created = from.created;
+  c->changed = from.changed;
+  c->info1 = from.info1;
+  c->info2 = from.info2;
+  c->info3 = from.info3;
+  c->startPicture = from.startPicture;
+  return c;
+}
+
+std::unique_ptr<t_terminal> CloneRecord(const t_terminal& from) {
+  auto c = std::make_unique<t_terminal>();
+  c->CopyFrom(from);
+  return c;
+}
+
+std::unique_ptr<t_steuerung> CloneRecord(const t_steuerung& from) {
+  auto c = std::make_unique<t_steuerung>();
+  c->CopyFrom(from);
+  return c;
+}
+
+std::unique_ptr<t_variable> CloneRecord(const t_variable& from) {
+  auto c = WithBase(from);
+  c->attribute = from.attribute;
+  c->address = from.address;
+  c->length = from.length;
+  c->type = from.type;
+  return c;
+}
+
+std::unique_ptr<t_alarme> CloneRecord(const t_alarme& from) {
+  auto c = WithBase(from);
+  c->bitMask = from.bitMask;
+  c->font = from.font;
+  c->flags = from.flags;
+  return c;
+}
+
+std::unique_ptr<t_text> CloneRecord(const t_text& from) {
+  auto c = WithBase(from);
+  c->value = from.value;
+  return c;
+}
+
+std::unique_ptr<t_textliste> CloneRecord(const t_textliste& from) {
+  auto c = WithBase(from);
+  c->valueList = from.valueList;
+  t_liste* last = nullptr;
+  ForEach<t_text>(from.texts,
+                  [&](const t_text& t) { last = AppendNode(c->texts, last, CloneRecord(t)); });
+  return c;
+}
+
+std::unique_ptr<t_bild> ClonePictureWithoutObjects(const t_bild& from) {
+  auto c = WithBase(from);
+  c->backgroundColour = from.backgroundColour;
+  c->pictureNumber = from.pictureNumber;
+  c->objectCount = from.objectCount;
+  c->size = from.size;
+  c->zoom = from.zoom;
+  c->originX = from.originX;
+  c->originY = from.originY;
+  const t_liste* source = from.keys.get();
+  for (t_liste* key = c->keys.get(); key && source; key = key->next(), source = source->next()) {
+    auto& to = static_cast<t_taste&>(*key);
+    const auto& of = static_cast<const t_taste&>(*source);
+    to.name = of.name;
+    to.number = of.number;
+    to.value = of.value;
+  }
+  return c;
+}
+
 }  // namespace tavo

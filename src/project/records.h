@@ -220,4 +220,18 @@ class t_bild : public t_liste {
 // Smallest number from 1 upward that no record of the list carries.
 std::uint16_t FreeNumberFromOne(const t_liste* anyNode);
 
+// Copies of records, unlinked, with every field and own copies of the
+// lists they hold: an edit is made on a copy, which then replaces the
+// record as a whole (so the edit can be taken back by relinking). A
+// picture's copy (keys and objects) is made by the object family.
+std::unique_ptr<t_kopf> CloneRecord(const t_kopf& head);
+std::unique_ptr<t_terminal> CloneRecord(const t_terminal& terminal);
+std::unique_ptr<t_steuerung> CloneRecord(const t_steuerung& coupling);
+std::unique_ptr<t_variable> CloneRecord(const t_variable& variable);
+std::unique_ptr<t_alarme> CloneRecord(const t_alarme& alarm);
+std::unique_ptr<t_text> CloneRecord(const t_text& text);
+std::unique_ptr<t_textliste> CloneRecord(const t_textliste& list);
+// A picture's own fields and keys, without objects.
+std::unique_ptr<t_bild> ClonePictureWithoutObjects(const t_bild& picture);
+
 }  // namespace tavo

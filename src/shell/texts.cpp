@@ -86,6 +86,10 @@ std::span<const TextId> AllTexts() {
       txt::kImportAbschnittGroesse, txt::kImportBilddateiFehlt, txt::kImportKeineBilddatei,
       txt::kImportUnbekannteArt, txt::kImportObjektAbgeschnitten, txt::kImportKeineBildnummer,
       txt::kImportUngueltigerName, txt::kImportKopfAbgeschnitten, txt::kImportWeitereBilder,
+      txt::kEditUndo, txt::kEditRedo, txt::kEditUndoStep, txt::kEditRedoStep, txt::kEditMove,
+      txt::kEditResize, txt::kEditDelete, txt::kEditRename, txt::kEditCreate, txt::kEditPaste,
+      txt::kEditCut, txt::kEditHead, txt::kEditTerminal, txt::kEditCoupling,
+      txt::kEditBitmapRegistryFull, txt::kEditNoMemory, txt::kEditCannotCopy,
   };
   return kAll;
 }

@@ -308,6 +308,27 @@ inline constexpr TextId kImportKopfAbgeschnitten{
     450, 31, "Bilddatei unvollständig: Kopf oder Tastentabelle abgeschnitten"};
 inline constexpr TextId kImportWeitereBilder{450, 32,
                                              "Weitere Bilder beschädigt, nicht einzeln gemeldet"};
+
+// Group 470: editing (undo history, names of the steps, edit failures).
+inline constexpr TextId kEditUndo{470, 1, "Rückgängig"};
+inline constexpr TextId kEditRedo{470, 2, "Wiederholen"};
+inline constexpr TextId kEditUndoStep{470, 3, "Rückgängig: %s"};
+inline constexpr TextId kEditRedoStep{470, 4, "Wiederholen: %s"};
+inline constexpr TextId kEditMove{470, 10, "Verschieben"};
+inline constexpr TextId kEditResize{470, 11, "Größe ändern"};
+inline constexpr TextId kEditDelete{470, 12, "Löschen"};
+inline constexpr TextId kEditRename{470, 13, "Umbenennen"};
+inline constexpr TextId kEditCreate{470, 14, "Objekt erzeugen"};
+inline constexpr TextId kEditPaste{470, 15, "Einfügen"};
+inline constexpr TextId kEditCut{470, 16, "Ausschneiden"};
+inline constexpr TextId kEditHead{470, 17, "Projektdaten ändern"};
+inline constexpr TextId kEditTerminal{470, 18, "Terminal ändern"};
+inline constexpr TextId kEditCoupling{470, 19, "Steuerung ändern"};
+inline constexpr TextId kEditBitmapRegistryFull{
+    470, 40, "Alle Bitmap-Nummern sind vergeben, die Änderung ist nicht möglich"};
+inline constexpr TextId kEditNoMemory{470, 41, "Nicht genug Speicher, die Änderung ist nicht möglich"};
+inline constexpr TextId kEditCannotCopy{
+    470, 42, "Das Objekt lässt sich nicht kopieren, die Änderung ist nicht möglich"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.
