@@ -18,6 +18,8 @@ namespace tavo {
 using MergeKey = std::uint16_t;
 inline constexpr MergeKey kNoMerge = 0;
 inline constexpr MergeKey kMergeNudge = 1;
+// Typing into a head field: the field's number is added.
+inline constexpr MergeKey kMergeHeadField = 16;
 
 class Command {
  public:

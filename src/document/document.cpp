@@ -37,8 +37,8 @@ void DeselectDeep(t_objekt& object) {
 
 Document::Document(std::unique_ptr<t_projekt> project) : project_(std::move(project)) {
   if (!project_) project_ = std::make_unique<t_projekt>();
-  // A project handed over as modified (new, imported) stays so until saved.
-  unsavedImport_ = project_->modified;
+  // A project handed over as modified (imported) stays so until saved.
+  changedOutside_ = project_->modified;
 }
 
 Document::~Document() = default;
@@ -139,20 +139,20 @@ void Document::KeepOpenPictureValid() {
 // --- modified ------------------------------------------------------------------
 
 bool Document::IsModified() const {
-  return unsavedImport_ || history_.AwayFromClean();
+  return changedOutside_ || history_.AwayFromClean();
 }
 
 void Document::MarkSaved() {
   const bool wasModified = IsModified();
   history_.MarkClean();
-  unsavedImport_ = false;
+  changedOutside_ = false;
   project_->modified = false;
   if (wasModified) NotifySimple(ChangeKind::Modified);
 }
 
-void Document::MarkUnsavedImport() {
+void Document::MarkChangedOutsideHistory() {
   const bool wasModified = IsModified();
-  unsavedImport_ = true;
+  changedOutside_ = true;
   project_->modified = true;
   if (!wasModified) NotifySimple(ChangeKind::Modified);
 }

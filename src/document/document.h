@@ -61,12 +61,13 @@ class Document final : private ChangeSink {
   const UndoHistory& History() const { return history_; }
 
   // --- modified ------------------------------------------------------------------
-  // Away from the saved state, or never saved since it was imported.
+  // Away from the saved state, or changed outside the history since saved.
   bool IsModified() const;
   // The project was saved as it is now.
   void MarkSaved();
-  // The project came from an import and has no file of its own yet.
-  void MarkUnsavedImport();
+  // The project differs from its file in a way no step can take back (it
+  // came from an import and has no file yet): modified until saved.
+  void MarkChangedOutsideHistory();
 
   // --- open picture and selection (view state: not undoable, not modified) -----
   t_bild* OpenPicture() const { return openPicture_; }
@@ -99,7 +100,7 @@ class Document final : private ChangeSink {
   std::unique_ptr<t_projekt> project_;
   UndoHistory history_;
   t_bild* openPicture_ = nullptr;
-  bool unsavedImport_ = false;
+  bool changedOutside_ = false;
   Phase phase_ = Phase::FirstDo;
   struct Subscriber {
     int id;
@@ -112,5 +113,34 @@ class Document final : private ChangeSink {
 
 // Clears the selection flag of the object and, for a group, of its members.
 void DeselectDeep(t_objekt& object);
+
+// A listener's registration, ended when it goes (or on Reset).
+class DocumentSubscription {
+ public:
+  DocumentSubscription() = default;
+  DocumentSubscription(Document& document, Document::Listener listener)
+      : document_(&document), id_(document.Subscribe(std::move(listener))) {}
+  ~DocumentSubscription() { Reset(); }
+  DocumentSubscription(const DocumentSubscription&) = delete;
+  DocumentSubscription& operator=(const DocumentSubscription&) = delete;
+  DocumentSubscription(DocumentSubscription&& other) noexcept { *this = std::move(other); }
+  DocumentSubscription& operator=(DocumentSubscription&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      document_ = other.document_;
+      id_ = other.id_;
+      other.document_ = nullptr;
+    }
+    return *this;
+  }
+  void Reset() {
+    if (document_) document_->Unsubscribe(id_);
+    document_ = nullptr;
+  }
+
+ private:
+  Document* document_ = nullptr;
+  int id_ = 0;
+};
 
 }  // namespace tavo

@@ -6,9 +6,9 @@
 namespace tavo {
 
 std::unique_ptr<Command> MakeHeadEdit(const TextId& name, t_projekt& project,
-                                      std::unique_ptr<t_kopf> edited) {
+                                      std::unique_ptr<t_kopf> edited, MergeKey merge) {
   return std::make_unique<RecordSwap<t_kopf>>(name, project.head, std::move(edited),
-                                              ChangeKind::Head);
+                                              ChangeKind::Head, merge);
 }
 
 std::unique_ptr<Command> MakeTerminalEdit(const TextId& name, t_projekt& project,

@@ -20,8 +20,8 @@ template <class T>
 class RecordSwap final : public Command {
  public:
   RecordSwap(const TextId& name, std::unique_ptr<T>& slot, std::unique_ptr<T> edited,
-             ChangeKind kind)
-      : Command(name), slot_(slot), held_(std::move(edited)), kind_(kind) {}
+             ChangeKind kind, MergeKey merge = kNoMerge)
+      : Command(name), slot_(slot), held_(std::move(edited)), kind_(kind), merge_(merge) {}
   void Do() noexcept override { slot_.swap(held_); }
   void Undo() noexcept override { slot_.swap(held_); }
   void Report(bool, ChangeSink& sink) const override {
@@ -29,15 +29,23 @@ class RecordSwap final : public Command {
     change.kind = kind_;
     sink.Changed(change);
   }
+  // Typing into one field: this step keeps the record from before the
+  // first keystroke, the record now in place is the newest.
+  bool MergeWith(Command& next) override {
+    auto* other = dynamic_cast<RecordSwap*>(&next);
+    return other && merge_ != kNoMerge && other->merge_ == merge_ && &other->slot_ == &slot_;
+  }
 
  private:
   std::unique_ptr<T>& slot_;
   std::unique_ptr<T> held_;
   ChangeKind kind_;
+  MergeKey merge_;
 };
 
+// `merge`: successive edits of one head field are one step.
 std::unique_ptr<Command> MakeHeadEdit(const TextId& name, t_projekt& project,
-                                      std::unique_ptr<t_kopf> edited);
+                                      std::unique_ptr<t_kopf> edited, MergeKey merge = kNoMerge);
 std::unique_ptr<Command> MakeTerminalEdit(const TextId& name, t_projekt& project,
                                           std::unique_ptr<t_terminal> edited);
 std::unique_ptr<Command> MakeCouplingEdit(const TextId& name, t_projekt& project,

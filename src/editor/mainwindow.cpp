@@ -25,6 +25,7 @@
 #include <QVBoxLayout>
 
 #include "app/workspace.h"
+#include "document/recordedit.h"
 #include "editor/dialogs/infomsg.h"
 #include "editor/mainwindow_icons.h"
 #include "editor/pages/editorplaceholder.h"
@@ -70,6 +71,8 @@ void SetNodeData(QTreeWidgetItem* item, t_liste* data) {
 
 // A text is being typed: Delete belongs to the field, also to the editor
 // of a list item's label being renamed in place.
+}  // namespace
+
 bool TakesTextInput(const QWidget* widget) {
   if (!widget) return false;
   if (qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QTextEdit*>(widget) ||
@@ -78,8 +81,6 @@ bool TakesTextInput(const QWidget* widget) {
   if (const auto* combo = qobject_cast<const QComboBox*>(widget)) return combo->isEditable();
   return false;
 }
-
-}  // namespace
 
 std::string ProposedProjectFileName(const std::string& headName) {
   std::string name = headName;
@@ -167,7 +168,8 @@ TmainForm::~TmainForm() {
   qApp->removeEventFilter(this);
   // The pages refer into the project and to the drawing view: they go
   // before either.
-  if (editor_) editor_->SetProject(nullptr);
+  if (editor_) editor_->SetDocument(nullptr);
+  subscription_.Reset();
   for (QObject* sender : std::initializer_list<QObject*>{pages_, baum_, infoPage_, alarmPage_,
                                                          variablePage_, textPage_, picturePage_})
     sender->disconnect(this);
@@ -185,13 +187,8 @@ void TmainForm::CreatePages() {
   editorTab->setObjectName("TabBildedit");
   auto* editorLayout = new QVBoxLayout(editorTab);
   editorLayout->setContentsMargins(0, 0, 0, 0);
-  auto modified = [this] {
-    MarkModified();
-    RefreshPictureStatistics();
-  };
-  if (hooks_.pictureEditor)
-    editor_ = hooks_.pictureEditor(editorTab, workspace_, drawingView_, modified);
-  if (!editor_) editor_ = MakePageLink(new EditorPlaceholderPage(editorTab), modified);
+  if (hooks_.pictureEditor) editor_ = hooks_.pictureEditor(editorTab, workspace_, drawingView_);
+  if (!editor_) editor_ = MakePageLink(new EditorPlaceholderPage(editorTab));
   editorLayout->addWidget(editor_->Widget());
 
   pages_->addTab(infoPage_, QString());
@@ -207,11 +204,9 @@ void TmainForm::CreatePages() {
   });
   connect(pages_, &QTabWidget::currentChanged, this, &TmainForm::PageChanged);
 
-  connect(infoPage_, &InfoPage::headEdited, this, [this] {
-    MarkModified();
-    // The tree's root and the title show the project's name.
-    if (QTreeWidgetItem* root = baum_->topLevelItem(0)) root->setText(0, Q(project_->head->name));
-    UpdateTitle();
+  connect(infoPage_, &InfoPage::headEdited, this, &TmainForm::HeadFieldEdited);
+  connect(infoPage_, &InfoPage::headEditFinished, this, [this] {
+    if (document_) document_->BreakMerge();
   });
   connect(infoPage_, &InfoPage::changeTerminalClicked, this, &TmainForm::TermChangeButClick);
   connect(infoPage_, &InfoPage::changeCouplingClicked, this, &TmainForm::BitBtn3Click);
@@ -245,14 +240,25 @@ std::string TmainForm::Text(const TextId& id) {
 }
 
 void TmainForm::MarkModified() {
-  if (!project_) return;
-  project_->modified = true;
+  if (!document_) return;
+  document_->MarkChangedOutsideHistory();
   picturesStale_ = true;
+}
+
+// Typing into a field of the head is one step per field until the field
+// is left.
+void TmainForm::HeadFieldEdited(int field) {
+  t_projekt* project = Project();
+  if (!project || !project->head) return;
+  std::unique_ptr<t_kopf> edited = CloneRecord(*project->head);
+  infoPage_->TakeInto(*edited);
+  Run(MakeHeadEdit(txt::kEditHead, *project, std::move(edited),
+                   static_cast<MergeKey>(kMergeHeadField + field)));
 }
 
 void TmainForm::UpdateTitle() {
   QString title = "QVX Tavo Dex";
-  if (project_ && project_->head) title += " - " + Q(project_->head->name);
+  if (Project() && Project()->head) title += " - " + Q(Project()->head->name);
   setWindowTitle(title);
 }
 
@@ -260,7 +266,7 @@ void TmainForm::UpdateTitle() {
 
 void TmainForm::ShowView(int view) {
   // Without a project only the start view is reachable.
-  if (!project_ || view < kViewStart || view > kViewEditor) view = kViewStart;
+  if (!Project() || view < kViewStart || view > kViewEditor) view = kViewStart;
   view_ = view;
   if (view == kViewStart) {
     menuOffen_->hide();
@@ -288,8 +294,8 @@ void TmainForm::ShowView(int view) {
 }
 
 void TmainForm::PageChanged(int index) {
-  if (index == kPagePictures && picturesStale_ && project_) {
-    picturePage_->Fill(project_.get());
+  if (index == kPagePictures && picturesStale_ && Project()) {
+    picturePage_->Fill(Project());
     picturesStale_ = false;
   }
   UpdateClipboardButton();
@@ -305,8 +311,8 @@ void TmainForm::BuildTree() {
   const QSignalBlocker blocker(baum_);
   baum_->setUpdatesEnabled(false);
   baum_->clear();
-  if (project_) {
-    auto* root = new QTreeWidgetItem(baum_, {Q(project_->head ? project_->head->name : "")});
+  if (Project()) {
+    auto* root = new QTreeWidgetItem(baum_, {Q(Project()->head ? Project()->head->name : "")});
     auto node = [&](const TextId& text, IconId icon, t_liste* data) {
       auto* item = new QTreeWidgetItem(root, {Tr(workspace_.translator(), text)});
       item->setIcon(0, MakeIcon(icon));
@@ -318,7 +324,7 @@ void TmainForm::BuildTree() {
     node(txt::kAlarme, IconId::NodeAlarms, markerAlarms_.get());
     QTreeWidgetItem* pictures = node(txt::kBilder, IconId::NodePictures, markerPictures_.get());
     const QIcon pictureIcon = MakeIcon(IconId::NodePicture);
-    ForEach<t_bild>(project_->pictures, [&](t_bild& b) {
+    ForEach<t_bild>(Project()->pictures, [&](t_bild& b) {
       auto* item = new QTreeWidgetItem(pictures, {Q(b.name)});
       item->setIcon(0, pictureIcon);
       SetNodeData(item, &b);
@@ -329,7 +335,7 @@ void TmainForm::BuildTree() {
 }
 
 void TmainForm::Navigate(QTreeWidgetItem* item) {
-  if (!project_) return;
+  if (!Project()) return;
   t_liste* data = NodeData(item);
   if (!data) {
     ShowView(kViewInfo);
@@ -360,7 +366,7 @@ void TmainForm::Navigate(QTreeWidgetItem* item) {
 // --- lists -------------------------------------------------------------------
 
 void TmainForm::FillLists() {
-  const t_projekt* p = project_.get();
+  const t_projekt* p = Project();
   alarmPage_->Fill(p);
   variablePage_->Fill(p);
   textPage_->Fill(p);
@@ -369,11 +375,11 @@ void TmainForm::FillLists() {
 }
 
 void TmainForm::RefreshPictureStatistics() {
-  picturePage_->RefreshPictureStatistics(project_.get());
+  picturePage_->RefreshPictureStatistics(Project());
 }
 
 void TmainForm::OpenSelectedPictures() {
-  if (!project_) return;
+  if (!Project()) return;
   const std::vector<t_bild*> pictures = picturePage_->SelectedPictures();
   if (pictures.empty()) return;
   for (t_bild* picture : pictures) editor_->OpenPictureInEditor(picture);
@@ -389,14 +395,13 @@ void TmainForm::Timer1Timer() {
   inTimer_ = true;
   statusPanels_[0]->setText(QTime::currentTime().toString("HH:mm:ss"));
   statusPanels_[1]->setText(Q(TodayText()));
-  const TextId& state = !project_            ? txt::kStatusNichtGeladen
-                        : project_->modified ? txt::kStatusVeraendert
-                                             : txt::kStatusImSpeicher;
+  const TextId& state = !Project()            ? txt::kStatusNichtGeladen
+                        : Project()->modified ? txt::kStatusVeraendert
+                                              : txt::kStatusImSpeicher;
   statusPanels_[2]->setText(Tr(workspace_.translator(), state));
-  if (project_ && project_->modified && project_->head) {
-    project_->head->changed = TodayText();
-    infoPage_->ShowChangedDate();
-  }
+  // While modified the page shows the date the next save will write.
+  if (Project() && Project()->head)
+    infoPage_->ShowChangedDate(Project()->modified ? TodayText() : Project()->head->changed);
   inTimer_ = false;
 }
 
@@ -429,7 +434,7 @@ void TmainForm::Retranslate() {
 bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == baum_->viewport() && event->type() == QEvent::MouseButtonRelease) {
     // A click on the tree with no node selected shows the project info.
-    if (project_ && !baum_->currentItem()) ShowView(kViewInfo);
+    if (Project() && !baum_->currentItem()) ShowView(kViewInfo);
     return false;
   }
   if (event->type() != QEvent::KeyPress) return QMainWindow::eventFilter(watched, event);
@@ -443,7 +448,7 @@ bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TmainForm::FormKeyDown(int key) {
-  if (!project_ || view_ == kViewStart) return false;
+  if (!Project() || view_ == kViewStart) return false;
   const int page = pages_->currentIndex();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     switch (page) {

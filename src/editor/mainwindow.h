@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "document/document.h"
 #include "editor/mainwindow_hooks.h"
 #include "objects/tview.h"
 #include "resources/fonts.h"
@@ -37,6 +38,9 @@ class VariablePage;
 class Workspace;
 class t_liste;
 
+// True for a control that takes typed text (the window leaves it its keys).
+bool TakesTextInput(const QWidget* widget);
+
 // The file name a save dialog proposes for a project: the head's name with
 // every "\", "/" and ":" replaced by a blank.
 std::string ProposedProjectFileName(const std::string& headName);
@@ -54,7 +58,10 @@ class TmainForm : public QMainWindow {
   ~TmainForm() override;
 
   // --- state ----------------------------------------------------------------
-  t_projekt* Project() const { return project_.get(); }
+  t_projekt* Project() const { return document_ ? &document_->Project() : nullptr; }
+  // The open project's document (its undo history, open picture and
+  // selection); null without a project.
+  Document* CurrentDocument() const { return document_.get(); }
   int CurrentView() const { return view_; }
   int CurrentPage() const;
   // Messages and questions go to this box instead of the window's own
@@ -85,8 +92,11 @@ class TmainForm : public QMainWindow {
   void BuildTree();
   // Rebuilds the four list pages from the project.
   void FillLists();
-  // Sets the project's modified flag (every change of project content).
+  // A change of project content that no step of the history can take back:
+  // the project stays modified until it is saved.
   void MarkModified();
+  // Executes an edit and shows why when it could not be done.
+  bool Run(CommandPtr command);
   void Retranslate();
 
  public slots:
@@ -108,6 +118,12 @@ class TmainForm : public QMainWindow {
   void ToolButton35Click();
   void ToolButton36Click();
   void PicToClipButClick();
+  void UndoClick();
+  void RedoClick();
+  void CutClick();
+  void CopyClick();
+  void PasteClick();
+  void SelectAllClick();
   void TermChangeButClick();
   void BitBtn3Click();
   void Timer1Timer();
@@ -132,6 +148,9 @@ class TmainForm : public QMainWindow {
   void UpdateCommandStates();
   void CreatePages();
   void TakeProject(std::unique_ptr<t_projekt> project);
+  void DocumentChanged(const Change& change);
+  void UpdateUndoActions();
+  void HeadFieldEdited(int field);
   void DropProject();
   bool WriteProject(const std::string& path);
   FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
@@ -151,7 +170,8 @@ class TmainForm : public QMainWindow {
   std::unique_ptr<Retranslator> texts_;
   std::unique_ptr<MessageBox> ownBox_;
   MessageBox* messages_ = nullptr;
-  std::unique_ptr<t_projekt> project_;
+  std::unique_ptr<Document> document_;
+  DocumentSubscription subscription_;
   // Data of the tree's "Variablen", "Alarme" and "Bilder" nodes, told apart
   // by their kind tags.
   std::unique_ptr<t_liste> markerVariables_;

@@ -3,6 +3,7 @@
 // handler it runs. Menus and tool bars are laid out from these names.
 
 #include <QAction>
+#include <QApplication>
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -11,6 +12,7 @@
 #include <optional>
 
 #include "app/workspace.h"
+#include "document/recordedit.h"
 #include "editor/mainwindow.h"
 #include "editor/mainwindow_icons.h"
 #include "editor/mainwindow_splash.h"
@@ -32,6 +34,9 @@ enum class TmainForm::Availability {
   DosImport,        // the DOS import is wired
   DisplaySettings,  // project + the editor page offers its display dialog
   Clipboard,        // project + the editor page copies pictures
+  Undo,             // a step to take back
+  Redo,             // a step to do again
+  ObjectClipboard,  // project + the editor page cuts, copies and pastes objects
 };
 
 struct TmainForm::Component {
@@ -107,6 +112,32 @@ const TmainForm::Component TmainForm::kComponents[] = {
     {"Bilder1", &TmainForm::Bilder1Click, &txt::kBilder, nullptr, {}, Availability::Project},
     {"Grid1", &TmainForm::Grid1Click, &txt::kMenuGrid, nullptr, {}, Availability::DisplaySettings},
     {"Info2", &TmainForm::Info1Click, &txt::kMenuInfoOffen, nullptr, {}, Availability::Always},
+    {"Rueckgaengig1", &TmainForm::UndoClick, &txt::kEditUndo, nullptr, {}, Availability::Undo},
+    {"Wiederholen1", &TmainForm::RedoClick, &txt::kEditRedo, nullptr, {}, Availability::Redo},
+    {"Ausschneiden1",
+     &TmainForm::CutClick,
+     &txt::kMenuAusschneiden,
+     nullptr,
+     {},
+     Availability::ObjectClipboard},
+    {"Kopieren1",
+     &TmainForm::CopyClick,
+     &txt::kMenuKopieren,
+     nullptr,
+     {},
+     Availability::ObjectClipboard},
+    {"Einfuegen1",
+     &TmainForm::PasteClick,
+     &txt::kMenuEinfuegen,
+     nullptr,
+     {},
+     Availability::ObjectClipboard},
+    {"AllesMarkieren1",
+     &TmainForm::SelectAllClick,
+     &txt::kMenuAllesMarkieren,
+     nullptr,
+     {},
+     Availability::ObjectClipboard},
     // tb_programm1
     {"ToolButton2", &TmainForm::Neu1Click, nullptr, &txt::kHintNeuesProjekt, IconId::NewProject,
      Availability::Always},
@@ -127,6 +158,10 @@ const TmainForm::Component TmainForm::kComponents[] = {
      IconId::ProjectPanel, Availability::Always, true},
     {"But_Uebertragen", &TmainForm::But_UebertragenClick, nullptr, &txt::kHintDownload,
      IconId::Download, Availability::Download},
+    {"ToolButUndo", &TmainForm::UndoClick, nullptr, &txt::kEditUndo, IconId::Undo,
+     Availability::Undo},
+    {"ToolButRedo", &TmainForm::RedoClick, nullptr, &txt::kEditRedo, IconId::Redo,
+     Availability::Redo},
     {"PicToClipBut", &TmainForm::PicToClipButClick, nullptr, &txt::kHintBildInZwischenablage,
      IconId::PictureToClipboard, Availability::Clipboard},
     {"ToolButton8", &TmainForm::Drucken2Click, nullptr, &txt::kHintDrucken, IconId::Print,
@@ -145,6 +180,8 @@ constexpr const char* kMenuStart[] = {
 constexpr const char* kMenuOffen[] = {
     "[Datei2", "Neu2", "oeffnen2", "Speichern2", "Speichernunter2", "schliessen", "-",
         "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
+    "[Bearbeiten1", "Rueckgaengig1", "Wiederholen1", "-", "Ausschneiden1", "Kopieren1",
+        "Einfuegen1", "-", "AllesMarkieren1", "^",
     "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
     "[Einstellungen1", "Grid1", "^",
     "Info2",
@@ -154,6 +191,7 @@ constexpr const char* kMenuOffen[] = {
 const TextId* SubMenuCaption(const std::string& name) {
   if (name == "Datei1" || name == "Datei2") return &txt::kMenuDatei;
   if (name == "Ansicht1") return &txt::kMenuAnsicht;
+  if (name == "Bearbeiten1") return &txt::kMenuBearbeiten;
   if (name == "Einstellungen1") return &txt::kMenuEinstellungen;
   return nullptr;
 }
@@ -188,9 +226,22 @@ void TmainForm::CreateCommands() {
   setMenuWidget(menus);
 
   tbProgramm1_ = CreateToolBar("tb_programm1", {"ToolButton2", "ToolButton3", "ToolButton36"});
-  tbProgramm2_ = CreateToolBar("tb_programm2",
-                               {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                                "ToolButton35", "But_Uebertragen", "PicToClipBut", "ToolButton8"});
+  tbProgramm2_ =
+      CreateToolBar("tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
+                                     "ToolButUndo", "ToolButRedo", "ToolButton35",
+                                     "But_Uebertragen", "PicToClipBut", "ToolButton8"});
+  // Shortcuts of the edit entries; the tool buttons share their actions.
+  Action("Rueckgaengig1")->setShortcut(QKeySequence::Undo);
+  Action("Wiederholen1")
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+  Action("Ausschneiden1")->setShortcut(QKeySequence::Cut);
+  Action("Kopieren1")->setShortcut(QKeySequence::Copy);
+  Action("Einfuegen1")->setShortcut(QKeySequence::Paste);
+  Action("AllesMarkieren1")->setShortcut(QKeySequence::SelectAll);
+  for (const char* name : {"Rueckgaengig1", "Wiederholen1", "Ausschneiden1", "Kopieren1",
+                           "Einfuegen1", "AllesMarkieren1"})
+    Action(name)->setShortcutContext(Qt::WindowShortcut);
 }
 
 QMenuBar* TmainForm::CreateMenuBar(const char* name, const char* const* layout) {
@@ -239,7 +290,7 @@ QAction* TmainForm::Action(const char* name) const {
 }
 
 bool TmainForm::Available(Availability availability) const {
-  const bool project = project_ != nullptr;
+  const bool project = Project() != nullptr;
   switch (availability) {
     case Availability::Always:
       return true;
@@ -259,13 +310,20 @@ bool TmainForm::Available(Availability availability) const {
       return project && editor_->HasDisplaySettings();
     case Availability::Clipboard:
       return project && editor_->HasCopyToClipboard();
+    case Availability::Undo:
+      return document_ && document_->CanUndo();
+    case Availability::Redo:
+      return document_ && document_->CanRedo();
+    case Availability::ObjectClipboard:
+      return project && editor_->HasObjectClipboard();
   }
   return false;
 }
 
 void TmainForm::UpdateCommandStates() {
   for (const Component& c : kComponents) Action(c.name)->setEnabled(Available(c.availability));
-  const bool project = project_ != nullptr;
+  UpdateUndoActions();
+  const bool project = Project() != nullptr;
   infoPage_->findChild<QToolButton*>("TermChangeBut")->setEnabled(project && hooks_.chooseTerminal);
   infoPage_->findChild<QToolButton*>("BitBtn3")->setEnabled(project && hooks_.chooseCoupling);
 }
@@ -277,17 +335,17 @@ void TmainForm::Druckereinrichtung1Click() {
 }
 
 void TmainForm::Drucken2Click() {
-  if (hooks_.print && project_) hooks_.print(this, workspace_, *project_, Printer());
+  if (hooks_.print && Project()) hooks_.print(this, workspace_, *Project(), Printer());
 }
 
 void TmainForm::Optionen1Click() {
   if (!hooks_.programOptions || !hooks_.programOptions(this, workspace_)) return;
   Retranslate();
   // Rows show translated words (type names, "Ja"/"Nein", "Wert"/"Bit").
-  if (project_) {
-    alarmPage_->Fill(project_.get());
-    variablePage_->Fill(project_.get());
-    textPage_->Fill(project_.get());
+  if (Project()) {
+    alarmPage_->Fill(Project());
+    variablePage_->Fill(Project());
+    textPage_->Fill(Project());
   }
 }
 
@@ -300,7 +358,7 @@ void TmainForm::Info1Click() {
 }
 
 void TmainForm::But_UebertragenClick() {
-  if (hooks_.download && project_) hooks_.download(this, workspace_, *project_, Box());
+  if (hooks_.download && Project()) hooks_.download(this, workspace_, *Project(), Box());
 }
 
 void TmainForm::Variablen1Click() {
@@ -316,7 +374,7 @@ void TmainForm::Bilder1Click() {
 }
 
 void TmainForm::Grid1Click() {
-  if (project_) editor_->ShowDisplaySettings();
+  if (Project()) editor_->ShowDisplaySettings();
 }
 
 void TmainForm::ToolButton35Click() {
@@ -327,26 +385,85 @@ void TmainForm::ToolButton35Click() {
 }
 
 void TmainForm::PicToClipButClick() {
-  if (project_) editor_->CopyPictureToClipboard();
+  if (Project()) editor_->CopyPictureToClipboard();
+}
+
+// The edit menu's object commands act on the open picture; elsewhere they
+// leave the focused control its own.
+namespace {
+// A text field that has the focus takes the edit entries for its text.
+bool TextFieldTakes(const char* slot) {
+  QWidget* focus = QApplication::focusWidget();
+  if (!TakesTextInput(focus)) return false;
+  QMetaObject::invokeMethod(focus, slot);
+  return true;
+}
+}  // namespace
+
+void TmainForm::CutClick() {
+  if (TextFieldTakes("cut")) return;
+  if (Project() && CurrentPage() == kPageEditor) editor_->CutObjects();
+}
+
+void TmainForm::CopyClick() {
+  if (TextFieldTakes("copy")) return;
+  if (Project() && CurrentPage() == kPageEditor) editor_->CopyObjects();
+}
+
+void TmainForm::PasteClick() {
+  if (TextFieldTakes("paste")) return;
+  if (Project() && CurrentPage() == kPageEditor) editor_->PasteObjects();
+}
+
+void TmainForm::SelectAllClick() {
+  if (TextFieldTakes("selectAll")) return;
+  if (Project() && CurrentPage() == kPageEditor) editor_->SelectAllObjects();
 }
 
 void TmainForm::TermChangeButClick() {
-  if (!hooks_.chooseTerminal || !project_ || !hooks_.chooseTerminal(this, workspace_, *project_))
-    return;
-  MarkModified();
-  infoPage_->ShowTerminal(project_->terminal.get());
-  // The display size changed: the sheet and the thumbnails follow it.
-  editor_->ApplySettings();
-  picturePage_->Fill(project_.get());
+  if (!hooks_.chooseTerminal || !Project()) return;
+  if (auto chosen = hooks_.chooseTerminal(this, workspace_, *Project()))
+    Run(MakeTerminalEdit(txt::kEditTerminal, *Project(), std::move(chosen)));
 }
 
 void TmainForm::BitBtn3Click() {
-  if (!hooks_.chooseCoupling || !project_ || !hooks_.chooseCoupling(this, workspace_, *project_))
-    return;
-  MarkModified();
-  infoPage_->ShowCoupling(project_->coupling.get());
-  // Addresses and type names depend on the coupling's address format.
-  variablePage_->Fill(project_.get());
+  if (!hooks_.chooseCoupling || !Project()) return;
+  if (auto chosen = hooks_.chooseCoupling(this, workspace_, *Project()))
+    Run(MakeCouplingEdit(txt::kEditCoupling, *Project(), std::move(chosen)));
+}
+
+// --- undo and redo ---------------------------------------------------------------
+
+void TmainForm::UndoClick() {
+  if (document_ && document_->CanUndo()) document_->Undo();
+  UpdateUndoActions();
+}
+
+void TmainForm::RedoClick() {
+  if (document_ && document_->CanRedo()) document_->Redo();
+  UpdateUndoActions();
+}
+
+// The entries name the step they take back or do again.
+void TmainForm::UpdateUndoActions() {
+  Translator& tr = workspace_.translator();
+  const TextId* undo = document_ ? document_->UndoName() : nullptr;
+  const TextId* redo = document_ ? document_->RedoName() : nullptr;
+  auto named = [&](const TextId& plain, const TextId& step, const TextId* name) {
+    return name ? Tr(tr, step).replace("%s", Tr(tr, *name)) : Tr(tr, plain);
+  };
+  for (const char* name : {"Rueckgaengig1", "ToolButUndo"}) {
+    QAction* action = Action(name);
+    action->setEnabled(undo != nullptr);
+    action->setText(named(txt::kEditUndo, txt::kEditUndoStep, undo));
+    action->setToolTip(action->text());
+  }
+  for (const char* name : {"Wiederholen1", "ToolButRedo"}) {
+    QAction* action = Action(name);
+    action->setEnabled(redo != nullptr);
+    action->setText(named(txt::kEditRedo, txt::kEditRedoStep, redo));
+    action->setToolTip(action->text());
+  }
 }
 
 }  // namespace tavo

@@ -37,13 +37,12 @@ EditorHooks DefaultEditorHooks() {
   };
   // The page keeps a view of its own: thumbnails drawn with the window's
   // view never disturb the zoom and offsets of the open picture.
-  hooks.pictureEditor = [](QWidget* parent, Workspace& workspace, tview&,
-                           std::function<void()> modified) {
-    return MakePageLink(new PicturePage(workspace, parent), std::move(modified));
+  hooks.pictureEditor = [](QWidget* parent, Workspace& workspace, tview&) {
+    return MakePageLink(new PicturePage(workspace, parent));
   };
   hooks.programOptions = &RunProgramOptions;
   hooks.chooseTerminal = &ChooseTerminal;
-  hooks.chooseCoupling = [](QWidget* parent, Workspace& workspace, t_projekt& project) {
+  hooks.chooseCoupling = [](QWidget* parent, Workspace& workspace, const t_projekt& project) {
     return ChooseCoupling(parent, workspace, project);
   };
   hooks.download = [](QWidget* parent, Workspace& workspace, t_projekt& project,

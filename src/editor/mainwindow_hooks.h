@@ -21,7 +21,10 @@ class MessageBox;
 class Translator;
 class Workspace;
 class t_bild;
+class Document;
 class t_projekt;
+class t_steuerung;
+class t_terminal;
 class tview;
 
 // What the window asks of the picture editor page. MakePageLink() adapts
@@ -31,8 +34,8 @@ class PictureEditorLink {
   virtual ~PictureEditorLink() = default;
   virtual QWidget* Widget() const = 0;
   // Null when the project is closed; the page must drop every reference
-  // into the previous project.
-  virtual void SetProject(t_projekt* project) = 0;
+  // into the previous project and its subscription to the document.
+  virtual void SetDocument(Document* document) = 0;
   virtual void OpenPictureInEditor(t_bild* picture) = 0;
   virtual const t_bild* OpenPicture() const = 0;
   // Takes over the editor settings (grid, grey scale, rulers, tool panel)
@@ -49,6 +52,12 @@ class PictureEditorLink {
   virtual void DeleteSelectedObjects() {}
   virtual bool HasCopyToClipboard() const { return false; }
   virtual void CopyPictureToClipboard() {}
+  // The edit menu's commands on the objects of the open picture.
+  virtual bool HasObjectClipboard() const { return false; }
+  virtual void CutObjects() {}
+  virtual void CopyObjects() {}
+  virtual void PasteObjects() {}
+  virtual void SelectAllObjects() {}
 };
 
 // Forwards to the page's own members; operations the page lacks stay off.
@@ -58,8 +67,8 @@ class PageLink final : public PictureEditorLink {
  public:
   explicit PageLink(Page* page) : page_(page) {}
   QWidget* Widget() const override { return page_; }
-  void SetProject(t_projekt* project) override {
-    if (page_) page_->SetProject(project);
+  void SetDocument(Document* document) override {
+    if (page_) page_->SetDocument(document);
   }
   void OpenPictureInEditor(t_bild* picture) override {
     if (page_) page_->OpenPictureInEditor(picture);
@@ -103,18 +112,34 @@ class PageLink final : public PictureEditorLink {
     if constexpr (requires(Page & p) { p.CopyPictureToClipboard(); })
       if (page_) page_->CopyPictureToClipboard();
   }
+  bool HasObjectClipboard() const override {
+    return requires(Page & p) {
+      p.PasteObjects();
+    };
+  }
+  void CutObjects() override {
+    if constexpr (requires(Page & p) { p.CutObjects(); })
+      if (page_) page_->CutObjects();
+  }
+  void CopyObjects() override {
+    if constexpr (requires(Page & p) { p.CopyObjects(); })
+      if (page_) page_->CopyObjects();
+  }
+  void PasteObjects() override {
+    if constexpr (requires(Page & p) { p.PasteObjects(); })
+      if (page_) page_->PasteObjects();
+  }
+  void SelectAllObjects() override {
+    if constexpr (requires(Page & p) { p.SelectAllObjects(); })
+      if (page_) page_->SelectAllObjects();
+  }
 
  private:
   QPointer<Page> page_;
 };
 
-// `modified` is called whenever the page changed the project (the page's
-// signal modified()).
 template <class Page>
-std::unique_ptr<PictureEditorLink> MakePageLink(Page* page, std::function<void()> modified) {
-  QObject::connect(page, &Page::modified, page, [modified] {
-    if (modified) modified();
-  });
+std::unique_ptr<PictureEditorLink> MakePageLink(Page* page) {
   return std::make_unique<PageLink<Page>>(page);
 }
 
@@ -132,14 +157,16 @@ struct EditorHooks {
   // The message box window, created once. Empty: the plain Qt box.
   std::function<std::unique_ptr<MessageBox>(QWidget* parent, Translator&)> messageBox;
   // The picture editor page, made a child of `parent`. Empty: an empty page.
-  std::function<std::unique_ptr<PictureEditorLink>(QWidget* parent, Workspace&, tview&,
-                                                   std::function<void()> modified)>
+  std::function<std::unique_ptr<PictureEditorLink>(QWidget* parent, Workspace&, tview&)>
       pictureEditor;
   // True when the user confirmed (the window then translates itself again).
   std::function<bool(QWidget* parent, Workspace&)> programOptions;
-  // True when the project's terminal (coupling) was changed.
-  std::function<bool(QWidget* parent, Workspace&, t_projekt&)> chooseTerminal;
-  std::function<bool(QWidget* parent, Workspace&, t_projekt&)> chooseCoupling;
+  // The terminal (coupling) chosen for the project, which the window puts
+  // in place as one step; null when cancelled.
+  std::function<std::unique_ptr<t_terminal>(QWidget* parent, Workspace&, const t_projekt&)>
+      chooseTerminal;
+  std::function<std::unique_ptr<t_steuerung>(QWidget* parent, Workspace&, const t_projekt&)>
+      chooseCoupling;
   // Builds the image and runs the download sequence.
   std::function<void(QWidget* parent, Workspace&, t_projekt&, MessageBox&)> download;
   // Null when the import was cancelled or failed (it reports why). It calls

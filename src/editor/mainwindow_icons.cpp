@@ -162,6 +162,24 @@ void Draw(QPainter& p, IconId id) {
       p.setPen(QPen(kGreen, 2));
       p.drawLine(QPointF(6.5, 8), QPointF(9.5, 8));
       break;
+    case IconId::Undo:
+    case IconId::Redo: {
+      // A hooked arrow turning back (undo) or onward (redo).
+      const bool undo = id == IconId::Undo;
+      if (!undo) p.scale(-1, 1), p.translate(-16, 0);
+      QPainterPath hook;
+      hook.moveTo(4, 6);
+      hook.lineTo(10, 6);
+      hook.cubicTo(15, 6, 15, 13, 10, 13);
+      hook.lineTo(6, 13);
+      p.setPen(QPen(kBlue, 2, Qt::SolidLine, Qt::RoundCap));
+      p.setBrush(Qt::NoBrush);
+      p.drawPath(hook);
+      p.setPen(Qt::NoPen);
+      p.setBrush(kBlue);
+      p.drawPolygon(QPolygonF({QPointF(1, 6), QPointF(6, 2), QPointF(6, 10)}));
+      break;
+    }
     case IconId::NodeInfo:
       p.setPen(QPen(kBlue, 1));
       p.setBrush(kBlue);

@@ -22,6 +22,8 @@ enum class IconId {
   PictureListView,
   TerminalChange,
   CouplingChange,
+  Undo,
+  Redo,
   // Navigation tree images 0, 1, 2, 3 and 6.
   NodeInfo,
   NodeAlarms,

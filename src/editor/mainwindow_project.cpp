@@ -28,11 +28,16 @@ namespace fs = std::filesystem;
 // --- taking and dropping the project -------------------------------------------
 
 void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
-  project_ = std::move(project);
-  editor_->SetProject(project_.get());
-  infoPage_->ShowHead(project_->head.get());
-  infoPage_->ShowTerminal(project_->terminal.get());
-  infoPage_->ShowCoupling(project_->coupling.get());
+  const bool changed = project->modified;
+  project->modified = false;
+  document_ = std::make_unique<Document>(std::move(project));
+  if (changed) document_->MarkChangedOutsideHistory();
+  subscription_ =
+      DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
+  editor_->SetDocument(document_.get());
+  infoPage_->ShowHead(Project()->head.get());
+  infoPage_->ShowTerminal(Project()->terminal.get());
+  infoPage_->ShowCoupling(Project()->coupling.get());
   FillLists();
   BuildTree();
   UpdateCommandStates();
@@ -41,7 +46,8 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
 }
 
 void TmainForm::DropProject() {
-  editor_->SetProject(nullptr);
+  // Every view lets go of the document before it goes.
+  editor_->SetDocument(nullptr);
   {
     const QSignalBlocker blocker(baum_);
     baum_->clear();
@@ -51,16 +57,71 @@ void TmainForm::DropProject() {
   variablePage_->Fill(nullptr);
   textPage_->Fill(nullptr);
   picturePage_->Fill(nullptr);
-  project_.reset();
+  subscription_.Reset();
+  document_.reset();
   ShowView(kViewStart);
   UpdateCommandStates();
   UpdateTitle();
   Timer1Timer();
 }
 
+// The views follow every change of the document.
+void TmainForm::DocumentChanged(const Change& change) {
+  t_projekt* project = Project();
+  if (!project) return;
+  switch (change.kind) {
+    case ChangeKind::Objects:
+      picturesStale_ = true;
+      RefreshPictureStatistics();
+      break;
+    case ChangeKind::PictureHead:
+    case ChangeKind::Pictures:
+      BuildTree();
+      picturePage_->Fill(project);
+      picturesStale_ = false;
+      break;
+    case ChangeKind::List:
+      alarmPage_->Fill(project);
+      variablePage_->Fill(project);
+      textPage_->Fill(project);
+      break;
+    case ChangeKind::Head:
+      infoPage_->ShowHead(project->head.get());
+      Timer1Timer();  // the change date shown follows the modified state
+      if (QTreeWidgetItem* root = baum_->topLevelItem(0)) root->setText(0, Q(project->head->name));
+      UpdateTitle();
+      break;
+    case ChangeKind::Terminal:
+      infoPage_->ShowTerminal(project->terminal.get());
+      // The display size changed: the sheet and the thumbnails follow it.
+      editor_->ApplySettings();
+      picturePage_->Fill(project);
+      break;
+    case ChangeKind::Coupling:
+      infoPage_->ShowCoupling(project->coupling.get());
+      // Addresses and type names depend on the coupling's address format.
+      variablePage_->Fill(project);
+      break;
+    case ChangeKind::Modified:
+      Timer1Timer();
+      break;
+    case ChangeKind::Selection:
+    case ChangeKind::OpenPicture:
+      break;
+  }
+  UpdateUndoActions();
+}
+
+bool TmainForm::Run(CommandPtr command) {
+  if (!document_) return false;
+  const EditResult result = document_->Execute(std::move(command));
+  if (!result) Box().Show(MsgKind::Fehler, ButtonSet::Weiter, Text(result.error));
+  return result.done;
+}
+
 bool TmainForm::CloseProject() {
-  if (!project_) return true;
-  if (project_->modified &&
+  if (!Project()) return true;
+  if (Project()->modified &&
       Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
           kAnswerJa &&
       !Save()) {
@@ -193,14 +254,14 @@ void TmainForm::ToolButton36Click() {
   std::unique_ptr<t_projekt> project =
       hooks_.dosImport(this, workspace_, Box(), [this] { return CloseProject(); });
   if (!project) {
-    if (!project_) ShowView(kViewStart);
+    if (!Project()) ShowView(kViewStart);
     return;
   }
   // An imported project exists only in memory until it is saved.
   if (project->path.empty()) project->modified = true;
   TakeProject(std::move(project));
   ShowView(kViewInfo);
-  if (auto* first = static_cast<t_bild*>(project_->pictures.get())) {
+  if (auto* first = static_cast<t_bild*>(Project()->pictures.get())) {
     editor_->OpenPictureInEditor(first);
     ShowView(kViewEditor);
   }
@@ -217,10 +278,10 @@ void TmainForm::ToolButton21Click() {
 }
 
 bool TmainForm::Save(bool askForFile) {
-  if (!project_) return false;
-  if (!askForFile && !project_->path.empty()) return WriteProject(project_->path);
+  if (!Project()) return false;
+  if (!askForFile && !Project()->path.empty()) return WriteProject(Project()->path);
   FileDialogRequest request = ProjectFileRequest(txt::kProjektSpeichernUnter, txt::kFilterQvxSave);
-  request.proposedName = Q(ProposedProjectFileName(project_->head ? project_->head->name : ""));
+  request.proposedName = Q(ProposedProjectFileName(Project()->head ? Project()->head->name : ""));
   const QString file = hooks_.saveFile ? hooks_.saveFile(this, request) : QString();
   // Cancelled: the project keeps its file (also after "save as") and stays
   // modified.
@@ -232,17 +293,24 @@ bool TmainForm::Save(bool askForFile) {
 bool TmainForm::WriteProject(const std::string& path) {
   std::vector<std::string> notCopied;
   std::string error;
-  if (!SaveProject(*project_, path, &error, &notCopied)) {
+  // The change date is today's when the file changes; it is set only now,
+  // so that undoing back to the saved state leaves the project as it was.
+  t_kopf* head = Project()->head.get();
+  const std::string changedBefore = head ? head->changed : std::string();
+  if (head && document_->IsModified()) head->changed = TodayText();
+  if (!SaveProject(*Project(), path, &error, &notCopied)) {
+    if (head) head->changed = changedBefore;
     Box().Show(MsgKind::Fehler, ButtonSet::Weiter,
                Text(txt::kFehlerBeiDateizugriff) + "\n" + Utf8ToCp1252(error));
     return false;
   }
+  document_->MarkSaved();
+  infoPage_->ShowHead(head);
   if (!notCopied.empty()) {
     std::string list;
     for (const std::string& file : notCopied) list += "\n" + file;
     Box().Show(MsgKind::Warnung, ButtonSet::Weiter, Text(txt::kBitmapsNichtKopiert) + list);
   }
-  project_->modified = false;
   UpdateTitle();
   Timer1Timer();
   return true;
@@ -257,7 +325,7 @@ void TmainForm::schliessenClick() {
 bool TmainForm::FormCloseQuery() {
   const std::string question = std::string(kProductName) + " " + Text(txt::kWirklichBeenden);
   if (Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, question) != kAnswerJa) return false;
-  if (project_ && project_->modified &&
+  if (Project() && Project()->modified &&
       Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
           kAnswerJa &&
       !Save()) {

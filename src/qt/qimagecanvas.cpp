@@ -60,14 +60,31 @@ QImageCanvas::QImageCanvas(QImage& image) : image_(&image) {
   EnsureWritableFormat(image);
 }
 
-QImageCanvas::~QImageCanvas() { EndPainting(); }
+QImageCanvas::~QImageCanvas() {
+  EndPainting();
+}
 
 QPainter& QImageCanvas::Painter() {
-  if (!painter_) painter_ = std::make_unique<QPainter>(image_);
+  if (!painter_) {
+    painter_ = std::make_unique<QPainter>(image_);
+    if (clip_) painter_->setClipRect(*clip_);
+  }
   return *painter_;
 }
 
-void QImageCanvas::EndPainting() const { painter_.reset(); }
+void QImageCanvas::SetClip(int left, int top, int right, int bottom) {
+  clip_ = QRect(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
+  if (painter_) painter_->setClipRect(*clip_);
+}
+
+void QImageCanvas::ClearClip() {
+  clip_.reset();
+  if (painter_) painter_->setClipping(false);
+}
+
+void QImageCanvas::EndPainting() const {
+  painter_.reset();
+}
 
 int QImageCanvas::Width() const {
   return image_->width();
@@ -104,9 +121,8 @@ void QImageCanvas::SetBrushPattern(const std::uint8_t rows[8], Rgb colour) {
 void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) const {
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-  painter.setCompositionMode(penMode_ == PenMode::Invert
-                                 ? QPainter::RasterOp_SourceXorDestination
-                                 : QPainter::CompositionMode_SourceOver);
+  painter.setCompositionMode(penMode_ == PenMode::Invert ? QPainter::RasterOp_SourceXorDestination
+                                                         : QPainter::CompositionMode_SourceOver);
   if (withPen && penStyle_ != PenStyle::None) {
     QPen pen(ToQColor(penColour_));
     pen.setWidth(penWidth_);
@@ -181,6 +197,12 @@ void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb 
   top = std::max(top, 0);
   right = std::min(right, image_->width());
   bottom = std::min(bottom, image_->height());
+  if (clip_) {
+    left = std::max(left, clip_->left());
+    top = std::max(top, clip_->top());
+    right = std::min(right, clip_->left() + clip_->width());
+    bottom = std::min(bottom, clip_->top() + clip_->height());
+  }
   if (right <= left || bottom <= top) return;
   EndPainting();
   const QRgb value = ToQRgb(colour);
@@ -192,6 +214,7 @@ void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb 
 
 void QImageCanvas::SetPixel(int x, int y, Rgb colour) {
   if (x < 0 || y < 0 || x >= image_->width() || y >= image_->height()) return;
+  if (clip_ && !clip_->contains(x, y)) return;
   EndPainting();
   reinterpret_cast<QRgb*>(image_->scanLine(y))[x] = ToQRgb(colour);
 }

@@ -5,7 +5,9 @@
 // antialiasing.
 
 #include <QImage>
+#include <QRect>
 #include <memory>
+#include <optional>
 
 #include "resources/canvas.h"
 
@@ -52,6 +54,8 @@ class QImageCanvas : public Canvas {
   Rgb Pixel(int x, int y) const override;
   void DrawImage(const Image16& image, int left, int top, int right, int bottom,
                  bool useTransparent, std::uint16_t transparent) override;
+  void SetClip(int left, int top, int right, int bottom) override;
+  void ClearClip() override;
 
  private:
   enum class BrushKind { Hollow, Solid, Pattern };
@@ -64,6 +68,7 @@ class QImageCanvas : public Canvas {
   std::unique_ptr<QImage> owned_;
   QImage* image_;
   mutable std::unique_ptr<QPainter> painter_;
+  std::optional<QRect> clip_;
   PenMode penMode_ = PenMode::Copy;
   int penWidth_ = 1;
   PenStyle penStyle_ = PenStyle::Solid;

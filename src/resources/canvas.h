@@ -12,9 +12,15 @@ namespace tavo {
 // 0x00BBGGRR, the colour form of the palettes.
 using Rgb = std::uint32_t;
 
-inline constexpr std::uint8_t RedOf(Rgb c) { return c & 0xFF; }
-inline constexpr std::uint8_t GreenOf(Rgb c) { return (c >> 8) & 0xFF; }
-inline constexpr std::uint8_t BlueOf(Rgb c) { return (c >> 16) & 0xFF; }
+inline constexpr std::uint8_t RedOf(Rgb c) {
+  return c & 0xFF;
+}
+inline constexpr std::uint8_t GreenOf(Rgb c) {
+  return (c >> 8) & 0xFF;
+}
+inline constexpr std::uint8_t BlueOf(Rgb c) {
+  return (c >> 16) & 0xFF;
+}
 inline constexpr Rgb MakeRgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
   return Rgb(r) | (Rgb(g) << 8) | (Rgb(b) << 16);
 }
@@ -67,6 +73,11 @@ class Canvas {
   // mirrors); pixels equal to `transparent` are skipped when `useTransparent`.
   virtual void DrawImage(const Image16& image, int left, int top, int right, int bottom,
                          bool useTransparent, std::uint16_t transparent) = 0;
+  // Limits every drawing to the rectangle (right and bottom exclusive) until
+  // ClearClip; reading pixels is not limited. Canvases that cannot clip
+  // draw everywhere, which is never wrong, only slower.
+  virtual void SetClip(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
+  virtual void ClearClip() {}
 };
 
 }  // namespace tavo

@@ -108,13 +108,17 @@ inline constexpr TextId kPruefsummen{400, 82, "Prüfsummen der Dateien erzeugen"
 inline constexpr TextId kDownloadErfolgreich{400, 41, "Download erfolgreich."};
 inline constexpr TextId kKeinTerminalGefunden{400, 42, "kein Terminal gefunden !"};
 inline constexpr TextId kDownloadFehlerhaft{400, 71, "Download fehlerhaft, Bitte wiederholen."};
-inline constexpr TextId kFehlerBeiDownloadWiederholen{400, 72, "Fehler bei Download ! Wiederholen ?"};
+inline constexpr TextId kFehlerBeiDownloadWiederholen{400, 72,
+                                                      "Fehler bei Download ! Wiederholen ?"};
 inline constexpr TextId kOeffnenDerSchnittstelle{400, 83, "Öffnen der Schnittstelle"};
 inline constexpr TextId kPruefenDerDateien{400, 84, "Prüfen der Dateien im Terminal"};
-inline constexpr TextId kUeberfluessigeDateienLoeschen{400, 85, "Überflüssige Dateien im Terminal löschen"};
-inline constexpr TextId kNotwendigeDateienUebertragen{400, 86, "notwendige Dateien ins Terminal übertragen"};
+inline constexpr TextId kUeberfluessigeDateienLoeschen{400, 85,
+                                                       "Überflüssige Dateien im Terminal löschen"};
+inline constexpr TextId kNotwendigeDateienUebertragen{400, 86,
+                                                      "notwendige Dateien ins Terminal übertragen"};
 inline constexpr TextId kProTerminalErwartet{400, 87, "VTA VGA PRO Terminal erwartet !!"};
-inline constexpr TextId kDateinameNicht83{400, 150, "Dateiname passt nicht ins 8.3-Format des Terminals:"};
+inline constexpr TextId kDateinameNicht83{400, 150,
+                                          "Dateiname passt nicht ins 8.3-Format des Terminals:"};
 
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
@@ -177,7 +181,8 @@ inline constexpr TextId kDlgParameterPanel{285, 1, "Übertragungsparameter"};
 inline constexpr TextId kDlgAktionsleiste{285, 2, "Aktionsleiste"};
 inline constexpr TextId kDlgEingabenUebernehmen{285, 3, "Eingaben übernehmen"};
 inline constexpr TextId kDlgEingabenVerwerfen{285, 4, "Eingaben verwerfen"};
-inline constexpr TextId kDlgPortHint{285, 5, "das Terminal ist an COM-Schnittstelle ... angeschlossen"};
+inline constexpr TextId kDlgPortHint{285, 5,
+                                     "das Terminal ist an COM-Schnittstelle ... angeschlossen"};
 inline constexpr TextId kDlgRateHint{285, 6, "Übertagungsgeschwindigkeit einstellen"};
 inline constexpr TextId kDlgStationHint{285, 7, "Stationsnummer des Terminals eingeben"};
 inline constexpr TextId kDlgPortLabel{285, 8, "COM-Schnittstelle"};
@@ -262,9 +267,13 @@ inline constexpr TextId kLabelSteuerung{410, 14, "Steuerung"};
 inline constexpr TextId kHintTerminalAendern{410, 15, "Terminal ändern"};
 inline constexpr TextId kHintSteuerungAendern{410, 16, "Steuerung ändern"};
 inline constexpr TextId kLabelProjekt{410, 17, "Projekt"};
-inline constexpr TextId kKeineDefinitionen{410, 18, "Keine Terminal- oder Steuerungsdefinition installiert: das neue Projekt erhält Standardwerte."};
-inline constexpr TextId kProjektNichtLesbar{410, 19, "Die Projektdatei kann nicht geöffnet werden:"};
-inline constexpr TextId kBitmapsNichtKopiert{410, 20, "Diese Bitmap-Dateien konnten nicht in den Projektordner kopiert werden:"};
+inline constexpr TextId kKeineDefinitionen{410, 18,
+                                           "Keine Terminal- oder Steuerungsdefinition installiert: "
+                                           "das neue Projekt erhält Standardwerte."};
+inline constexpr TextId kProjektNichtLesbar{410, 19,
+                                            "Die Projektdatei kann nicht geöffnet werden:"};
+inline constexpr TextId kBitmapsNichtKopiert{
+    410, 20, "Diese Bitmap-Dateien konnten nicht in den Projektordner kopiert werden:"};
 // Group 284: the DOS project import's progress window.
 inline constexpr TextId kImportHintGesamt{284, 1, "Anzeige des gesammten Übertragungsfortschritts"};
 inline constexpr TextId kImportHintTeil{284, 2, "Anzeige des Übertragungsfortschritts"};
@@ -324,9 +333,15 @@ inline constexpr TextId kEditCut{470, 16, "Ausschneiden"};
 inline constexpr TextId kEditHead{470, 17, "Projektdaten ändern"};
 inline constexpr TextId kEditTerminal{470, 18, "Terminal ändern"};
 inline constexpr TextId kEditCoupling{470, 19, "Steuerung ändern"};
+inline constexpr TextId kMenuBearbeiten{470, 20, "Bearbeiten"};
+inline constexpr TextId kMenuAusschneiden{470, 21, "Ausschneiden"};
+inline constexpr TextId kMenuKopieren{470, 22, "Kopieren"};
+inline constexpr TextId kMenuEinfuegen{470, 23, "Einfügen"};
+inline constexpr TextId kMenuAllesMarkieren{470, 24, "Alles markieren"};
 inline constexpr TextId kEditBitmapRegistryFull{
     470, 40, "Alle Bitmap-Nummern sind vergeben, die Änderung ist nicht möglich"};
-inline constexpr TextId kEditNoMemory{470, 41, "Nicht genug Speicher, die Änderung ist nicht möglich"};
+inline constexpr TextId kEditNoMemory{470, 41,
+                                      "Nicht genug Speicher, die Änderung ist nicht möglich"};
 inline constexpr TextId kEditCannotCopy{
     470, 42, "Das Objekt lässt sich nicht kopieren, die Änderung ist nicht möglich"};
 }  // namespace txt

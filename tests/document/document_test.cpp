@@ -92,7 +92,7 @@ TEST_F(DocumentTest, ModifiedFollowsTheCleanMark) {
   doc->Undo();
   EXPECT_TRUE(doc->IsModified());
 
-  doc->MarkUnsavedImport();
+  doc->MarkChangedOutsideHistory();
   doc->MarkSaved();
   EXPECT_FALSE(doc->IsModified());
 }

@@ -171,10 +171,13 @@ TEST_F(ChoiceDialogs, ChoosingATerminalCopiesItWithItsKeyAreas) {
     d.List()->setCurrentRow(1);
     QTest::keyClick(d.List(), Qt::Key_Return);
   });
-  ASSERT_TRUE(ChooseTerminal(nullptr, *workspace_, *project));
+  const std::unique_ptr<t_terminal> copy = ChooseTerminal(nullptr, *workspace_, *project);
+  ASSERT_TRUE(copy);
 
-  const t_terminal& chosen = *project->terminal;
-  EXPECT_TRUE(project->modified);
+  // The choice is a copy for the window to put in place; the project is as it was.
+  const t_terminal& chosen = *copy;
+  EXPECT_FALSE(project->modified);
+  EXPECT_EQ(project->terminal->dosVersion, "SMALL.TRM");
   EXPECT_EQ(chosen.name, "Big 800");
   EXPECT_EQ(chosen.dosVersion, "BIG.TRM");
   EXPECT_EQ(chosen.width, 800);
@@ -305,9 +308,12 @@ TEST_F(ChoiceDialogs, ChoosingACouplingKeepsTheProjectsBlocksCancelKeepsEverythi
       d.SortButton(0)->click();
       QTest::keyClick(d.List(), confirm ? Qt::Key_Return : Qt::Key_Escape);
     });
-    EXPECT_EQ(ChooseCoupling(nullptr, *workspace_, *project, &messages), confirm);
-    const t_steuerung& coupling = *project->coupling;
-    EXPECT_EQ(project->modified, confirm);
+    const std::unique_ptr<t_steuerung> copy =
+        ChooseCoupling(nullptr, *workspace_, *project, &messages);
+    EXPECT_EQ(copy != nullptr, confirm);
+    EXPECT_FALSE(project->modified);
+    EXPECT_EQ(project->coupling->dosVersion, "PLAIN.KOP");
+    const t_steuerung& coupling = copy ? *copy : *project->coupling;
     EXPECT_EQ(coupling.dosVersion, confirm ? "DB.KOP" : "PLAIN.KOP");
     EXPECT_EQ(coupling.addressFormat, confirm ? 1 : 0);
     EXPECT_EQ(coupling.identifier, confirm ? " DBW" : " PLN");

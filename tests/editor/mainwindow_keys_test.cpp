@@ -17,7 +17,7 @@ class FakeEditorPage : public QWidget {
     field->setObjectName("FakeField");
     (new QVBoxLayout(this))->addWidget(field);
   }
-  void SetProject(t_projekt*) { picture = nullptr; }
+  void SetDocument(Document*) { picture = nullptr; }
   void OpenPictureInEditor(t_bild* p) { picture = p; }
   const t_bild* OpenPicture() const { return picture; }
   void ApplySettings() { ++applied; }
@@ -30,9 +30,6 @@ class FakeEditorPage : public QWidget {
   int applied = 0;
   int displayDialogs = 0;
   int deletes = 0;
-
- signals:
-  void modified();
 };
 
 using KeyTest = MainWindowTest;
@@ -40,9 +37,9 @@ using KeyTest = MainWindowTest;
 TEST_F(KeyTest, EditorPageGetsItsCommandsAndTheDeleteKey) {
   EditorHooks hooks = Hooks();
   FakeEditorPage* page = nullptr;
-  hooks.pictureEditor = [&](QWidget* parent, Workspace&, tview&, std::function<void()> modified) {
+  hooks.pictureEditor = [&](QWidget* parent, Workspace&, tview&) {
     page = new FakeEditorPage(parent);
-    return MakePageLink(page, std::move(modified));
+    return MakePageLink(page);
   };
   TmainForm& w = MakeWindow(std::move(hooks));
   ASSERT_NE(page, nullptr);
@@ -71,10 +68,6 @@ TEST_F(KeyTest, EditorPageGetsItsCommandsAndTheDeleteKey) {
   QTest::keyClick(page->field, Qt::Key_Delete);
   EXPECT_EQ(page->deletes, 1);
   EXPECT_EQ(page->field->text(), "bc");
-
-  // Changes made on the page mark the project.
-  emit page->modified();
-  EXPECT_TRUE(w.Project()->modified);
 }
 
 TEST_F(KeyTest, DeleteOnTheInfoPageStaysInTheField) {

@@ -51,18 +51,44 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
   EXPECT_EQ(Entries(Find<QMenuBar>("MenuStart")),
             (QStringList{"[Datei1", "Neu1", "oeffnen1", "Druckereinrichtung1", "Optionen1", "-",
                          "Beenden1", "]", "Info1"}));
-  EXPECT_EQ(
-      Entries(Find<QMenuBar>("MenuOffen")),
-      (QStringList{"[Datei2",    "Neu2",     "oeffnen2", "Speichern2",          "Speichernunter2",
-                   "schliessen", "-",        "Drucken2", "Druckereinrichtung2", "Optionen2",
-                   "-",          "Beenden2", "]",        "[Ansicht1",           "Variablen1",
-                   "Alarme1",    "Bilder1",  "]",        "[Einstellungen1",     "Grid1",
-                   "]",          "Info2"}));
+  EXPECT_EQ(Entries(Find<QMenuBar>("MenuOffen")), (QStringList{"[Datei2",
+                                                               "Neu2",
+                                                               "oeffnen2",
+                                                               "Speichern2",
+                                                               "Speichernunter2",
+                                                               "schliessen",
+                                                               "-",
+                                                               "Drucken2",
+                                                               "Druckereinrichtung2",
+                                                               "Optionen2",
+                                                               "-",
+                                                               "Beenden2",
+                                                               "]",
+                                                               "[Bearbeiten1",
+                                                               "Rueckgaengig1",
+                                                               "Wiederholen1",
+                                                               "-",
+                                                               "Ausschneiden1",
+                                                               "Kopieren1",
+                                                               "Einfuegen1",
+                                                               "-",
+                                                               "AllesMarkieren1",
+                                                               "]",
+                                                               "[Ansicht1",
+                                                               "Variablen1",
+                                                               "Alarme1",
+                                                               "Bilder1",
+                                                               "]",
+                                                               "[Einstellungen1",
+                                                               "Grid1",
+                                                               "]",
+                                                               "Info2"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm1")),
             (QStringList{"ToolButton2", "ToolButton3", "ToolButton36"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm2")),
             (QStringList{"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                         "ToolButton35", "But_Uebertragen", "PicToClipBut", "ToolButton8"}));
+                         "ToolButUndo", "ToolButRedo", "ToolButton35", "But_Uebertragen",
+                         "PicToClipBut", "ToolButton8"}));
   EXPECT_EQ(Action("Neu1")->text().toStdString(), "&Neu");
   EXPECT_EQ(Action("ToolButton35")->toolTip().toStdString(), "Projektansicht ändern");
 }

@@ -29,11 +29,12 @@ class SheetPage : public testing::SheetTesting {
     page_->resize(900, 640);
     page_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(page_.get()));
-    project_ = SmallProject();
+    document_ = std::make_unique<Document>(SmallProject());
+    project_ = &document_->Project();
   }
   void TearDown() override {
     page_.reset();
-    project_.reset();
+    document_.reset();
   }
 
   // Opens the small project's picture at the given zoom and offsets.
@@ -42,7 +43,7 @@ class SheetPage : public testing::SheetTesting {
     picture.zoom = zoom;
     picture.originX = std::int16_t(offsetX);
     picture.originY = std::int16_t(offsetY);
-    page_->SetProject(project_.get());
+    page_->SetDocument(document_.get());
     page_->OpenPictureInEditor(&picture);
     return picture;
   }
@@ -66,7 +67,8 @@ class SheetPage : public testing::SheetTesting {
   }
 
   std::unique_ptr<PicturePage> page_;
-  std::unique_ptr<t_projekt> project_;
+  std::unique_ptr<Document> document_;
+  t_projekt* project_ = nullptr;
 };
 
 // The layers of a paint, each shown where it lies over the one before:
@@ -127,8 +129,9 @@ TEST_F(SheetPage, DisplayAreaColourFollowsStyleAndPalette) {
 }
 
 TEST_F(SheetPage, OpeningAPictureTakesItsViewAndDropsTheOldSelection) {
-  auto second = SmallProject();
-  t_bild& other = FirstPicture(*second);
+  auto copy = ClonePictureWithoutObjects(FirstPicture(*project_));
+  t_bild& other = *copy;
+  AppendNode(project_->pictures, std::move(copy));
   other.zoom = 4;
   other.originX = -300;
   other.originY = 25;
@@ -395,7 +398,7 @@ TEST_F(SheetPage, HighDensityScreensShowWholeTerminalPixels) {
 
 TEST_F(SheetPage, ClosingTheProjectLeavesNoPicture) {
   Open();
-  page_->SetProject(nullptr);
+  page_->SetDocument(nullptr);
   EXPECT_EQ(page_->OpenPicture(), nullptr);
   EXPECT_EQ(sheet().canvas().Pixel(300, 200), 0x606060u);
   QTest::mouseClick(Child("ToolButton12"), Qt::LeftButton);  // nothing to centre
@@ -429,8 +432,9 @@ TEST_F(SheetPage, ShowsTheDemoProject) {
       ReadProjectFile(workspace().install().Resolve("Projects\\Demo.qvx").string(), context);
   ASSERT_NE(demo, nullptr);
   page_->resize(1100, 760);
-  page_->SetProject(demo.get());
-  t_bild& picture = FirstPicture(*demo);
+  Document document(std::move(demo));
+  page_->SetDocument(&document);
+  t_bild& picture = FirstPicture(document.Project());
   static_cast<t_objekt*>(picture.objects->next())->SetSelected(true);
   const bool snapshots = std::getenv("TAVO_SHEET_SNAPSHOTS") != nullptr;
   auto snap = [&](const char* name) {
@@ -463,7 +467,7 @@ TEST_F(SheetPage, ShowsTheDemoProject) {
     dialog.Load(settings());
     dialog.grab().save("/tmp/tavo_sheet_dialog.png");
   }
-  page_->SetProject(nullptr);
+  page_->SetDocument(nullptr);
 }
 
 }  // namespace

@@ -242,18 +242,11 @@ bool TKopplungDialog::Apply() {
   return true;
 }
 
-void ApplyCoupling(t_projekt& project, const t_steuerung& coupling) {
-  if (!project.coupling) project.coupling = std::make_unique<t_steuerung>();
-  project.coupling->CopyFrom(coupling);
-  project.modified = true;
-}
-
-bool ChooseCoupling(QWidget* parent, Workspace& workspace, t_projekt& project,
-                    MessageBox* messages) {
+std::unique_ptr<t_steuerung> ChooseCoupling(QWidget* parent, Workspace& workspace,
+                                            const t_projekt& project, MessageBox* messages) {
   TKopplungDialog dialog(workspace, project.coupling.get(), messages, parent);
-  if (dialog.exec() != QDialog::Accepted || !dialog.HasCoupling()) return false;
-  ApplyCoupling(project, dialog.WorkingCopy());
-  return true;
+  if (dialog.exec() != QDialog::Accepted || !dialog.HasCoupling()) return nullptr;
+  return CloneRecord(dialog.WorkingCopy());
 }
 
 }  // namespace tavo

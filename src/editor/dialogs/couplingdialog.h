@@ -80,15 +80,11 @@ class TKopplungDialog : public ToolDialog {
 };
 
 // Lets the user choose the project's coupling and its transfer block and
-// alarm sorting. On confirmation the project's coupling becomes the working
-// copy, the project is marked modified and the result is true (the caller
-// refreshes what depends on the address format). Field errors go to
-// `messages` (a box of the dialog's own when null).
-bool ChooseCoupling(QWidget* parent, Workspace& workspace, t_projekt& project,
-                    MessageBox* messages = nullptr);
-
-// Copies `coupling` into the project's coupling (making one when the project
-// has none) and marks the project modified.
-void ApplyCoupling(t_projekt& project, const t_steuerung& coupling);
+// alarm sorting. On confirmation the result is the working copy, which the
+// caller puts in place as one step; null when cancelled. Field errors go
+// to `messages` (a box of the dialog's own when null).
+std::unique_ptr<t_steuerung> ChooseCoupling(QWidget* parent, Workspace& workspace,
+                                            const t_projekt& project,
+                                            MessageBox* messages = nullptr);
 
 }  // namespace tavo

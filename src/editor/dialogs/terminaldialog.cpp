@@ -98,18 +98,11 @@ void TTerminalDialog::ShowTerminal(const t_terminal& terminal) {
   info_->setPlainText(InfoLines(terminal.info));
 }
 
-void ApplyTerminal(t_projekt& project, const t_terminal& entry) {
-  if (!project.terminal) project.terminal = std::make_unique<t_terminal>();
-  // CopyFrom frees the old key areas and copies the entry's anew.
-  project.terminal->CopyFrom(entry);
-  project.modified = true;
-}
-
-bool ChooseTerminal(QWidget* parent, Workspace& workspace, t_projekt& project) {
+std::unique_ptr<t_terminal> ChooseTerminal(QWidget* parent, Workspace& workspace,
+                                           const t_projekt& project) {
   TTerminalDialog dialog(workspace, project.terminal.get(), parent);
-  if (dialog.exec() != QDialog::Accepted || !dialog.Selected()) return false;
-  ApplyTerminal(project, dialog.WorkingCopy());
-  return true;
+  if (dialog.exec() != QDialog::Accepted || !dialog.Selected()) return nullptr;
+  return CloneRecord(dialog.WorkingCopy());
 }
 
 }  // namespace tavo

@@ -2,6 +2,7 @@
 // The terminal choice dialog: replaces the project's terminal by a copy of
 // an installed terminal definition, soft and special key areas included.
 
+#include <memory>
 #include <vector>
 
 #include "editor/dialogs/dialogkit.h"
@@ -47,12 +48,9 @@ class TTerminalDialog : public ToolDialog {
 };
 
 // Lets the user choose the project's terminal. On confirmation with an entry
-// selected the project's terminal becomes a copy of it, the project is
-// marked modified and the result is true; otherwise nothing changes.
-bool ChooseTerminal(QWidget* parent, Workspace& workspace, t_projekt& project);
-
-// Copies `entry` into the project's terminal (making one when the project
-// has none) and marks the project modified.
-void ApplyTerminal(t_projekt& project, const t_terminal& entry);
+// selected the result is a copy of it (with key areas of its own), which
+// the caller puts in place as one step; null when cancelled.
+std::unique_ptr<t_terminal> ChooseTerminal(QWidget* parent, Workspace& workspace,
+                                           const t_projekt& project);
 
 }  // namespace tavo

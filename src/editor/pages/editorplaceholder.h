@@ -7,26 +7,22 @@
 
 namespace tavo {
 
+class Document;
 class t_bild;
-class t_projekt;
 
 class EditorPlaceholderPage : public QWidget {
   Q_OBJECT
  public:
   explicit EditorPlaceholderPage(QWidget* parent = nullptr);
 
-  void SetProject(t_projekt* project);
-  void OpenPictureInEditor(t_bild* picture) { picture_ = picture; }
-  const t_bild* OpenPicture() const { return picture_; }
+  void SetDocument(Document* document);
+  void OpenPictureInEditor(t_bild* picture);
+  const t_bild* OpenPicture() const;
   void ApplySettings() {}
   void Retranslate() {}
 
- signals:
-  void modified();
-
  private:
-  t_projekt* project_ = nullptr;
-  t_bild* picture_ = nullptr;
+  Document* document_ = nullptr;
 };
 
 }  // namespace tavo

@@ -1,5 +1,6 @@
 #include "editor/pages/infopage.h"
 
+#include <QEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -143,38 +144,53 @@ InfoPage::InfoPage(Retranslator& texts, const Installation& install, QWidget* pa
     changeCoupling_->setToolTip(Tr(tr, txt::kHintSteuerungAendern));
   });
 
-  connect(name_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (filling_ || !head_) return;
-    head_->name = S(text);
-    emit headEdited();
+  connect(name_, &QLineEdit::textChanged, this, [this] {
+    if (!filling_ && hasHead_) emit headEdited(0);
   });
-  connect(author_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    if (filling_ || !head_) return;
-    head_->author = S(text);
-    emit headEdited();
+  connect(author_, &QLineEdit::textChanged, this, [this] {
+    if (!filling_ && hasHead_) emit headEdited(1);
   });
-  connect(info_, &QPlainTextEdit::textChanged, this, &InfoPage::TakeInfoLines);
+  connect(info_, &QPlainTextEdit::textChanged, this, [this] {
+    if (!filling_ && hasHead_) emit headEdited(2);
+  });
+  connect(name_, &QLineEdit::editingFinished, this, &InfoPage::headEditFinished);
+  connect(author_, &QLineEdit::editingFinished, this, &InfoPage::headEditFinished);
+  info_->installEventFilter(this);
   connect(changeTerminal_, &QToolButton::clicked, this, &InfoPage::changeTerminalClicked);
   connect(changeCoupling_, &QToolButton::clicked, this, &InfoPage::changeCouplingClicked);
   Clear();
 }
 
-void InfoPage::TakeInfoLines() {
-  if (filling_ || !head_) return;
-  // The head keeps three info lines; more lines in the memo are not stored.
-  const QStringList lines = info_->toPlainText().split('\n');
-  std::string* targets[] = {&head_->info1, &head_->info2, &head_->info3};
-  for (int i = 0; i < 3; ++i) *targets[i] = i < lines.size() ? S(lines[i]) : std::string();
-  emit headEdited();
+bool InfoPage::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == info_ && event->type() == QEvent::FocusOut) emit headEditFinished();
+  return QWidget::eventFilter(watched, event);
 }
 
-void InfoPage::ShowHead(t_kopf* head) {
+void InfoPage::TakeInto(t_kopf& head) const {
+  head.name = S(name_->text());
+  head.author = S(author_->text());
+  // The head keeps three info lines; more lines in the memo are not stored.
+  const QStringList lines = info_->toPlainText().split('\n');
+  std::string* targets[] = {&head.info1, &head.info2, &head.info3};
+  for (int i = 0; i < 3; ++i) *targets[i] = i < lines.size() ? S(lines[i]) : std::string();
+}
+
+void InfoPage::ShowHead(const t_kopf* head) {
   filling_ = true;
-  head_ = head;
-  name_->setText(head ? Q(head->name) : QString());
-  author_->setText(head ? Q(head->author) : QString());
-  info_->clear();
-  if (head) info_->setPlainText(Q(head->info1) + "\n" + Q(head->info2) + "\n" + Q(head->info3));
+  hasHead_ = head != nullptr;
+  auto show = [](QLineEdit* edit, const QString& text) {
+    if (edit->text() != text) edit->setText(text);
+  };
+  show(name_, head ? Q(head->name) : QString());
+  show(author_, head ? Q(head->author) : QString());
+  const QString info =
+      head ? Q(head->info1) + "\n" + Q(head->info2) + "\n" + Q(head->info3) : QString();
+  // The memo may hold more lines than the head keeps: compare what is kept.
+  t_kopf shown;
+  TakeInto(shown);
+  if (!head || shown.info1 != head->info1 || shown.info2 != head->info2 ||
+      shown.info3 != head->info3)
+    info_->setPlainText(info);
   created_->setText(head ? Q(head->created) : QString());
   changed_->setText(head ? Q(head->changed) : QString());
   for (QWidget* w : std::initializer_list<QWidget*>{name_, author_, info_})
@@ -182,8 +198,8 @@ void InfoPage::ShowHead(t_kopf* head) {
   filling_ = false;
 }
 
-void InfoPage::ShowChangedDate() {
-  changed_->setText(head_ ? Q(head_->changed) : QString());
+void InfoPage::ShowChangedDate(const std::string& date) {
+  if (hasHead_) changed_->setText(Q(date));
 }
 
 void InfoPage::ShowTerminal(const t_terminal* t) {

@@ -1,10 +1,12 @@
 #pragma once
 // The page "ProjektInfo": the head's name, author, three info lines and
-// dates, which the user edits in place (each change goes into the head at
-// once); the terminal panel and the coupling panel with their pictures and
-// the buttons that change them.
+// dates, which the user edits in place (each change is handed to the window
+// as an edit of the head at once); the terminal panel and the coupling
+// panel with their pictures and the buttons that change them. The page
+// keeps no pointer into the project: it shows what it is given.
 
 #include <QWidget>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -24,25 +26,31 @@ class InfoPage : public QWidget {
  public:
   InfoPage(Retranslator& texts, const Installation& install, QWidget* parent);
 
-  // The head shown and edited; null empties the fields and locks them.
-  void ShowHead(t_kopf* head);
-  void ShowChangedDate();
+  // Shows the head; null empties the fields and locks them. A field that
+  // already shows the value is left alone (the cursor stays where it is).
+  void ShowHead(const t_kopf* head);
+  void ShowChangedDate(const std::string& date);
+  // Writes the fields' texts into a head (a copy being edited).
+  void TakeInto(t_kopf& head) const;
   void ShowTerminal(const t_terminal* terminal);
   // Null: "none" and "system\kopplungen\none.bmp".
   void ShowCoupling(const t_steuerung* coupling);
   void Clear();
 
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
  signals:
-  // The user changed a head field.
-  void headEdited();
+  // The user changed a head field: 0 name, 1 author, 2 info lines.
+  void headEdited(int field);
+  // The user left a head field.
+  void headEditFinished();
   void changeTerminalClicked();
   void changeCouplingClicked();
 
  private:
-  void TakeInfoLines();
-
   const Installation& install_;
-  t_kopf* head_ = nullptr;
+  bool hasHead_ = false;
   bool filling_ = false;
   QLineEdit* name_;
   QLineEdit* author_;

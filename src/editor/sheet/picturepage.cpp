@@ -14,6 +14,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+#include <cmath>
 
 #include "app/workspace.h"
 #include "editor/sheet/gridsettings.h"
@@ -242,21 +243,32 @@ QSize PicturePage::SheetSize() const {
 
 // --- project and picture ---------------------------------------------------------
 
-void PicturePage::SetProject(t_projekt* project) {
-  project_ = project;
+void PicturePage::SetDocument(Document* document) {
+  if (tool_) tool_->Cancel();
+  subscription_.Reset();
+  document_ = document;
+  project_ = document ? &document->Project() : nullptr;
   picture_ = nullptr;
+  if (document_)
+    subscription_ =
+        DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
   SetToolNumber(kToolSelect);
   emit pictureOpened(nullptr);
   blattPaint();
 }
 
 void PicturePage::OpenPictureInEditor(t_bild* picture) {
-  if (picture_) {
-    HideCrossHair();
-    DeselectAll();
-    ShowCrossHair();
-  }
+  if (!document_) return;
+  // The document deselects the objects of the picture open so far and
+  // tells the page, which then shows the new one.
+  document_->SetOpenPicture(picture);
+}
+
+void PicturePage::AdoptOpenPicture() {
+  // Whatever a tool was doing belonged to the picture open before.
+  if (tool_) tool_->Cancel();
   picture_ = nullptr;
+  t_bild* picture = document_ ? document_->OpenPicture() : nullptr;
   if (picture) {
     view_.SetZoom(picture->zoom);
     SetScrollPositions(picture->originX, picture->originY);
@@ -269,24 +281,42 @@ void PicturePage::OpenPictureInEditor(t_bild* picture) {
   blattPaint();
 }
 
+void PicturePage::DocumentChanged(const Change& change) {
+  switch (change.kind) {
+    case ChangeKind::OpenPicture:
+      AdoptOpenPicture();
+      break;
+    case ChangeKind::Objects:
+      if (change.picture != picture_) break;
+      if (change.hasArea)
+        RepaintArea(change.area);
+      else
+        blattPaint();
+      break;
+    case ChangeKind::Selection:
+    case ChangeKind::PictureHead:
+    case ChangeKind::Terminal:
+    case ChangeKind::Pictures:
+      blattPaint();
+      break;
+    case ChangeKind::List:
+      // Text list fields show the texts of their lists.
+      if (change.list == RecordList::TextLists) blattPaint();
+      break;
+    case ChangeKind::Head:
+    case ChangeKind::Coupling:
+    case ChangeKind::Modified:
+      break;
+  }
+}
+
 void PicturePage::SetScrollPositions(int offsetX, int offsetY) {
   scrollBar1_->setValue(-offsetX);
   scrollBar2_->setValue(-offsetY);
 }
 
 void PicturePage::DeselectAll() {
-  if (!picture_) return;
-  ForEachObject(picture_->objects.get(), [this](t_objekt& object) {
-    if (!object.IsSelected()) return;
-    object.DrawFrame(view_);  // removes the marks
-    object.SetSelected(false);
-  });
-}
-
-void PicturePage::MarkModified() {
-  if (!project_) return;
-  project_->modified = true;
-  emit modified();
+  if (document_) document_->DeselectAll();
 }
 
 // --- paint -----------------------------------------------------------------------
@@ -315,10 +345,32 @@ void PicturePage::blattPaint() {
   blatt_->update();
 }
 
-void PicturePage::PaintPicture() {
+void PicturePage::RepaintArea(const TermRect& area) {
+  if (!project_ || !picture_ || paintLock_) {
+    blattPaint();
+    return;
+  }
+  emit aboutToPaint();
+  // Handles lie up to 8 window pixels outside an extent, wide pens reach
+  // beyond it by up to half their width.
+  const int margin = 12 + static_cast<int>(std::ceil(8 * view_.Zoom()));
+  const int left = view_.TermToWinX(std::floor(area.left)) - margin;
+  const int top = view_.TermToWinY(std::floor(area.top)) - margin;
+  const int right = view_.TermToWinX(std::ceil(area.right) + 1) + margin;
+  const int bottom = view_.TermToWinY(std::ceil(area.bottom) + 1) + margin;
+  const QRect clip = QRect(left, top, right - left, bottom - top).intersected(blatt_->rect());
+  if (clip.isEmpty()) return;
+  HideCrossHair();
+  PaintPicture(&clip);
+  ShowCrossHair();
+  blatt_->update(clip);
+}
+
+void PicturePage::PaintPicture(const QRect* clip) {
   const PictureSettings& s = Settings();
   Canvas& canvas = blatt_->canvas();
   const int width = canvas.Width(), height = canvas.Height();
+  if (clip) canvas.SetClip(clip->left(), clip->top(), clip->right() + 1, clip->bottom() + 1);
   label21_->setText(Q(picture_->name));
   hRuler_->SetRange(view_.WinToTermX(-sheet::kRulerSize), view_.WinToTermX(width));
   vRuler_->SetRange(view_.WinToTermY(0), view_.WinToTermY(height));
@@ -334,7 +386,7 @@ void PicturePage::PaintPicture() {
   canvas.SetBrushSolid(kSheetBackground);
   canvas.FillRect(0, 0, width, height);
   // Repainting the whole image removes the cross-hair as well.
-  crossAt_.reset();
+  if (!clip) crossAt_.reset();
 
   const t_terminal* terminal = project_->terminal.get();
   view_.SetBrushColour(PictureBackground(*picture_, view_, s.style == 1));
@@ -352,6 +404,7 @@ void PicturePage::PaintPicture() {
   });
   if (terminal && s.softkeyrect == 1) DrawSoftKeys();
   DrawGrid(s.gridSize, s.gridSize, s.gridStyle == 1);
+  if (clip) canvas.ClearClip();
 }
 
 void PicturePage::DrawSoftKeys() {

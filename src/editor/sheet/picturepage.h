@@ -5,12 +5,15 @@
 // the side panel `Panel4` that takes the object tree.
 //
 // Contract with the main window:
-// - SetProject() when a project is opened, created or closed (nullptr): no
-//   picture is open afterwards. The page never owns the project.
-// - OpenPictureInEditor() deselects the objects of the picture open so far,
+// - SetDocument() when a project is opened, created or closed (nullptr): no
+//   picture is open afterwards. The page never owns the document; it
+//   subscribes to it and follows every change (the open picture, objects,
+//   selection, the terminal) without keeping pointers into the model
+//   beyond what the document says is open.
+// - OpenPictureInEditor() makes the picture the document's open picture
+//   (which deselects the objects of the one open so far); the page then
 //   takes the new picture's zoom and offsets into the view and the scroll
-//   bars, makes it the open picture, announces it (pictureOpened, for the
-//   object tree) and repaints.
+//   bars, announces it (pictureOpened, for the object tree) and repaints.
 // - ShowDisplaySettings() is the "Grid" menu entry; ApplySettings() belongs
 //   to every activation of the window; Retranslate() after a change of
 //   language.
@@ -32,6 +35,7 @@
 #include <memory>
 #include <optional>
 
+#include "document/document.h"
 #include "editor/sheet/cursors.h"
 #include "editor/sheet/sheet.h"
 #include "editor/sheet/sheetgeometry.h"
@@ -40,6 +44,7 @@
 #include "resources/fonts.h"
 
 class QLabel;
+class QRect;
 class QMenu;
 class QAction;
 class QScrollBar;
@@ -71,10 +76,11 @@ class PicturePage : public QWidget {
   explicit PicturePage(Workspace& workspace, QWidget* parent = nullptr);
   ~PicturePage() override;
 
-  void SetProject(t_projekt* project);
+  void SetDocument(Document* document);
   void OpenPictureInEditor(t_bild* picture);
   t_bild* OpenPicture() const { return picture_; }
   t_projekt* Project() const { return project_; }
+  Document* CurrentDocument() const { return document_; }
   void ShowDisplaySettings();
   void ApplySettings();
   void Retranslate();
@@ -111,8 +117,9 @@ class PicturePage : public QWidget {
   // The side panel that takes the object tree.
   QWidget* ObjectPanel() const { return panel4_; }
   QSize SheetSize() const;
-  // Marks the open project modified and says so.
-  void MarkModified();
+  // Repaints the part of the sheet that shows the terminal area (objects'
+  // extents; the handles around them are included).
+  void RepaintArea(const TermRect& area);
 
  public slots:
   void blattPaint();
@@ -129,7 +136,6 @@ class PicturePage : public QWidget {
   void Darstellungsoptinen1Click();
 
  signals:
-  void modified();
   void aboutToPaint();
   void pictureOpened(tavo::t_bild* picture);
 
@@ -145,12 +151,15 @@ class PicturePage : public QWidget {
   void SheetSurfaceChanged();
 
  private:
+  void DocumentChanged(const Change& change);
+  void AdoptOpenPicture();
   PictureSettings& Settings();
   bool ZoomArmed() const;
   void ZoomStep();
   void DisplayDialog(bool fromContextMenu);
   void SetScrollPositions(int offsetX, int offsetY);
-  void PaintPicture();
+  // The whole sheet, or only the window rectangle `clip`.
+  void PaintPicture(const QRect* clip = nullptr);
   void DrawSoftKeys();
   void DrawCross();
   void DeselectAll();
@@ -161,6 +170,9 @@ class PicturePage : public QWidget {
   FontCache fonts_;
   tview view_;
   SheetCursors cursors_;
+  Document* document_ = nullptr;
+  DocumentSubscription subscription_;
+  // What the document has open; kept in step by its notification.
   t_projekt* project_ = nullptr;
   t_bild* picture_ = nullptr;
   SheetTool* tool_ = nullptr;

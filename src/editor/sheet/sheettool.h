@@ -22,6 +22,10 @@ class SheetTool {
   // mode was armed, the project closed).
   virtual void Activate() {}
   virtual void Deactivate() {}
+  // Drops whatever the tool has under way (a drag, a creation) without
+  // changing the picture: another picture was opened, the project closed.
+  // The tool keeps no pointer into the model afterwards.
+  virtual void Cancel() {}
   virtual void MouseDown(const SheetMouse&) {}
   virtual void MouseMove(const SheetMouse&) {}
   virtual void MouseUp(const SheetMouse&) {}
