@@ -84,7 +84,7 @@ std::span<const TextId> AllTexts() {
       txt::kOsErrorHandle, txt::kOsErrorAccessMode, txt::kOsErrorDrive, txt::kImportKeinDosProjekt,
       txt::kImportNichtLesbar, txt::kImportKopfFehlt, txt::kImportAbschnittKurz,
       txt::kImportAbschnittGroesse, txt::kImportBilddateiFehlt, txt::kImportKeineBilddatei,
-      txt::kImportUnbekannteArt, txt::kImportObjektAbgeschnitten, txt::kImportKeineBildnummer,
+      txt::kImportArtUebersprungen, txt::kImportObjektAbgeschnitten, txt::kImportKeineBildnummer,
       txt::kImportUngueltigerName, txt::kImportKopfAbgeschnitten, txt::kImportWeitereBilder,
   };
   return kAll;
