@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "legacy/dospicture.h"
+#include "legacy/dostext.h"
 #include "legacy/importprogress.h"
 #include "objects/objectkinds.h"
 #include "project/katalog.h"
@@ -48,22 +49,12 @@ std::uint32_t U32(const Record& r, std::size_t at) {
   return std::uint32_t(U16(r, at)) | (std::uint32_t(U16(r, at + 2)) << 16);
 }
 
-// s[N] as stored; a length byte beyond N counts as N.
 std::string Counted(const Record& r, std::size_t at, std::size_t n) {
-  const std::size_t length = std::min<std::size_t>(r[at], n);
-  return std::string(reinterpret_cast<const char*>(r.data() + at + 1), length);
+  return DosCounted(r.data() + at, n);
 }
 
-std::string Trimmed(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  const std::size_t last = text.find_last_not_of(' ');
-  return text.substr(first, last - first + 1);
-}
-
-// Back-converted from the terminal's code page and trimmed.
 std::string TextField(const Record& r, std::size_t at, std::size_t n) {
-  return Trimmed(FromTerminalCharset(Counted(r, at, n)));
+  return DosName(r.data() + at, n);
 }
 
 // A picture file must lie in the project's folder: a stored name that
@@ -342,26 +333,31 @@ class DosImporter {
         ReadDosPictureFile(read, picture, project_->textLists, Tr(), progress);
     result_.objects += outcome.objects;
 
-    const std::string where = " (" + fileName + ", Byte " + std::to_string(outcome.position) +
-                              ", " + std::to_string(outcome.objects) + ")";
+    const auto where = [&](std::uint64_t position, int objects) {
+      return ": " + picture.name + " (" + fileName + ", Byte " + std::to_string(position) + ", " +
+             std::to_string(objects) + ")";
+    };
+    const SkippedKinds& skipped = outcome.skipped;
+    if (skipped.count > 0)
+      PictureWarning(
+          Tr().Tr(txt::kImportArtUebersprungen) + where(skipped.position, skipped.objectsBefore) +
+          " [" + std::to_string(skipped.kind) + "; " + std::to_string(skipped.count) + " Byte]");
     switch (outcome.status) {
       case PictureFileStatus::Complete:
-        return;
+        break;
       case PictureFileStatus::NoMagic:
         PictureWarning(Tr().Tr(txt::kImportKeineBilddatei) + ": " + which);
         break;
       case PictureFileStatus::HeaderCut:
         PictureWarning(Tr().Tr(txt::kImportKopfAbgeschnitten) + ": " + which);
         break;
-      case PictureFileStatus::UnknownKind:
-        PictureWarning(Tr().Tr(txt::kImportUnbekannteArt) + ": " + picture.name + where + " [" +
-                       std::to_string(outcome.kind) + "]");
-        break;
       case PictureFileStatus::RecordCut:
-        PictureWarning(Tr().Tr(txt::kImportObjektAbgeschnitten) + ": " + picture.name + where);
+        PictureWarning(Tr().Tr(txt::kImportObjektAbgeschnitten) +
+                       where(outcome.position, outcome.objects));
         break;
     }
-    ++result_.damagedPictures;
+    if (skipped.count > 0 || outcome.status != PictureFileStatus::Complete)
+      ++result_.damagedPictures;
   }
 
   // Pictures whose file name carries no number get the smallest numbers no

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "legacy/dostext.h"
 #include "objects/fields/fields.h"
 #include "objects/objectkinds.h"
 #include "objects/objekt.h"
@@ -15,13 +16,6 @@ namespace {
 
 std::uint16_t GetU16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-// s[N] as stored: the counted characters, the count limited to N so that a
-// damaged length byte never reads past the field.
-std::string Counted(const std::uint8_t* p, std::size_t n) {
-  const std::size_t length = std::min<std::size_t>(p[0], n);
-  return std::string(reinterpret_cast<const char*>(p + 1), length);
 }
 
 // Kinds a picture file may hold at its top level: the binary kinds 0..16
@@ -71,7 +65,7 @@ PictureFileOutcome ReadDosPictureFile(const ByteReader& read, t_bild& picture, L
     if (GetU16(entry.data()) != kDosKeyPictureCall) continue;
     if (t_taste* key = picture.Key(k)) {
       key->value = GetU16(entry.data() + 33);
-      key->name = Counted(entry.data() + 2, 30);
+      key->name = DosName(entry.data() + 2, 30);
     }
   }
   if (progress) progress(position);
@@ -84,10 +78,15 @@ PictureFileOutcome ReadDosPictureFile(const ByteReader& read, t_bild& picture, L
     if (!fill(&kind, 1)) break;  // the end of the file ends the picture
     ObjectPtr object = IsPictureKind(kind) ? CreateObjectOfKind(kind) : nullptr;
     if (!object) {
-      outcome.status = PictureFileStatus::UnknownKind;
-      outcome.position = start;
-      outcome.kind = kind;
-      return outcome;
+      // Only the kind byte is passed over: every turn consumes a byte, so
+      // any run of unknown bytes ends with the file.
+      SkippedKinds& skipped = outcome.skipped;
+      if (skipped.count++ == 0) {
+        skipped.position = start;
+        skipped.kind = kind;
+        skipped.objectsBefore = outcome.objects;
+      }
+      continue;
     }
     const bool complete = object->ReadBinary(counted);
     if (!complete) {

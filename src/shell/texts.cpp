@@ -263,7 +263,7 @@ std::span<const TextId> AllTexts() {
       txt::kImportAbschnittGroesse,
       txt::kImportBilddateiFehlt,
       txt::kImportKeineBilddatei,
-      txt::kImportUnbekannteArt,
+      txt::kImportArtUebersprungen,
       txt::kImportObjektAbgeschnitten,
       txt::kImportKeineBildnummer,
       txt::kImportUngueltigerName,

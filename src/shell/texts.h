@@ -305,8 +305,11 @@ inline constexpr TextId kImportAbschnittGroesse{
     450, 24, "Abschnitt beschädigt, falsche Datensatzgröße; er wird übersprungen"};
 inline constexpr TextId kImportBilddateiFehlt{450, 25, "Bilddatei fehlt, das Bild bleibt leer"};
 inline constexpr TextId kImportKeineBilddatei{450, 26, "Keine Bilddatei, das Bild bleibt leer"};
-inline constexpr TextId kImportUnbekannteArt{
-    450, 27, "Bilddatei beschädigt: unbekannte Objektart, der Rest der Datei wird nicht gelesen"};
+// 450/27 is retired: its text said the rest of the file is not read.
+inline constexpr TextId kImportArtUebersprungen{
+    450, 33,
+    "Bilddatei beschädigt: unbekannte Objektart übersprungen, die folgenden Objekte können "
+    "fehlerhaft sein"};
 inline constexpr TextId kImportObjektAbgeschnitten{
     450, 28, "Bilddatei unvollständig: ein Objekt ist abgeschnitten"};
 inline constexpr TextId kImportKeineBildnummer{

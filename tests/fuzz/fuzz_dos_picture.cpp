@@ -18,6 +18,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const tavo::PictureFileOutcome outcome =
       tavo::ReadDosPictureFile(tavo::MemoryReader(data, size), picture, textLists, german);
   if (outcome.position > size) std::abort();
+  // Skipped kind bytes are bytes of the file, each passed over once.
+  const tavo::SkippedKinds& skipped = outcome.skipped;
+  if (skipped.count > size || (skipped.count > 0 && skipped.position >= size)) std::abort();
   if (tavo::CountNodes(picture.objects.get()) != outcome.objects) std::abort();
   if (outcome.status == tavo::PictureFileStatus::NoMagic && outcome.objects != 0) std::abort();
   tavo::ByteSink out;

@@ -246,7 +246,8 @@ TEST(DosImport, PictureTakesDirectoryFieldsKeysAndObjects) {
   p.pictures.push_back(
       PictureRecord(ToTerminalCharset(Cp("Übersicht")) + "   ", "00100042.BLD", 7));
   p.pictures.push_back(PictureRecord("Zweites", "00100002.BLD", 1));
-  const std::string target = "Zweites" + std::string(23, ' ');
+  // Key names are padded and in the terminal's code page, as the writer leaves them.
+  const std::string target = ToTerminalCharset(Cp("Übersicht")) + std::string(21, ' ');
   Bytes objects = LineRecord(1, 2, 30, 40);
   const Bytes more = LineRecord(5, 5, 6, 6);
   objects.insert(objects.end(), more.begin(), more.end());
@@ -267,7 +268,7 @@ TEST(DosImport, PictureTakesDirectoryFieldsKeysAndObjects) {
   EXPECT_EQ(b.Key(5)->value, 0);  // kind 1: no picture call
   EXPECT_EQ(b.Key(5)->name, "");
   EXPECT_EQ(b.Key(6)->value, 7);
-  EXPECT_EQ(b.Key(6)->name, target);  // as stored, blanks and all
+  EXPECT_EQ(b.Key(6)->name, Cp("Übersicht"));  // back-converted and trimmed
   EXPECT_EQ(b.Key(48)->value, 2);
   EXPECT_EQ(b.objectCount, 2);
   EXPECT_EQ(b.size, 2 * FindKind(kKindLinie)->terminalSize);
@@ -325,6 +326,38 @@ TEST(DosImport, MissingOrForeignPictureFilesAreReportedAndLeaveTheKeys) {
                                       Cp("Bilddatei unvollständig: Kopf oder Tastentabelle "
                                          "abgeschnitten: Kurz (00100003.BLD)")}));
   for (const auto& call : run.box.Calls()) EXPECT_EQ(call.buttons, ButtonSet::Weiter);
+}
+
+// Damage inside the object records is reported with the byte where it
+// lies; an unknown kind byte is passed over and the records after it are
+// imported.
+TEST(DosImport, DamagedObjectRecordsAreReportedWithTheirByteOffset) {
+  DosProject p;
+  p.pictures.push_back(PictureRecord("Lesbar", "00100001.BLD", 15));
+  p.pictures.push_back(PictureRecord("Beides", "00100002.BLD", 15));
+  const Bytes line = LineRecord(0, 0, 9, 9);
+  Bytes skipped = line;
+  skipped.insert(skipped.end(), {17, 0xEE});
+  skipped.insert(skipped.end(), line.begin(), line.end());
+  Bytes both{200};
+  both.insert(both.end(), line.begin(), line.end() - 2);  // cut inside the switching rule
+  Import run;
+  const DosImportResult& r =
+      run.Run(p.File(), {{"00100001.BLD", PictureFile("Lesbar", 1, {}, skipped)},
+                         {"00100002.BLD", PictureFile("Beides", 1, {}, both)}});
+  ASSERT_TRUE(r.project);
+  EXPECT_EQ(CountNodes(run.Picture(1).objects.get()), 2);
+  EXPECT_EQ(run.Picture(2).objects, nullptr);
+  EXPECT_EQ(r.objects, 2);
+  EXPECT_EQ(r.damagedPictures, 2);
+  const std::string skippedText =
+      Cp("Bilddatei beschädigt: unbekannte Objektart übersprungen, die folgenden Objekte können "
+         "fehlerhaft sein: ");
+  EXPECT_EQ(run.Messages(), (std::vector<std::string>{
+                                skippedText + "Lesbar (00100001.BLD, Byte 1746, 1) [17; 2 Byte]",
+                                skippedText + "Beides (00100002.BLD, Byte 1730, 0) [200; 1 Byte]",
+                                Cp("Bilddatei unvollständig: ein Objekt ist abgeschnitten: Beides "
+                                   "(00100002.BLD, Byte 1731, 0)")}));
 }
 
 // A directory of thousands of damaged pictures names the first ten and

@@ -1,5 +1,6 @@
-// The picture file reader on damaged and special records: it must stop in
-// a defined way, say where, and keep what it read whole.
+// The picture file reader on damaged and special records: it must pass
+// over unknown kinds, stop in a defined way at the end, say where, and keep
+// what it read whole.
 
 #include "legacy/dospicture.h"
 
@@ -21,9 +22,9 @@ using testing::PutU16;
 
 constexpr std::uint64_t kBodyStart = 18 + 32 + 48 * 35;
 
-Bytes Line() {
+Bytes Line(int x1 = 10, int y1 = 20, int x2 = 30, int y2 = 40) {
   Bytes r{kKindLinie, 3, 1, 1, 255, 1};
-  for (int v : {10, 20, 30, 40}) PutU16(r, static_cast<std::uint16_t>(v));
+  for (int v : {x1, y1, x2, y2}) PutU16(r, static_cast<std::uint16_t>(v));
   PutU16(r, 0);
   return r;
 }
@@ -59,19 +60,25 @@ TEST(DosPictureFile, DamageEndsTheFileInADefinedWayAndKeepsWholeObjects) {
     int objectsKept;
     std::uint64_t position;
     int kind;
+    std::uint64_t skipped;
   } cases[] = {
-      {"sound", Join({line, line}), PictureFileStatus::Complete, 2, kBodyStart + 32, -1},
-      {"unknown kind", Join({line, Bytes{17}, line}), PictureFileStatus::UnknownKind, 1,
-       kBodyStart + 16, 17},
-      {"stray group end", Join({Bytes{255}, line}), PictureFileStatus::UnknownKind, 0, kBodyStart,
-       255},
+      {"sound", Join({line, line}), PictureFileStatus::Complete, 2, kBodyStart + 32, -1, 0},
+      {"unknown kind", Join({line, Bytes{17}, line}), PictureFileStatus::Complete, 2,
+       kBodyStart + 33, -1, 1},
+      {"stray group end", Join({Bytes{255}, line}), PictureFileStatus::Complete, 1, kBodyStart + 17,
+       -1, 1},
+      {"unknown bytes to the end", Join({line, Bytes(3000, 0xEE)}), PictureFileStatus::Complete, 1,
+       kBodyStart + 3016, -1, 3000},
+      {"unknown kind, then a record cut short", Join({Bytes{17}, line, cutLine}),
+       PictureFileStatus::RecordCut, 1, kBodyStart + 17, kKindLinie, 1},
       {"record cut short", Join({line, cutLine}), PictureFileStatus::RecordCut, 1, kBodyStart + 16,
-       kKindLinie},
+       kKindLinie, 0},
       {"group without end", Join({Bytes{0}, line, line}), PictureFileStatus::RecordCut, 1,
-       kBodyStart, kKindGruppe},
+       kBodyStart, kKindGruppe, 0},
       {"groups nested without end", Bytes(5000, 0), PictureFileStatus::RecordCut, 1, kBodyStart,
-       kKindGruppe},
-      {"absurd polygon count", polygon, PictureFileStatus::RecordCut, 0, kBodyStart, kKindPolygon},
+       kKindGruppe, 0},
+      {"absurd polygon count", polygon, PictureFileStatus::RecordCut, 0, kBodyStart, kKindPolygon,
+       0},
   };
   for (const Case& c : cases) {
     Read read(PictureFile("P", 1, {}, c.objects));
@@ -81,7 +88,25 @@ TEST(DosPictureFile, DamageEndsTheFileInADefinedWayAndKeepsWholeObjects) {
     EXPECT_EQ(read.picture.objectCount, c.objectsKept) << c.what;
     EXPECT_EQ(read.outcome.position, c.position) << c.what;
     EXPECT_EQ(read.outcome.kind, c.kind) << c.what;
+    EXPECT_EQ(read.outcome.skipped.count, c.skipped) << c.what;
   }
+}
+
+// An unknown kind byte costs only itself: the reading goes on with the next
+// byte, so the records behind a damaged spot are not lost.
+TEST(DosPictureFile, UnknownKindBytesArePassedOverOneByOne) {
+  Read read(PictureFile("P", 1, {}, Join({Line(), Bytes{17, 99, 255}, Line(1, 2, 3, 4)})));
+  EXPECT_EQ(read.outcome.status, PictureFileStatus::Complete);
+  const SkippedKinds& skipped = read.outcome.skipped;
+  EXPECT_EQ(skipped.count, 3u);
+  EXPECT_EQ(skipped.position, kBodyStart + 16);  // the first one
+  EXPECT_EQ(skipped.kind, 17);
+  EXPECT_EQ(skipped.objectsBefore, 1);
+  ASSERT_EQ(CountNodes(read.picture.objects.get()), 2);
+  const auto& last = static_cast<const t_objekt&>(*read.picture.objects->next());
+  EXPECT_EQ(last.GetExtent().left, 1);
+  EXPECT_EQ(last.GetExtent().bottom, 4);
+  EXPECT_EQ(read.picture.size, 2 * FindKind(kKindLinie)->terminalSize);
 }
 
 TEST(DosPictureFile, GroupWithoutEndKeepsTheMembersItRead) {
