@@ -99,6 +99,7 @@ std::string DescribePathKind(PathKind kind) {
 std::string WhyNotWritable(const fs::path& path) {
   const PathKind kind = KindOfPath(path);
   if (kind == PathKind::Folder) return path.string() + " is a folder";
+  if (kind == PathKind::Other) return path.string() + " is not a regular file";
   if (kind != PathKind::Missing && kind != PathKind::File)
     return path.string() + " is " + DescribePathKind(kind) + ", not a file";
   std::error_code ec;
