@@ -12,6 +12,7 @@
 #include <string>
 
 #include "resources/canvas.h"
+#include "resources/resourceproblems.h"
 
 namespace tavo {
 
@@ -97,6 +98,12 @@ class tview {
   void SetTextRenderer(TerminalTextRenderer renderer) { textRenderer_ = std::move(renderer); }
   // Texts are drawn by the program's font cache, which must outlive the view.
   void UseFontCache(FontCache& fonts);
+  // Objects tell here about the files they cannot draw as they are (the
+  // font cache has a sink of its own).
+  void SetProblemSink(ResourceProblemSink sink) { problemSink_ = std::move(sink); }
+  void ReportProblem(const std::string& file, const std::string& problem) const {
+    if (problemSink_) problemSink_(file, problem);
+  }
 
   // --- drawing, terminal coordinates --------------------------------------
   void MoveTo(int x, int y);
@@ -132,6 +139,7 @@ class tview {
   PenMode penMode_ = PenMode::Copy;
   bool grayscale_ = false;
   TerminalTextRenderer textRenderer_;
+  ResourceProblemSink problemSink_;
 };
 
 // Points the view at another surface with its own zoom and offsets and puts

@@ -13,6 +13,7 @@
 #include "shell/language.h"
 #include "shell/messagebox.h"
 #include "shell/progress.h"
+#include "shell/safefile.h"
 
 namespace tavo {
 
@@ -72,55 +73,37 @@ std::string ProjectFolderName(const std::string& path) {
   return file.substr(0, file.find('.'));
 }
 
+std::string WhyNotSavable(const std::string& path) {
+  const fs::path target(path);
+  if (std::string why = WhyNotWritable(target); !why.empty()) return why;
+  if (ProjectFolderName(path) == target.filename().string())
+    return "cannot save as " + path +
+           ": the name needs an extension (.qvx), for the project folder beside the file is "
+           "named after it up to the first '.'";
+  const fs::path backup(BackupPath(path));
+  const PathKind kind = KindOfPath(backup);
+  if (kind != PathKind::Missing && kind != PathKind::File && KindOfPath(target) == PathKind::File)
+    return "cannot keep the previous file as " + backup.string() + ": that is " +
+           DescribePathKind(kind);
+  return {};
+}
+
 bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* error) {
-  auto fail = [&](const std::string& why) {
+  if (std::string why = WhyNotSavable(path); !why.empty()) {
     if (error) *error = why;
     return false;
-  };
-  const fs::path target(path);
-  std::error_code targetError;
-  // Renaming a folder of that name to the backup would lose it from view.
-  if (fs::is_directory(target, targetError)) return fail(path + " is a folder");
-  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
-  const fs::path temp = folder / (target.filename().string() + ".tmp~");
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    if (!out) return fail("cannot create " + temp.string());
-    WriteProjectLines(project, [&](const std::string& line) {
-      out.write(line.data(), static_cast<std::streamsize>(line.size()));
-      out.write("\r\n", 2);
-    });
-    out.flush();
-    if (!out) {
-      out.close();
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return fail("cannot write " + temp.string());
-    }
   }
-  // The new file is complete: the previous one becomes the backup.
-  std::error_code ec;
-  const fs::path backup(BackupPath(path));
-  const bool hadFile = fs::exists(target, ec);
-  if (hadFile && backup != target) {
-    fs::remove(backup, ec);
-    fs::rename(target, backup, ec);
-    if (ec) {
-      std::error_code ignored;
-      fs::remove(temp, ignored);
-      return fail("cannot rename " + target.string() + " to " + backup.string() + ": " +
-                  ec.message());
-    }
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    std::error_code ignored;
-    if (hadFile) fs::rename(backup, target, ignored);  // put the previous file back
-    fs::remove(temp, ignored);
-    return fail("cannot rename " + temp.string() + " to " + target.string() + ": " + ec.message());
-  }
+  SafeFileWriter out;
+  if (!out.Open(path, BackupPath(path), error)) return false;
+  WriteProjectLines(project, [&](const std::string& line) {
+    out.Write(line);
+    out.Write("\r\n");
+  });
+  if (!out.Commit(error)) return false;
   project.path = path;
   project.folderName = ProjectFolderName(path);
+  const fs::path target(path);
+  const fs::path folder = target.has_parent_path() ? target.parent_path() : fs::path(".");
   std::error_code folderError;
   fs::create_directory(folder / project.folderName, folderError);
   project.modified = false;

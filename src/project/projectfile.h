@@ -20,13 +20,22 @@ class t_katalog;
 void WriteProjectLines(const t_projekt& project, const LineSink& sink);
 
 // Writes the project to `path`. The new file is written completely beside
-// the target first; only then does the previous file become the backup
-// (path with its last three characters replaced by "BAK") and the new file
-// take its place, so a failed write leaves the previous file untouched.
-// Creates the project folder beside the file. On success sets path and
-// folder name and clears the modified flag; on failure returns false with
-// `error` naming the cause and changes nothing.
+// the target and flushed to disk first; only then is the previous file kept
+// as the backup (path with its last three characters replaced by "BAK", made
+// as a second name of the previous file, so the project file is never
+// missing) and the new file renamed into its place. A failed write leaves
+// the previous file and the previous backup untouched. Creates the project
+// folder beside the file. On success sets path and folder name and clears
+// the modified flag; on failure returns false with `error` naming the cause
+// and changes nothing.
 bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* error = nullptr);
+
+// Why a project cannot be saved as `path`, known before anything is created:
+// something other than a file in its place or under its backup name, its
+// folder missing, or a file name without an extension (the project folder
+// beside the file is named after the file up to its first '.', so it would
+// take the file's own name). Empty when the save may be tried.
+std::string WhyNotSavable(const std::string& path);
 
 std::string BackupPath(const std::string& path);
 // The file name (without folder) up to its first '.'.

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <filesystem>
 
 #include "resources/dymfile.h"
 #include "shell/folders.h"
+#include "shell/safefile.h"
 
 namespace tavo {
 namespace {
@@ -97,15 +99,28 @@ bool FontNamesMatch(const std::string& a, const std::string& b) {
   return BaseNameKey(a) == BaseNameKey(b);
 }
 
-std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* error) {
+std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* error,
+                                      std::string* problem) {
   FontLoadError dummy;
   FontLoadError& result = error ? *error : dummy;
   result = FontLoadError::None;
+  std::string unused;
+  std::string& why = problem ? *problem : unused;
+  why.clear();
 
+  // Only a file: a pipe or a device in its place would never end.
+  why = WhyUnreadable(path);
+  if (!why.empty()) {
+    result = FontLoadError::CannotOpen;
+    return nullptr;
+  }
   t_dymfile file;
-  if (file.Open(path) != 0) {
+  if (const std::int16_t code = file.Open(path); code != 0) {
     file.Close();
     result = FontLoadError::CannotOpen;
+    why = code == kDymNotContainer || code == kOsReadError
+              ? "not a font file"
+              : "cannot be read (file error " + std::to_string(code) + ")";
     return nullptr;
   }
   auto font = std::make_unique<tfnttyp>();
@@ -121,10 +136,13 @@ std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* er
   const int bytesPerRow = (font->width + 7) / 8;
   if (font->width <= 0 || font->height <= 0 || font->height * bytesPerRow > kGlyphSlotSize) {
     result = FontLoadError::BadCellSize;
+    why =
+        "unusable cell size " + std::to_string(font->width) + " x " + std::to_string(font->height);
     return nullptr;
   }
   if (glyphSize == 0 || glyphSize > kGlyphSlotSize) {
     result = FontLoadError::BadGlyphSize;
+    why = "unusable glyph size of " + std::to_string(glyphSize) + " bytes";
     return nullptr;
   }
   font->glyphSize = static_cast<std::int16_t>(glyphSize);
@@ -137,8 +155,28 @@ std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* er
         kFontStreamGlyphs,
         std::span(font->glyphs.data() + std::size_t(n) * kGlyphSlotSize, std::size_t(glyphSize)));
   }
+  // Such a font still draws, but not every character as it should: worth
+  // telling whoever shows or sends it.
+  std::error_code ec;
+  const std::int64_t fileSize = static_cast<std::int64_t>(std::filesystem::file_size(path, ec));
+  const std::int64_t start = kDymHeaderSize + std::int64_t(file.StreamStart(kFontStreamGlyphs));
+  const std::int64_t inFile = ec || file.StreamStart(kFontStreamGlyphs) < 0 || fileSize < start
+                                  ? 0
+                                  : (fileSize - start) / glyphSize;
+  font->glyphsPresent = static_cast<std::int16_t>(std::clamp<std::int64_t>(
+      std::min<std::int64_t>(inFile, file.GetCount(kFontStreamGlyphs)), 0, kGlyphCount));
+  if (font->glyphsPresent < kGlyphCount)
+    why = "glyph data cut short: " + std::to_string(font->glyphsPresent) + " of " +
+          std::to_string(kGlyphCount) + " characters in the file";
   file.Close();
   return font;
+}
+
+std::string FontFileDamage(const std::string& path) {
+  if (KindOfPath(path) == PathKind::Missing) return {};
+  std::string problem;
+  LoadFontFile(path, nullptr, &problem);
+  return problem;
 }
 
 FontCache::FontCache(const Installation& installation) : installation_(installation) {}
@@ -158,9 +196,14 @@ bool FontCache::SelectFont(const std::string& name) {
   }
   const std::string fileName = Trimmed(name);
   std::unique_ptr<tfnttyp> font;
+  std::string problem = "not a file name in the fonts folder";
   if (IsPlainFileName(fileName)) {
-    font = LoadFontFile(installation_.Resolve("fonts\\" + fileName).string());
+    font = LoadFontFile(installation_.Resolve("fonts\\" + fileName).string(), nullptr, &problem);
   }
+  // A font that cannot be loaded is tried again on every text; it is told
+  // about once.
+  if (!problem.empty() && problemSink_ && reported_.insert(UpperAscii(fileName)).second)
+    problemSink_(name, font ? problem : "cannot be loaded (" + problem + ")");
   if (!font) {
     current_ = first_.get();
     return false;

@@ -14,10 +14,12 @@
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "resources/canvas.h"
+#include "resources/resourceproblems.h"
 
 namespace tavo {
 
@@ -54,6 +56,9 @@ struct tfnttyp {
   std::int16_t height = 0;
   std::int16_t glyphSize = 0;
   std::vector<std::uint8_t> glyphs;  // slot n at n * kGlyphSlotSize
+  // Glyph records that lie wholly in the file and in the glyph stream; the
+  // others hold whatever followed, or nothing.
+  std::int16_t glyphsPresent = kGlyphCount;
 
   const std::uint8_t* Glyph(std::uint8_t code) const {
     return glyphs.data() + std::size_t(code) * kGlyphSlotSize;
@@ -69,7 +74,15 @@ enum class FontLoadError {
 };
 
 // Reads a font file completely; `error` tells why nothing was returned.
-std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* error = nullptr);
+// `problem` says in words why the file was refused, or what is wrong with a
+// font that still loads (glyph data cut short); it is empty for a sound font.
+std::unique_ptr<tfnttyp> LoadFontFile(const std::string& path, FontLoadError* error = nullptr,
+                                      std::string* problem = nullptr);
+
+// What is wrong with the font file at `path`, in words; empty for a sound
+// font and for a missing file (which the caller reports in its own way).
+// For those that pass fonts on without drawing them (the download image).
+std::string FontFileDamage(const std::string& path);
 
 // Two font names match when their parts before the first "." are equal
 // after trimming blanks and converting to upper case.
@@ -96,6 +109,10 @@ class FontCache {
   // font files' bit order when no font is loaded).
   GlyphSlot GlyphOf(std::uint8_t code) const;
 
+  // Told once per font name about a font that cannot be loaded or loads
+  // with glyph data cut short.
+  void SetProblemSink(ResourceProblemSink sink) { problemSink_ = std::move(sink); }
+
   const tfnttyp* First() const { return first_.get(); }
   const tfnttyp* Current() const { return current_; }
 
@@ -110,6 +127,8 @@ class FontCache {
   std::unique_ptr<tfnttyp> first_;
   tfnttyp* last_ = nullptr;
   tfnttyp* current_ = nullptr;
+  ResourceProblemSink problemSink_;
+  std::set<std::string> reported_;
 };
 
 // Draws with a given font (not the cache); the rules of DrawTerminalText.

@@ -4,6 +4,8 @@
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -251,8 +253,8 @@ TEST_F(CliTest, InfoOnAFileThatCannotBeReadExitsOne) {
     std::string message;
   };
   const Case cases[] = {
-      {missing, "tavodex-cli: cannot open " + missing.string()},
-      {folder, "tavodex-cli: cannot open " + folder.string()},
+      {missing, "tavodex-cli: cannot open " + missing.string() + ": not found\n"},
+      {folder, "tavodex-cli: cannot open " + folder.string() + ": it is a folder\n"},
   };
   for (const Case& c : cases) {
     const CliRun run = Run({"info", c.path.string()});
@@ -337,9 +339,18 @@ TEST_F(CliTest, SavingWhereNoFileCanBeWrittenFailsAndChangesNothing) {
     fs::path output;
     std::string reason;
   };
+  // A pipe and a device are never replaced by a file.
+  const fs::path fifo = files_ / "Rohr.qvx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const fs::path device = files_ / "Null.qvx";
+  fs::create_symlink("/dev/null", device);
   const Case cases[] = {
       {missing / "K.qvx", "no such folder"},
       {folder, "is a folder"},
+      {fifo, fifo.string() + " is a named pipe (FIFO), not a file"},
+      {device, device.string() + " is a device, not a file"},
+      // The project folder would take the file's own name.
+      {files_ / "Anlage", "the name needs an extension (.qvx)"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.output);
@@ -352,8 +363,11 @@ TEST_F(CliTest, SavingWhereNoFileCanBeWrittenFailsAndChangesNothing) {
   EXPECT_FALSE(fs::exists(missing));
   EXPECT_EQ(Read(folder / "keep.txt"), "keep");
   EXPECT_EQ(Read(source), original);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_TRUE(fs::is_symlink(device));
   for (const auto& entry : fs::directory_iterator(files_.path()))
-    EXPECT_THAT(entry.path().filename().string(), ::testing::AnyOf("Klassik.qvx", "Ablage"));
+    EXPECT_THAT(entry.path().filename().string(),
+                ::testing::AnyOf("Klassik.qvx", "Ablage", "Rohr.qvx", "Null.qvx"));
 }
 
 // --- import-dos ------------------------------------------------------------------------
@@ -398,6 +412,8 @@ TEST_F(CliTest, ImportDosFailuresExitOneAndWriteNothing) {
   const fs::path folder = files_ / "Ablage.qvx";
   fs::create_directories(folder);
   Write(folder / "keep.txt", "keep");
+  const fs::path fifo = files_ / "Rohr.qvx";
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   struct Case {
     std::vector<std::string> args;
     std::vector<std::string> messages;
@@ -406,6 +422,8 @@ TEST_F(CliTest, ImportDosFailuresExitOneAndWriteNothing) {
       {{(files_ / "Fehlt.prj").string()},
        {"OS-Error : File not found !", "cannot import " + (files_ / "Fehlt.prj").string()}},
       {{input.string(), "--output", folder.string()}, {"File access error", "is a folder"}},
+      {{input.string(), "--output", fifo.string()},
+       {"File access error", "is a named pipe (FIFO), not a file"}},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"import-dos"};
@@ -418,6 +436,9 @@ TEST_F(CliTest, ImportDosFailuresExitOneAndWriteNothing) {
   EXPECT_FALSE(fs::exists(files_ / "Fehlt.qvx"));
   EXPECT_EQ(Read(folder / "keep.txt"), "keep");
   EXPECT_FALSE(fs::exists(files_ / "Ablage.BAK"));
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_FALSE(fs::exists(files_ / "Rohr.BAK"));
+  EXPECT_FALSE(fs::exists(files_ / "Rohr"));
 }
 
 // --- render, image, text ---------------------------------------------------------------
@@ -469,8 +490,10 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   const Case cases[] = {
       {{"--picture", "Keines"}, 1, "no picture 'Keines'"},
       {{"--picture", "9"}, 1, "no picture '9'"},
-      {{"--zoom", "0"}, 2, "usage: tavodex-cli render"},
-      {{"--zoom", "abc"}, 2, "usage: tavodex-cli render"},
+      {{"--zoom", "0"}, 2, "tavodex-cli render: zoom '0' is not a number in (0, 32]"},
+      {{"--zoom", "abc"}, 2, "tavodex-cli render: zoom 'abc' is not a number in (0, 32]"},
+      {{"--zoom", "2x"}, 2, "zoom '2x'"},
+      {{"--zoom", "33"}, 2, "zoom '33'"},
       {{"--time", "morgen"}, 2, "--time wants"},
   };
   for (const Case& c : cases) {
@@ -483,7 +506,96 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   }
   const CliRun missing = Run({"render", (files_ / "fehlt.qvx").string(), "--output", png});
   EXPECT_EQ(missing.code, 1) << missing;
-  EXPECT_THAT(missing.err, HasSubstr("cannot open"));
+  EXPECT_THAT(missing.err,
+              HasSubstr("cannot open " + (files_ / "fehlt.qvx").string() + ": not found"));
+}
+
+// An image that cannot be written is a failure with its reason, and leaves
+// no file, whole or partial.
+TEST_F(CliTest, RenderAndTextFailWhenTheImageCannotBeWritten) {
+  const fs::path project = Copy("Projects/demos/Klassik.qvx");
+  fs::create_directories(files_ / "ro");
+  struct Case {
+    fs::path output;
+    std::string reason;
+  };
+  std::vector<Case> cases = {
+      {"/dev/full", "/dev/full is a device, not a file"},
+      {files_ / "fehlt" / "x.png", "no such folder: " + (files_ / "fehlt").string()},
+      {files_ / "ordner.png", (files_ / "ordner.png").string() + " is a folder"},
+  };
+  fs::create_directories(files_ / "ordner.png");
+  if (::geteuid() != 0) {
+    fs::permissions(files_ / "ro", fs::perms::owner_read | fs::perms::owner_exec);
+    cases.push_back({files_ / "ro" / "x.png", "Permission denied"});
+  }
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.output);
+    const CliRun render = Run({"render", project.string(), "--picture", "1", "--time",
+                               "2026-12-10 08:30", "--output", c.output.string()});
+    EXPECT_EQ(render.code, 1) << render;
+    EXPECT_THAT(render.err, HasSubstr(c.reason));
+    EXPECT_EQ(render.out, "");
+    const CliRun text =
+        Run({"text", "Hallo", "--font", "S008X016.FON", "--output", c.output.string()});
+    EXPECT_EQ(text.code, 1) << text;
+    EXPECT_THAT(text.err, HasSubstr("tavodex-cli text: " + c.reason));
+    EXPECT_EQ(text.out, "");
+  }
+  fs::permissions(files_ / "ro", fs::perms::owner_all);
+  EXPECT_TRUE(fs::is_empty(files_ / "ro"));
+  EXPECT_FALSE(fs::exists(files_ / "fehlt"));
+  EXPECT_TRUE(fs::is_empty(files_ / "ordner.png"));
+}
+
+// A copy of Demo (second generation) with a picture that shows a damaged
+// bitmap and a text in a font whose glyph data is cut short.
+struct DamagedResources {
+  fs::path project, bitmap, font;
+};
+
+DamagedResources MakeDamagedResources(const fs::path& folder, const fs::path& base) {
+  DamagedResources d{folder / "Kaputt.qvx", folder / "kaputt.bmp", base / "fonts" / "KURZ.FON"};
+  Write(d.bitmap, "BM kein Bild");
+  const std::string font = Read(fs::path(TAVO_DATA_DIR) / "fonts" / "S008X016.FON");
+  Write(d.font, font.substr(0, font.size() - 156 * 16));  // 100 glyphs of 16 bytes left
+  std::string text = Read(fs::path(TAVO_DATA_DIR) / "Projects" / "Demo.qvx");
+  const std::string anchor = "-Picture(2;2;\"Muster\";15)\r\n";
+  text.insert(text.find(anchor) + anchor.size(),
+              "-Object(20;0;0;0;\"Bild\";10;10;50;50;\"" + d.bitmap.string() +
+                  "\";FALSE;FALSE;0;0)\r\n"
+                  "-Object(5;0;0;0;0;1;0;14;1;\"\";20;400;\"kurz\";\"KURZ.FON\")\r\n");
+  Write(d.project, text);
+  return d;
+}
+
+TEST_F(CliTest, DamagedBitmapsAndFontsAreReportedWhenRenderingAndBuildingTheImage) {
+  ASSERT_EQ(Run({"info", Copy("Projects/Demo.qvx").string()}).code, 0);  // the base exists
+  const DamagedResources d = MakeDamagedResources(files_.path(), Base());
+  const std::string bitmapWarning =
+      "warning: " + d.bitmap.string() + ": not a BMP file; nothing is drawn\n";
+  const std::string fontWarning =
+      "warning: KURZ.FON: glyph data cut short: 100 of 256 characters in the file\n";
+
+  const CliRun render = Run({"render", d.project.string(), "--picture", "2", "--time",
+                             "2026-12-10 08:30", "--output", (files_ / "k.png").string()});
+  EXPECT_EQ(render.code, 0) << render;
+  EXPECT_TRUE(IsPng(files_ / "k.png"));
+  EXPECT_THAT(render.err, AllOf(HasSubstr(bitmapWarning), HasSubstr(fontWarning)));
+
+  const CliRun image = Run({"image", d.project.string(), "--output", (files_ / "image").string()});
+  EXPECT_EQ(image.code, 0) << image;
+  EXPECT_THAT(image.err,
+              AllOf(HasSubstr("warning: damaged bitmap " + d.bitmap.string() +
+                              ": not a BMP file; converted as a black image\n"),
+                    HasSubstr("warning: damaged font KURZ.FON: glyph data cut short: 100 of "
+                              "256 characters in the file\n")));
+
+  const CliRun text =
+      Run({"text", "kurz", "--font", "KURZ.FON", "--output", (files_ / "t.png").string()});
+  EXPECT_EQ(text.code, 0) << text;
+  EXPECT_THAT(text.err, HasSubstr("warning: font 'KURZ.FON': glyph data cut short"));
+  fs::remove(d.font);
 }
 
 TEST_F(CliTest, ImageBuildsBothDrivesForEachGeneration) {
@@ -525,8 +637,17 @@ TEST_F(CliTest, TextRendersInATerminalFontAndFallsBackForAnUnknownFont) {
   const CliRun unknown =
       Run({"text", "Hallo", "--font", "KEINER.FON", "--output", fallback.string()});
   EXPECT_EQ(unknown.code, 0) << unknown;
-  EXPECT_THAT(unknown.err, HasSubstr("font 'KEINER.FON' cannot be loaded"));
+  EXPECT_THAT(unknown.err, HasSubstr("font 'KEINER.FON' cannot be loaded (not found); using the "
+                                     "built-in 8 x 16 font"));
   EXPECT_TRUE(IsPng(fallback));
+
+  // Like the terminal, the first 255 characters; and it says so.
+  const fs::path longPng = files_ / "lang.png";
+  const CliRun longText = Run({"text", std::string(300, 'x') + "\xC3\xA4", "--font", "S008X016.FON",
+                               "--output", longPng.string()});
+  EXPECT_EQ(longText.code, 0) << longText;
+  EXPECT_EQ(longText.out, longPng.string() + ": 2040 x 16\n");
+  EXPECT_THAT(longText.err, HasSubstr("the text has 301 characters; only the first 255 are drawn"));
 
   struct Case {
     std::vector<std::string> args;

@@ -14,6 +14,7 @@
 #include "objects/shapes/shapes.h"
 #include "project/projectfile.h"
 #include "project/runwriter.h"
+#include "support/filesizelimit.h"
 
 namespace tavo {
 namespace {
@@ -127,12 +128,25 @@ TEST(BmpDecode, DamagedFilesAreRefusedWithAReason) {
   }
 }
 
-TEST(BmpDecode, PixelDataCutShortLeavesTheMissingRowsBlack) {
-  std::vector<std::uint8_t> file = MakeBmp(1, 2, 8, {0, 0xFF0000}, {1, 0, 0, 0, 1, 0, 0, 0});
+TEST(BmpDecode, PixelDataCutShortLeavesTheMissingRowsBlackAndSaysSo) {
+  const std::vector<std::uint8_t> whole = MakeBmp(1, 2, 8, {0, 0xFF0000}, {1, 0, 0, 0, 1, 0, 0, 0});
+  std::vector<std::uint8_t> file = whole;
   file.resize(file.size() - 4);  // the top row (stored last) is gone
   Image16 image;
-  ASSERT_TRUE(DecodeBmp16(file, image));
+  std::string damage;
+  ASSERT_TRUE(DecodeBmp16(file, image, nullptr, &damage));
   EXPECT_THAT(image.pixels, ElementsAre(kBlack, kRed));
+  EXPECT_EQ(damage, "pixel data cut short; the missing part is black");
+
+  // Run-length data that ends before the image does: the same.
+  const std::vector<std::uint8_t> rle = {2, 1, 0, 0, 2, 1, 0, 1};  // two rows, end mark
+  ASSERT_TRUE(DecodeBmp16(MakeBmp(2, 2, 8, {0, 0xFF0000}, rle, 1), image, nullptr, &damage));
+  EXPECT_EQ(damage, "");
+  ASSERT_TRUE(DecodeBmp16(MakeBmp(2, 2, 8, {0, 0xFF0000}, {2, 1}, 1), image, nullptr, &damage));
+  EXPECT_EQ(damage, "pixel data cut short; the missing part is black");
+
+  ASSERT_TRUE(DecodeBmp16(whole, image, nullptr, &damage));
+  EXPECT_EQ(damage, "");
 }
 
 TEST(BmpDecode, PaletteIndexBeyondTheUsedColoursIsBlack) {
@@ -279,6 +293,31 @@ TEST(Bitmap, DrawsStretchedAndMirroredOnTheSamePixels) {
   EXPECT_EQ(canvas.images[2].width, 0);  // missing file: an empty image, nothing drawn
 }
 
+TEST(Bitmap, DrawingTellsWhyAFileGaveNoImageOrOnlyPartOfOne) {
+  testing::ScratchFolder dir;
+  testing::WriteFile(dir.path() / "junk.bmp", {'M', 'Z', 1, 2});
+  std::vector<std::uint8_t> cut = testing::GradientBmp(4, 4);
+  cut.resize(cut.size() - 20);
+  testing::WriteFile(dir.path() / "cut.bmp", cut);
+  testing::WriteFile(dir.path() / "good.bmp", testing::GradientBmp(4, 4));
+  ImageCanvas canvas;
+  tview view(&canvas);
+  std::vector<std::string> told;
+  view.SetProblemSink([&](const std::string& file, const std::string& problem) {
+    told.push_back(std::filesystem::path(file).filename().string() + ": " + problem);
+  });
+  for (const char* name : {"missing.bmp", "junk.bmp", "cut.bmp", "good.bmp"}) {
+    tqvxbitmap b;
+    b.file = (dir.path() / name).string();
+    b.SetCorners(0, 0, 10, 10);
+    b.Draw(view, kDrawNormal);
+    b.Draw(view, kDrawNormal);  // the image is kept: told once
+  }
+  EXPECT_THAT(told, ElementsAre("missing.bmp: not found; nothing is drawn",
+                                "junk.bmp: not a BMP file; nothing is drawn",
+                                "cut.bmp: pixel data cut short; the missing part is black"));
+}
+
 TEST(Bitmap, FactoryCollectsBitmapsAtAnyGroupDepth) {
   auto factory = MakeObjectFactory();
   t_gruppe outer;
@@ -390,6 +429,45 @@ TEST(Bitmap, SavingAsBringsTheBitmapsBesideTheNewFile) {
   EXPECT_EQ(project.path, target.string());
   const std::vector<std::uint8_t> written = testing::ReadFile(target);
   EXPECT_NE(std::string(written.begin(), written.end()).find(copy.string()), std::string::npos);
+}
+
+// A save that fails after the bitmaps were brought over leaves the objects
+// pointing where they pointed and takes back the copies and the folder it
+// made.
+TEST(Bitmap, AFailedSaveLeavesTheBitmapFieldsAndNoFolderBehind) {
+  testing::ScratchFolder dir;
+  const auto source = dir.path() / "lib" / "pumpe.bmp";
+  testing::WriteFile(source, testing::GradientBmp(1, 1));
+  t_projekt project;
+  project.head = std::make_unique<t_kopf>();
+  project.head->name = std::string(4000, 'x');  // far more than the bitmap's bytes
+  project.terminal = std::make_unique<t_terminal>();
+  project.path = source.string();
+  auto picture = std::make_unique<t_bild>();
+  auto b = std::make_unique<tqvxbitmap>();
+  b->file = source.string();
+  tqvxbitmap* raw = b.get();
+  AppendNode(picture->objects, std::move(b));
+  AppendNode(project.pictures, std::move(picture));
+
+  const auto target = dir.path() / "Anlage.qvx";
+  std::string error;
+  {
+    testing::FileSizeLimit full(1000);
+    EXPECT_FALSE(SaveProject(project, target.string(), &error, nullptr));
+  }
+  EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+  EXPECT_EQ(raw->file, source.string());
+  EXPECT_EQ(project.path, source.string());
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Anlage"));
+  EXPECT_FALSE(std::filesystem::exists(target));
+
+  // A name without an extension would give the project folder the file's
+  // own name: refused before anything is made.
+  EXPECT_FALSE(SaveProject(project, (dir.path() / "Anlage").string(), &error, nullptr));
+  EXPECT_NE(error.find("needs an extension"), std::string::npos) << error;
+  EXPECT_FALSE(std::filesystem::exists(dir.path() / "Anlage"));
+  EXPECT_EQ(raw->file, source.string());
 }
 
 }  // namespace

@@ -187,6 +187,26 @@ TEST(PixelFile, MissingSourceIsBlackAndNoted) {
   EXPECT_EQ(ctx.missingBitmaps.size(), 1u);
 }
 
+TEST(PixelFile, DamagedSourceIsNotedWithWhatIsWrong) {
+  testing::ScratchFolder dir;
+  testing::WriteFile(dir.path() / "junk.bmp", {'B', 'M', 0});
+  std::vector<std::uint8_t> cut = testing::GradientBmp(2, 2);
+  cut.resize(cut.size() - 8);
+  testing::WriteFile(dir.path() / "cut.bmp", cut);
+  t_gruppe group;
+  group.AppendMember(Bitmap(dir.path() / "junk.bmp", 0, 0, 2, 2, 1));
+  group.AppendMember(Bitmap(dir.path() / "cut.bmp", 0, 0, 2, 2, 2));
+  CompileContext ctx;
+  ctx.targetFolder = dir.path();
+  ASSERT_TRUE(ConvertBitmaps(&group, ctx));
+  EXPECT_TRUE(ctx.missingBitmaps.empty());
+  EXPECT_THAT(
+      ctx.damagedBitmaps,
+      ElementsAre(
+          (dir.path() / "junk.bmp").string() + ": not a BMP file; converted as a black image",
+          (dir.path() / "cut.bmp").string() + ": pixel data cut short; the missing part is black"));
+}
+
 TEST(PixelFile, RelativeNamesResolveAgainstTheProjectFolderThenTheLibrary) {
   testing::ScratchFolder dir;
   testing::WriteFile(dir.path() / "lib" / "lib.bmp", testing::GradientBmp(1, 1));

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -9,6 +10,8 @@
 #include "project/runwriter.h"
 #include "shell/messageboxes.h"
 #include "shell/progress.h"
+#include "shell/safefile.h"
+#include "support/filesizelimit.h"
 
 namespace tavo {
 namespace {
@@ -373,15 +376,61 @@ TEST_F(SaveTest, FailedWriteKeepsThePreviousFile) {
   EXPECT_TRUE(p->modified);
   EXPECT_TRUE(p->path.empty());
 
-  // A full disk: /dev/full accepts the open and fails the write.
-  if (fs::exists("/dev/full")) {
-    const fs::path target = dir / "full.qvx";
-    std::ofstream(target, std::ios::binary) << "old";
-    fs::create_symlink("/dev/full", dir / "full.qvx.tmp~");
+  // A full disk: the write fails halfway. The previous file, the previous
+  // backup and the project's state stay; no temporary and no project folder
+  // are left.
+  const fs::path target = dir / "full.qvx";
+  std::ofstream(target, std::ios::binary) << "old";
+  std::ofstream(dir / "full.BAK", std::ios::binary) << "older";
+  {
+    testing::FileSizeLimit full(100);
     EXPECT_FALSE(WriteProjectFile(*p, target.string(), &error));
-    EXPECT_EQ(Slurp(target), "old");
-    EXPECT_FALSE(fs::exists(dir / "full.BAK"));
   }
+  EXPECT_NE(error.find("File too large"), std::string::npos) << error;
+  EXPECT_EQ(Slurp(target), "old");
+  EXPECT_EQ(Slurp(dir / "full.BAK"), "older");
+  EXPECT_TRUE(p->modified);
+  EXPECT_TRUE(p->path.empty());
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names.size(), 2u);
+}
+
+// Only a regular file or a free name becomes the project file; anything else
+// in its place is refused before anything (the project folder included) is
+// created, and stays what it was.
+TEST_F(SaveTest, NothingButAFileOrAFreeNameIsWritten) {
+  Reader r;
+  auto p = r.Read(kCanonical);
+  ::mkfifo((dir / "pipe.qvx").c_str(), 0600);
+  fs::create_symlink("/dev/null", dir / "null.qvx");
+  std::ofstream(dir / "taken.qvx", std::ios::binary) << "old";
+  fs::create_directory(dir / "taken.BAK");
+  struct Case {
+    std::string file;
+    std::string reason;
+  };
+  const Case cases[] = {
+      {"pipe.qvx", "is a named pipe (FIFO), not a file"},
+      {"null.qvx", "is a device, not a file"},
+      {"Anlage", "the name needs an extension (.qvx)"},
+      {"taken.qvx", "cannot keep the previous file as " + (dir / "taken.BAK").string()},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.file);
+    const std::string path = (dir / c.file).string();
+    std::string error;
+    EXPECT_FALSE(WriteProjectFile(*p, path, &error));
+    EXPECT_NE(error.find(c.reason), std::string::npos) << error;
+    EXPECT_EQ(WhyNotSavable(path), error);
+  }
+  EXPECT_EQ(KindOfPath(dir / "pipe.qvx"), PathKind::Pipe);
+  EXPECT_TRUE(fs::is_symlink(dir / "null.qvx"));
+  EXPECT_EQ(Slurp(dir / "taken.qvx"), "old");
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  EXPECT_EQ(names.size(), 4u);
+  EXPECT_TRUE(p->path.empty());
 }
 
 // A folder where the file should be is neither read nor replaced.

@@ -281,6 +281,46 @@ TEST(Fonts, FewerGlyphRecordsThanCodesStillLoad) {
   EXPECT_EQ(cache.GlyphOf(255)[0], 0);  // read past the end of the file
 }
 
+// Such fonts still draw, but those who show or send them are told.
+TEST(Fonts, GlyphDataCutShortIsToldOnce) {
+  FontFolder folder;
+  FontFixture part = SixByEight();
+  part.glyphRecords = 66;
+  folder.Add("PART.FON", part);
+  std::vector<std::uint8_t> cut = testing::FontBytes(SixByEight());
+  cut.resize(cut.size() - 8 * 10 - 3);  // the last ten glyphs and a bit of one more
+  folder.AddRaw("CUT.FON", cut);
+  folder.Add("GOOD.FON", SixByEight());
+  folder.AddRaw("JUNK.FON", {'M', 'Z', 0, 1});
+
+  const auto fonts = folder.dir.path() / "fonts";
+  std::string problem;
+  auto font = LoadFontFile((fonts / "CUT.FON").string(), nullptr, &problem);
+  ASSERT_NE(font, nullptr);
+  EXPECT_EQ(font->glyphsPresent, 245);
+  EXPECT_EQ(problem, "glyph data cut short: 245 of 256 characters in the file");
+  EXPECT_EQ(FontFileDamage((fonts / "PART.FON").string()),
+            "glyph data cut short: 66 of 256 characters in the file");
+  EXPECT_EQ(FontFileDamage((fonts / "GOOD.FON").string()), "");
+  EXPECT_EQ(FontFileDamage((fonts / "MISSING.FON").string()), "");  // the caller's to report
+  EXPECT_EQ(FontFileDamage((fonts / "JUNK.FON").string()), "not a font file");
+
+  FontCache cache(folder.install);
+  std::vector<std::string> told;
+  cache.SetProblemSink([&](const std::string& name, const std::string& text) {
+    told.push_back(name + ": " + text);
+  });
+  PixelCanvas canvas(40, 20, kPaper);
+  for (int round = 0; round < 2; ++round)
+    for (const char* name : {"CUT.FON", "GOOD.FON", "MISSING.FON", "JUNK.FON"})
+      cache.DrawTerminalText(canvas, 0, 0, kInk, "A", name, false, kBack, 1.0);
+  EXPECT_EQ(told, (std::vector<std::string>{
+                      "CUT.FON: glyph data cut short: 245 of 256 characters in the file",
+                      "MISSING.FON: cannot be loaded (not found)",
+                      "JUNK.FON: cannot be loaded (not a font file)",
+                  }));
+}
+
 TEST(Fonts, ShippedFontsOpenWithTheSizeTheirNameSays) {
   struct Shipped {
     const char* file;

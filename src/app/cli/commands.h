@@ -4,10 +4,14 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "resources/resourceproblems.h"
 #include "shell/folders.h"
+
+class QImage;
 
 namespace tavo {
 class Workspace;
@@ -38,6 +42,28 @@ int CmdImportDos(const Args& args, CliIo& io);
 bool TakeOption(Args& args, const std::string& name, std::string& value);
 bool TakeFlag(Args& args, const std::string& name);
 bool WantsHelp(const Args& args);
+
+// "cannot open PATH: " and why (not found, no permission, a folder, ...).
+std::string CannotOpen(const std::string& path);
+
+// Writes the image as a PNG file: encoded completely first, then written
+// beside the target, flushed and renamed over it. Only a regular file or a
+// free name is written. False, with the reason, when anything fails; no part
+// of a file is left behind then.
+bool SavePng(const QImage& image, const std::string& path, std::string* error);
+
+// Tells on stderr, once each, about the bitmap and font files a drawing could
+// not use as they are.
+class ProblemReport {
+ public:
+  explicit ProblemReport(std::ostream& err);
+  // Valid while the report lives.
+  ResourceProblemSink Sink();
+
+ private:
+  std::ostream& err_;
+  std::set<std::string> told_;
+};
 
 // Entry point of the program: global options, then the subcommand.
 int RunCli(int argc, char** argv);

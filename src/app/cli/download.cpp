@@ -138,7 +138,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
   ProjectReadContext context = ws.ReadContext(&box);
   const std::unique_ptr<t_projekt> project = ReadProjectFile(args[0], context);
   if (!project) {
-    io.err << "tavodex-cli download: cannot open " << args[0] << "\n";
+    io.err << "tavodex-cli download: " << CannotOpen(args[0]) << "\n";
     return 2;
   }
   options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);

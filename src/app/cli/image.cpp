@@ -58,7 +58,7 @@ int CmdImage(const Args& argsIn, CliIo& io) {
   ProjectReadContext context = io.workspace->ReadContext(&box);
   auto project = ReadProjectFile(args[0], context);
   if (!project) {
-    io.err << "tavodex-cli: cannot open " << args[0] << "\n";
+    io.err << "tavodex-cli: " << CannotOpen(args[0]) << "\n";
     return 1;
   }
   ImageBuildOptions options;

@@ -34,6 +34,14 @@ int CmdImportDos(const Args& argsIn, CliIo& io) {
 
   Workspace& workspace = *io.workspace;
   ConsoleMessageBox box(workspace.translator(), io.err);
+  const auto cannotSave = [&](const std::string& why) {
+    box.Show(MsgKind::Fehler, ButtonSet::Weiter,
+             workspace.translator().Tr(txt::kFehlerBeiDateizugriff));
+    io.err << "tavodex-cli: " << why << "\n";
+    return 1;
+  };
+  // An output that can never be written is refused before the import runs.
+  if (std::string why = WhyNotSavable(output); !why.empty()) return cannotSave(why);
   DosImportContext context;
   context.catalog = &workspace.catalog();
   context.messages = &box;
@@ -66,12 +74,7 @@ int CmdImportDos(const Args& argsIn, CliIo& io) {
   io.out << "Messages:    " << result.messages << "\n";
 
   std::string error;
-  if (!WriteProjectFile(*result.project, output, &error)) {
-    box.Show(MsgKind::Fehler, ButtonSet::Weiter,
-             workspace.translator().Tr(txt::kFehlerBeiDateizugriff));
-    io.err << "tavodex-cli: " << error << "\n";
-    return 1;
-  }
+  if (!WriteProjectFile(*result.project, output, &error)) return cannotSave(error);
   io.out << "saved " << output << "\n";
   return 0;
 }

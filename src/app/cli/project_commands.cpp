@@ -28,7 +28,7 @@ std::unique_ptr<t_projekt> Load(const std::string& path, CliIo& io, int& message
   ProjectReadContext context = io.workspace->ReadContext(&counting);
   auto project = ReadProjectFile(path, context);
   messages = counting.count;
-  if (!project) io.err << "tavodex-cli: cannot open " << path << "\n";
+  if (!project) io.err << "tavodex-cli: " << CannotOpen(path) << "\n";
   return project;
 }
 

@@ -44,6 +44,19 @@ const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
   return nullptr;
 }
 
+// Largest zoom accepted; the size of the image is checked on its own.
+constexpr double kMaxZoom = 32;
+
+bool ParseZoom(const std::string& text, double& zoom) {
+  try {
+    std::size_t used = 0;
+    zoom = std::stod(text, &used);
+    return used == text.size() && zoom > 0 && zoom <= kMaxZoom;
+  } catch (const std::exception&) {
+    return false;
+  }
+}
+
 bool ParseTime(const std::string& text, LocalTime& t) {
   return std::sscanf(text.c_str(), "%d-%d-%d %d:%d", &t.year, &t.month, &t.day, &t.hour,
                      &t.minute) == 5 &&
@@ -75,16 +88,21 @@ int CmdRender(const Args& argsIn, CliIo& io) {
   const bool hasPicture = !picture.empty();
   const bool outline = TakeFlag(args, "--outline");
   const bool grey = TakeFlag(args, "--grey");
-  const double zoom = t_liste::TextToReal(zoomText);
-  if (!optionsOk || args.size() != 1 || output.empty() || !(zoom > 0 && zoom <= 32)) {
+  if (!optionsOk || args.size() != 1 || output.empty()) {
     Usage(io.err);
+    return 2;
+  }
+  double zoom = 1;
+  if (!ParseZoom(zoomText, zoom)) {
+    io.err << "tavodex-cli render: zoom '" << zoomText << "' is not a number in (0, " << kMaxZoom
+           << "]\n";
     return 2;
   }
   ConsoleMessageBox box(io.workspace->translator(), io.err);
   ProjectReadContext context = io.workspace->ReadContext(&box);
   auto project = ReadProjectFile(args[0], context);
   if (!project) {
-    io.err << "tavodex-cli: cannot open " << args[0] << "\n";
+    io.err << "tavodex-cli: " << CannotOpen(args[0]) << "\n";
     return 1;
   }
   LocateBitmapFiles(*project, {io.install.Resolve("Lib\\Graphics")});
@@ -101,7 +119,9 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     ForEach<t_bild>(project->pictures, [&](const t_bild& b) { pictures.push_back(&b); });
   }
 
+  ProblemReport problems(io.err);
   FontCache fonts(io.install);
+  fonts.SetProblemSink(problems.Sink());
   const int width = static_cast<int>(std::nearbyint(project->terminal->width * zoom));
   const int height = static_cast<int>(std::nearbyint(project->terminal->height * zoom));
   if (width <= 0 || height <= 0 || width > 16384 || height > 16384) {
@@ -115,6 +135,7 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     view.SetZoom(zoom);
     view.SetGrayscale(grey);
     view.UseFontCache(fonts);
+    view.SetProblemSink(problems.Sink());
     canvas.FillRectColour(0, 0, width, height, PictureBackground(*b, view, outline));
     DrawPictureObjects(*b, view, DrawModeForStyle(outline ? 1 : 0), fieldContext);
     std::string file = output;
@@ -125,8 +146,9 @@ int CmdRender(const Args& argsIn, CliIo& io) {
                  ? output + number
                  : output.substr(0, dot) + number + output.substr(dot);
     }
-    if (!canvas.Image().save(QString::fromStdString(file), "PNG")) {
-      io.err << "tavodex-cli: cannot write " << file << "\n";
+    std::string error;
+    if (!SavePng(canvas.Image(), file, &error)) {
+      io.err << "tavodex-cli: " << error << "\n";
       ++failures;
       continue;
     }

@@ -24,7 +24,12 @@ constexpr const char* kUsage =
     "  fonts folder. Z is the zoom (default 1, at most 64). N are palette indexes\n"
     "  0..15: the ink (default 0, black) and, when given, an opaque background\n"
     "  (otherwise the text lies on white). A font that cannot be loaded is\n"
-    "  replaced by the built-in 8 x 16 font at zoom 1.\n";
+    "  replaced by the built-in 8 x 16 font at zoom 1. Like the terminal, only\n"
+    "  the first 255 characters are drawn.\n";
+
+// The terminal's texts carry at most this many characters (one length byte);
+// the terminal code page conversion cuts the rest.
+constexpr std::size_t kMaxTerminalText = 255;
 
 // Largest picture the command writes; beyond it a typing error in the zoom
 // would ask for gigabytes.
@@ -81,12 +86,22 @@ int CmdText(const Args& arguments, CliIo& io) {
     return 2;
   }
 
-  const std::string text = ToTerminalCharset(Utf8ToCp1252(args[0]));
+  const std::string full = Utf8ToCp1252(args[0]);
+  if (full.size() > kMaxTerminalText) {
+    io.err << "tavodex-cli text: the text has " << full.size() << " characters; only the first "
+           << kMaxTerminalText << " are drawn, as on the terminal\n";
+  }
+  const std::string text = ToTerminalCharset(full);
+  std::string fontProblem;
   FontCache cache(io.install);
+  cache.SetProblemSink(
+      [&](const std::string&, const std::string& problem) { fontProblem = problem; });
   const bool haveFont = cache.SelectFont(font);
   if (!haveFont) {
-    io.err << "tavodex-cli text: font '" << font
-           << "' cannot be loaded; using the built-in 8 x 16 font\n";
+    io.err << "tavodex-cli text: font '" << font << "' " << fontProblem
+           << "; using the built-in 8 x 16 font\n";
+  } else if (!fontProblem.empty()) {
+    io.err << "warning: font '" << font << "': " << fontProblem << "\n";
   }
   const double z = haveFont ? zoom : 1.0;
   const double w = haveFont ? cache.FontWidth() : kFallbackWidth;
@@ -107,8 +122,9 @@ int CmdText(const Args& arguments, CliIo& io) {
   const bool opaque = background >= 0;
   cache.DrawTerminalText(canvas, 0, 0, ColourPalette(colour), text, haveFont ? font : "", opaque,
                          opaque ? ColourPalette(background) : 0xFFFFFF, z);
-  if (!canvas.Image().save(QString::fromStdString(output), "PNG")) {
-    io.err << "tavodex-cli text: cannot write '" << output << "'\n";
+  std::string error;
+  if (!SavePng(canvas.Image(), output, &error)) {
+    io.err << "tavodex-cli text: " << error << "\n";
     return 1;
   }
   io.out << output << ": " << canvas.Width() << " x " << canvas.Height() << "\n";

@@ -7,6 +7,7 @@
 #include "download/image/legacyimage.h"
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/compile/picturecompiler.h"
+#include "resources/fonts.h"
 #include "shell/folders.h"
 #include "shell/language.h"
 #include "shell/progress.h"
@@ -195,6 +196,8 @@ class Builder {
     out.close();
     for (const std::string& file : ctx.missingBitmaps)
       result_.warnings.push_back("bitmap file not found, converted as a black image: " + file);
+    for (const std::string& d : ctx.damagedBitmaps)
+      result_.warnings.push_back("damaged bitmap " + d);
     if (!out) {
       Fail(path.string());
       return false;
@@ -214,6 +217,9 @@ class Builder {
       if (upper.find(".FON") != std::string::npos &&
           !CopyOptional("fonts\\" + name, result_.driveD / name))
         return false;
+      if (upper.find(".FON") != std::string::npos)
+        if (std::string d = FontFileDamage(install_.Resolve("fonts\\" + name).string()); !d.empty())
+          result_.warnings.push_back("damaged font " + name + ": " + d);
       if (upper.find(".BMP") != std::string::npos &&
           !CopyOptional("lib\\graphics\\" + name, result_.driveD / name))
         return false;

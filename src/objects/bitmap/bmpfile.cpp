@@ -7,6 +7,8 @@
 #include <iterator>
 #include <vector>
 
+#include "shell/safefile.h"
+
 namespace tavo {
 namespace {
 
@@ -61,7 +63,7 @@ struct Channel {
   }
 };
 
-bool Fail(std::string* error, const char* why) {
+bool Fail(std::string* error, const std::string& why) {
   if (error) *error = why;
   return false;
 }
@@ -159,14 +161,15 @@ bool ReadHeader(const Bytes& in, Header& h, std::size_t& pixelOffset, std::strin
   return true;
 }
 
-// Pixel rows of an uncompressed file; rows the file lacks stay black.
-void DecodeRows(const Bytes& in, const Header& h, std::size_t offset, Image16& out) {
+// Pixel rows of an uncompressed file; rows the file lacks stay black. False
+// when rows were missing.
+bool DecodeRows(const Bytes& in, const Header& h, std::size_t offset, Image16& out) {
   const std::size_t stride = ((std::size_t(h.width) * h.bitCount + 31) / 32) * 4;
   for (std::int64_t row = 0; row < h.height; ++row) {
     const std::size_t at = offset + std::size_t(row) * stride;
     const std::int64_t y = h.topDown ? row : h.height - 1 - row;
     std::uint16_t* dst = out.pixels.data() + y * h.width;
-    if (!in.Has(at, stride)) break;
+    if (!in.Has(at, stride)) return false;
     for (std::int64_t x = 0; x < h.width; ++x) {
       switch (h.bitCount) {
         case 1:
@@ -196,10 +199,12 @@ void DecodeRows(const Bytes& in, const Header& h, std::size_t offset, Image16& o
       }
     }
   }
+  return true;
 }
 
-// Run-length coded 4- and 8-bit files (always bottom-up).
-void DecodeRle(const Bytes& in, const Header& h, std::size_t at, Image16& out) {
+// Run-length coded 4- and 8-bit files (always bottom-up). False when the
+// data ends before the image does.
+bool DecodeRle(const Bytes& in, const Header& h, std::size_t at, Image16& out) {
   const bool four = h.compression == kBiRle4;
   std::int64_t x = 0, row = 0;
   auto put = [&](std::uint8_t index) {
@@ -216,26 +221,30 @@ void DecodeRle(const Bytes& in, const Header& h, std::size_t at, Image16& out) {
       x = 0;
       ++row;
     } else if (value == 1) {
-      break;
+      return true;  // end of the bitmap
     } else if (value == 2) {
-      if (!in.Has(at, 2)) break;
+      if (!in.Has(at, 2)) return false;
       x += in[at];
       row += in[at + 1];
       at += 2;
     } else {
       const std::size_t bytes = four ? (value + 1) / 2 : value;
-      if (!in.Has(at, bytes)) break;
+      if (!in.Has(at, bytes)) return false;
       for (int i = 0; i < value; ++i)
         put(four ? (i % 2 ? in[at + i / 2] & 0x0F : in[at + i / 2] >> 4) : in[at + i]);
       at += (bytes + 1) & ~std::size_t{1};  // absolute runs are word aligned
     }
   }
+  // Without its end mark the data is still whole when the last row is full.
+  return row >= h.height || (row == h.height - 1 && x >= h.width);
 }
 
 }  // namespace
 
-bool DecodeBmp16(std::span<const std::uint8_t> file, Image16& out, std::string* error) {
+bool DecodeBmp16(std::span<const std::uint8_t> file, Image16& out, std::string* error,
+                 std::string* damage) {
   out = Image16{};
+  if (damage) damage->clear();
   const Bytes in(file);
   Header h;
   std::size_t offset = 0;
@@ -244,24 +253,29 @@ bool DecodeBmp16(std::span<const std::uint8_t> file, Image16& out, std::string* 
   out.width = static_cast<int>(h.width);
   out.height = static_cast<int>(h.height);
   out.pixels.assign(std::size_t(h.width * h.height), 0);
-  if (h.compression == kBiRle8 || h.compression == kBiRle4)
-    DecodeRle(in, h, offset, out);
-  else
-    DecodeRows(in, h, offset, out);
+  const bool complete = h.compression == kBiRle8 || h.compression == kBiRle4
+                            ? DecodeRle(in, h, offset, out)
+                            : DecodeRows(in, h, offset, out);
+  if (!complete && damage) *damage = "pixel data cut short; the missing part is black";
   return true;
 }
 
-bool LoadBmp16(const std::filesystem::path& path, Image16& out, std::string* error) {
+bool LoadBmp16(const std::filesystem::path& path, Image16& out, std::string* error,
+               std::string* damage) {
   out = Image16{};
+  if (damage) damage->clear();
+  // Only a file: a pipe or a device in its place would never end.
+  if (std::string why = WhyUnreadable(path); !why.empty()) return Fail(error, why);
   std::ifstream file(path, std::ios::binary);
   if (!file) return Fail(error, "cannot open the file");
   std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(file)),
                                   std::istreambuf_iterator<char>());
   if (file.bad()) return Fail(error, "cannot read the file");
-  return DecodeBmp16(bytes, out, error);
+  return DecodeBmp16(bytes, out, error, damage);
 }
 
 bool ReadBmpSize(const std::filesystem::path& path, int& width, int& height) {
+  if (!WhyUnreadable(path).empty()) return false;
   std::ifstream file(path, std::ios::binary);
   std::array<std::uint8_t, 26> head{};
   if (!file.read(reinterpret_cast<char*>(head.data()), head.size())) return false;
@@ -272,8 +286,11 @@ bool ReadBmpSize(const std::filesystem::path& path, int& width, int& height) {
     height = in.U16(20);
   } else {
     width = static_cast<std::int32_t>(in.U32(18));
-    const auto h = static_cast<std::int32_t>(in.U32(22));
-    height = h < 0 ? -h : h;
+    // Negative heights mark top-down files; the most negative one has no
+    // positive counterpart.
+    const auto h = static_cast<std::int64_t>(static_cast<std::int32_t>(in.U32(22)));
+    if (h < -std::int64_t{INT32_MAX}) return false;
+    height = static_cast<int>(h < 0 ? -h : h);
   }
   return width > 0 && height > 0;
 }

@@ -28,10 +28,15 @@ inline constexpr std::uint16_t Pack16(std::int32_t windowsColour) {
 inline constexpr std::int64_t kMaxBitmapPixels = 4096 * 4096;
 
 // Decodes a BMP file held in memory. On failure `out` is left empty and
-// `error` (when given) says why in plain English.
-bool DecodeBmp16(std::span<const std::uint8_t> file, Image16& out, std::string* error = nullptr);
+// `error` (when given) says why in plain English. A file that still gives an
+// image but lacks part of its pixel data sets `damage` (when given) to what
+// is wrong; it is emptied for a sound file.
+bool DecodeBmp16(std::span<const std::uint8_t> file, Image16& out, std::string* error = nullptr,
+                 std::string* damage = nullptr);
 // Reads and decodes a file; false (with the reason) when it cannot be read.
-bool LoadBmp16(const std::filesystem::path& path, Image16& out, std::string* error = nullptr);
+// Anything but a regular file is refused without being opened.
+bool LoadBmp16(const std::filesystem::path& path, Image16& out, std::string* error = nullptr,
+               std::string* damage = nullptr);
 
 // Width and height from the file's header only; false when it is no BMP.
 bool ReadBmpSize(const std::filesystem::path& path, int& width, int& height);

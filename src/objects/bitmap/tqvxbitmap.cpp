@@ -199,7 +199,14 @@ void tqvxbitmap::Draw(tview& view, int mode) const {
     auto fresh = std::make_shared<Cache>();
     fresh->file = file;
     // A missing or unreadable file draws as an empty image: nothing.
-    LoadBmp16(ResolveBitmapFile(file, {}), fresh->image);
+    const fs::path path = ResolveBitmapFile(file, {});
+    std::string error, damage;
+    if (path.empty())
+      view.ReportProblem(file, "not found; nothing is drawn");
+    else if (!LoadBmp16(path, fresh->image, &error, &damage))
+      view.ReportProblem(file, error + "; nothing is drawn");
+    else if (!damage.empty())
+      view.ReportProblem(file, damage);
     cache_ = std::move(fresh);
   }
   view.canvas()->DrawImage(cache_->image, left, top, right, bottom, transparent,
@@ -245,12 +252,31 @@ fs::path ProjectBitmapFolder(const t_projekt& project) {
   return file.parent_path() / project.folderName;
 }
 
-std::vector<std::string> AdoptBitmapFiles(t_projekt& project) {
-  std::vector<std::string> failed;
+namespace {
+
+// What bringing the bitmaps over changed, so that a save that fails after it
+// can put everything back.
+struct Adoption {
+  std::vector<std::string> notCopied;
+  std::vector<std::pair<tqvxbitmap*, std::string>> previousFields;
+  std::vector<fs::path> copies;
+  fs::path createdFolder;
+
+  void Undo() {
+    for (auto& [bitmap, file] : previousFields) bitmap->file = std::move(file);
+    std::error_code ignored;
+    for (const fs::path& copy : copies) fs::remove(copy, ignored);
+    // Only a folder this save made, and only while it is empty.
+    if (!createdFolder.empty()) fs::remove(createdFolder, ignored);
+  }
+};
+
+Adoption Adopt(t_projekt& project) {
+  Adoption done;
   const fs::path folder = ProjectBitmapFolder(project);
-  if (folder.empty()) return failed;
+  if (folder.empty()) return done;
   std::error_code ec;
-  fs::create_directories(folder, ec);
+  if (!fs::exists(folder, ec) && fs::create_directories(folder, ec)) done.createdFolder = folder;
   for (t_liste* b = project.pictures.get(); b; b = b->next()) {
     EachBitmap(static_cast<t_bild*>(b)->objects.get(), [&](tqvxbitmap& bitmap) {
       const std::string name = FileNameOf(bitmap.file);
@@ -260,14 +286,22 @@ std::vector<std::string> AdoptBitmapFiles(t_projekt& project) {
         const fs::path source = ResolveBitmapFile(bitmap.file, folder);
         std::error_code copyError;
         if (source.empty() || !fs::copy_file(source, target, copyError)) {
-          failed.push_back(bitmap.file);
+          done.notCopied.push_back(bitmap.file);
           return;
         }
+        done.copies.push_back(target);
       }
+      done.previousFields.emplace_back(&bitmap, bitmap.file);
       bitmap.file = target.string();
     });
   }
-  return failed;
+  return done;
+}
+
+}  // namespace
+
+std::vector<std::string> AdoptBitmapFiles(t_projekt& project) {
+  return Adopt(project).notCopied;
 }
 
 void LocateBitmapFiles(t_projekt& project,
@@ -286,29 +320,24 @@ void LocateBitmapFiles(t_projekt& project,
 
 bool SaveProject(t_projekt& project, const std::string& path, std::string* error,
                  std::vector<std::string>* notCopied) {
-  // Bringing the bitmaps over creates the project folder; it must not
-  // create the folder the file was meant to go into.
-  const fs::path parent = fs::path(WithSlashes(path)).parent_path();
-  std::error_code ec;
-  if (!parent.empty() && !fs::is_directory(parent, ec)) {
-    if (error) *error = "no such folder: " + parent.string();
-    return false;
-  }
-  if (fs::is_directory(fs::path(WithSlashes(path)), ec)) {
-    if (error) *error = path + " is a folder";
+  // Refused before the bitmaps are brought over: a save that cannot be made
+  // creates nothing, not even the project folder.
+  if (std::string why = WhyNotSavable(path); !why.empty()) {
+    if (error) *error = why;
     return false;
   }
   const std::string oldPath = project.path;
   const std::string oldFolder = project.folderName;
   project.path = path;
   project.folderName = ProjectFolderName(path);
-  std::vector<std::string> failed = AdoptBitmapFiles(project);
+  Adoption adopted = Adopt(project);
   if (!WriteProjectFile(project, path, error)) {
+    adopted.Undo();
     project.path = oldPath;
     project.folderName = oldFolder;
     return false;
   }
-  if (notCopied) *notCopied = std::move(failed);
+  if (notCopied) *notCopied = std::move(adopted.notCopied);
   return true;
 }
 

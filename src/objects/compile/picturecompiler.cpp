@@ -46,7 +46,13 @@ const Image16& SourceImage(const tqvxbitmap& bitmap, CompileContext& ctx) {
   auto found = ctx.sources.find(key);
   if (found != ctx.sources.end()) return found->second;
   Image16 image;
-  if (path.empty() || !LoadBmp16(path, image)) ctx.missingBitmaps.push_back(bitmap.file);
+  std::string error, damage;
+  if (path.empty())
+    ctx.missingBitmaps.push_back(bitmap.file);
+  else if (!LoadBmp16(path, image, &error, &damage))
+    ctx.damagedBitmaps.push_back(bitmap.file + ": " + error + "; converted as a black image");
+  else if (!damage.empty())
+    ctx.damagedBitmaps.push_back(bitmap.file + ": " + damage);
   return ctx.sources.emplace(key, std::move(image)).first->second;
 }
 

@@ -28,8 +28,10 @@ struct CompileContext {
   // What went wrong, for the caller to report: files that could not be
   // written (the image is then incomplete) ...
   std::vector<std::string> failedFiles;
-  // ... and bitmap files that were not found (converted as black images).
+  // ... bitmap files that were not found (converted as black images) ...
   std::vector<std::string> missingBitmaps;
+  // ... and bitmap files that are damaged: the file, ": " and what is wrong.
+  std::vector<std::string> damagedBitmaps;
 
   // Source images already decoded, by resolved path: a bitmap placed on
   // many pictures is read once per build.
