@@ -9,6 +9,10 @@ std::span<const TextId> AllTexts() {
       txt::kProjektOeffnen,        txt::kProjektLaden,             txt::kProgressProjekt,
       txt::kLabelVariables,        txt::kLabelAlarms,              txt::kLabelTextlists,
       txt::kLabelPictures,         txt::kFilterQvxSave,            txt::kFilterQvxOpen,
+      // Group 1: what the project reader says about damaged or foreign files.
+      txt::kMeldungWiederholt, txt::kUnbekannteObjektart, txt::kKeineProjektdatei,
+      txt::kEndeInGruppe, txt::kEndeInBild, txt::kLetzteZeileAbgeschnitten,
+      txt::kUtf8Umgewandelt, txt::kUtf8Ersetzt, txt::kWeitereMeldungen,
       // Group 240: variable type names.
       txt::kVarTypeIntel0, txt::kVarTypeIntel1, txt::kVarTypeIntel2, txt::kVarTypeIntel3,
       txt::kVarTypeIntel4, txt::kVarTypeIntel5, txt::kVarTypeIntel6, txt::kVarTypeIntel7,
