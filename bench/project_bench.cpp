@@ -103,7 +103,7 @@ void BM_ReadAndSplitLines(benchmark::State& state) {
 void BM_ReadProject(benchmark::State& state) {
   Fixture& f = FixtureFor(static_cast<int>(state.range(0)));
   for (auto _ : state) {
-    auto project = tavo::ReadProjectFile(f.path, f.context);
+    auto project = tavo::ReadProjectFile(f.path, f.context).project;
     benchmark::DoNotOptimize(project);
   }
   state.SetBytesProcessed(state.iterations() * f.bytes);
@@ -116,7 +116,7 @@ void BM_ReadProjectText(benchmark::State& state) {
   std::ifstream in(f.path, std::ios::binary);
   const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   for (auto _ : state) {
-    auto project = tavo::ReadProjectText(content, f.context);
+    auto project = tavo::ReadProjectText(content, f.context).project;
     benchmark::DoNotOptimize(project);
   }
   state.SetBytesProcessed(state.iterations() * f.bytes);
@@ -124,7 +124,7 @@ void BM_ReadProjectText(benchmark::State& state) {
 
 void BM_WriteProject(benchmark::State& state) {
   Fixture& f = FixtureFor(static_cast<int>(state.range(0)));
-  auto project = tavo::ReadProjectFile(f.path, f.context);
+  auto project = tavo::ReadProjectFile(f.path, f.context).project;
   const std::string out = f.path + ".out.qvx";
   for (auto _ : state) tavo::WriteProjectFile(*project, out);
   state.SetBytesProcessed(state.iterations() * f.bytes);

@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   context.catalog = &catalog;
   context.objects = objects.get();
   context.messages = &box;
-  auto project = tavo::ReadProjectFile(argv[2], context);
+  auto project = tavo::ReadProjectFile(argv[2], context).project;
   if (!project) {
     std::cerr << "make-dos-demo: cannot read " << argv[2] << "\n";
     return 1;

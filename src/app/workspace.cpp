@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "objects/bitmap/tqvxbitmap.h"
 #include "objects/objectkinds.h"
 #include "resources/fontcatalog.h"
 #include "shell/basefolder.h"
@@ -59,6 +60,12 @@ ProjectReadContext Workspace::ReadContext(MessageBox* messages) {
   context.messages = messages;
   context.translator = translator_.get();
   return context;
+}
+
+ProjectRead Workspace::OpenProject(const std::string& path, ProjectReadContext& context) {
+  ProjectRead read = ReadProjectFile(path, context);
+  if (read.project) LocateBitmapFiles(*read.project, {install_->Resolve("Lib\\Graphics")});
+  return read;
 }
 
 bool Workspace::SaveSettings(std::string* error) {

@@ -48,6 +48,12 @@ class Workspace {
   // What the project reader needs: catalogue, object family, translator,
   // and the given message box.
   ProjectReadContext ReadContext(MessageBox* messages);
+  // Opens a project file the way every program does: reads it (the reader
+  // reports damaged lines through the context's message box) and points
+  // bitmap fields named without a folder at their files. A file that cannot
+  // be read or is no project file comes back without a project; saying so
+  // is the caller's.
+  ProjectRead OpenProject(const std::string& path, ProjectReadContext& context);
   // Sets the language table by its three-digit code.
   void SetLanguage(const std::string& code);
 

@@ -196,19 +196,22 @@ bool TmainForm::OpenProjectFile(const QString& path) {
   context.sheetWidth = sheet.width();
   context.sheetHeight = sheet.height();
   loading_ = true;
-  std::unique_ptr<t_projekt> project = ReadProjectFile(path.toStdString(), context);
+  // Bitmaps named without a folder are found where the download finds them,
+  // so the sheet and the thumbnails show them.
+  ProjectRead read = workspace_.OpenProject(path.toStdString(), context);
   loading_ = false;
   progress.hide();
-  if (!project) {
-    Box().Show(MsgKind::Fehler, ButtonSet::Weiter, Text(txt::kProjektNichtLesbar) + "\n" + S(path));
+  if (!read.project) {
+    // A file without any section would open as an empty project, which a
+    // save or a download would then put in place of the real one.
+    const TextId& why = read.status == ProjectReadStatus::NotAProject ? txt::kKeineProjektdatei
+                                                                      : txt::kProjektNichtLesbar;
+    Box().Show(MsgKind::Fehler, ButtonSet::Weiter, Text(why) + "\n" + S(path));
     ShowView(kViewStart);
     return false;
   }
-  // Bitmaps named without a folder are found where the download finds them,
-  // so the sheet and the thumbnails show them.
-  LocateBitmapFiles(*project, {workspace_.install().Resolve("Lib\\Graphics")});
-  project->modified = false;
-  TakeProject(std::move(project));
+  read.project->modified = false;
+  TakeProject(std::move(read.project));
   ShowView(kViewInfo);
   return true;
 }

@@ -3,13 +3,9 @@
 // drawn in list order; later members lie on top and are hit first.
 
 #include "objects/objekt.h"
+#include "project/objectfactory.h"  // kMaxGroupDepth
 
 namespace tavo {
-
-// Deepest nesting of groups a reader accepts. Every group operation walks
-// its members recursively, so unbounded nesting from damaged data would
-// exhaust the stack; readers stop at this depth.
-inline constexpr int kMaxGroupDepth = 64;
 
 class t_gruppe : public t_objekt {
  public:

@@ -6,13 +6,17 @@
 #include <memory>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "project/bmpliste.h"
 #include "project/liste.h"
 
 namespace tavo {
+
+// Deepest nesting of groups a reader accepts. Every group operation walks
+// its members recursively, so unbounded nesting from damaged data would
+// exhaust the stack; readers stop at this depth.
+inline constexpr int kMaxGroupDepth = 64;
 
 class ObjectFactory {
  public:

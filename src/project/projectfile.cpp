@@ -5,11 +5,16 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <limits>
+#include <optional>
 #include <system_error>
+#include <unordered_map>
 #include <vector>
 
 #include "project/katalog.h"
 #include "project/objectfactory.h"
+#include "project/objectlines.h"
+#include "shell/codepage.h"
 #include "shell/language.h"
 #include "shell/messagebox.h"
 #include "shell/progress.h"
@@ -115,7 +120,8 @@ bool WriteProjectFile(t_projekt& project, const std::string& path, std::string* 
 namespace {
 
 constexpr std::size_t kMaxLineText = 5000;
-constexpr int kMaxProjectGroupDepth = 64;
+// Distinct messages shown one by one; the rest are counted in one more.
+constexpr std::size_t kMaxMessages = 12;
 
 enum class Section { None, Head, Terminal, Plc, Variables, Alarms, TextList, Pictures };
 
@@ -149,19 +155,62 @@ T Clamped(std::int32_t v) {
       std::clamp<std::int64_t>(v, std::numeric_limits<T>::min(), std::numeric_limits<T>::max()));
 }
 
-class ProjectReader {
+// The text with its "%s" replaced by `value`.
+std::string FillIn(std::string text, const std::string& value) {
+  const std::size_t at = text.find("%s");
+  if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+// Whether the content stops in the middle of a record line: the writer ends
+// every line, and a record line ends with ")" or with the closing quote of
+// its value. A last line without its end that is not complete either shows
+// a file cut short.
+bool EndsInsideALine(std::string_view content) {
+  if (content.empty() || content.back() == '\n' || content.back() == '\r') return false;
+  const std::size_t end = content.find_last_of("\r\n");
+  const std::string_view last = content.substr(end == std::string_view::npos ? 0 : end + 1);
+  if (last.front() != '-' || last.back() == ')') return false;
+  if (last.find('(') != std::string_view::npos) return true;
+  return std::count(last.begin(), last.end(), '"') % 2 == 1;
+}
+
+class ProjectReader final : private ObjectLineReport {
  public:
   ProjectReader(std::string_view content, ProjectReadContext& context)
       : content_(content), ctx_(context), project_(std::make_unique<t_projekt>()) {}
 
-  std::unique_ptr<t_projekt> Run() {
+  ProjectRead Run() {
+    ConvertFromUtf8();
     std::string_view line;
     while (NextLine(line)) HandleLine(line);
-    Finish();
-    return std::move(project_);
+    return Finish();
   }
 
  private:
+  // One kind of message with the number of its occurrences: a file with a
+  // thousand damaged lines gives one message, not a thousand boxes.
+  struct Message {
+    MsgKind kind;
+    TextId id;
+    std::string detail;  // fills the text's "%s"
+    int count;
+  };
+
+  // A file saved as UTF-8 by a text editor: its umlauts would read as two
+  // characters each ("KlÃ¤ranlage"). Code page 1252 text is left alone.
+  void ConvertFromUtf8() {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    const bool marked = StartsWith(content_, kByteOrderMark);
+    if (!marked && !LooksLikeUtf8(content_)) return;
+    std::size_t unmapped = 0;
+    converted_ = Utf8ToCp1252(content_.substr(marked ? kByteOrderMark.size() : 0), &unmapped);
+    content_ = converted_;
+    utf8Note_ = Tr(txt::kUtf8Umgewandelt);
+    if (unmapped > 0) utf8Note_ += " " + FillIn(Tr(txt::kUtf8Ersetzt), std::to_string(unmapped));
+    ++reported_;
+  }
+
   // Next non-empty line (CR LF, LF or CR ended); false at the end.
   bool NextLine(std::string_view& line) {
     while (pos_ < content_.size()) {
@@ -200,17 +249,41 @@ class ProjectReader {
     return german.Tr(id);
   }
 
-  void Error(const TextId& id) {
-    if (ctx_.messages) ctx_.messages->Show(MsgKind::Fehler, ButtonSet::Weiter, Tr(id));
+  void Report(MsgKind kind, const TextId& id, std::string detail = {}) {
+    ++reported_;
+    const std::string key =
+        std::to_string(id.group) + "," + std::to_string(id.entry) + "," + detail;
+    const auto [at, added] = messageIndex_.try_emplace(key, messages_.size());
+    if (added)
+      messages_.push_back({kind, id, std::move(detail), 1});
+    else
+      ++messages_[at->second].count;
   }
 
+  void Error(const TextId& id) { Report(MsgKind::Fehler, id); }
+
+  // What the object lines of a picture report.
+  void GroupError() override { Error(txt::kProjektfileGruppenfehler); }
+  void UnknownKind(int kind) override {
+    Report(MsgKind::Fehler, txt::kUnbekannteObjektart, std::to_string(kind));
+  }
+  void UnendedGroup() override { Error(txt::kEndeInGruppe); }
+
   void HandleLine(std::string_view line) {
-    const char first = line[0];
-    const std::string_view rest = line.substr(1, kMaxLineText);
-    if (first == '[') {
-      StartSection(rest);
-    } else if (first == '-') {
-      HandleRecord(rest);
+    line = line.substr(0, kMaxLineText + 1);
+    if (objects_ && objects_->InGroup()) {
+      // A lost "-GroupEnd" must not make every later picture and section
+      // part of the group: these lines end the open groups and count as usual.
+      if (line[0] != '[' && !StartsWith(line, "-Picture(") && !StartsWith(line, "-PictureEnd")) {
+        objects_->Take(line);
+        return;
+      }
+      objects_->BreakGroups();
+    }
+    if (line[0] == '[') {
+      StartSection(line.substr(1));
+    } else if (line[0] == '-') {
+      HandleRecord(line);
     }
   }
 
@@ -238,10 +311,16 @@ class ProjectReader {
     } else if (name == "Pictures") {
       section_ = Section::Pictures;
       Label(txt::kLabelPictures);
+    } else {
+      return;
     }
+    sawSection_ = true;
+    pictureOpen_ = false;  // a section ends the picture before it
   }
 
-  void HandleRecord(std::string_view text) {
+  // `line` with its "-"; the keyword follows it.
+  void HandleRecord(std::string_view line) {
+    const std::string_view text = line.substr(1);
     switch (section_) {
       case Section::None:
         Error(txt::kProjektfileFehlerhaft);
@@ -265,7 +344,7 @@ class ProjectReader {
         TextListLine(text);
         break;
       case Section::Pictures:
-        PictureLine(text);
+        PictureLine(line);
         break;
     }
   }
@@ -378,7 +457,9 @@ class ProjectReader {
     }
   }
 
-  void PictureLine(std::string_view text) {
+  // `line` with its "-".
+  void PictureLine(std::string_view line) {
+    const std::string_view text = line.substr(1);
     if (StartsWith(text, "Picture(")) {
       std::string_view rest = text.substr(8);
       auto b = std::make_unique<t_bild>();
@@ -394,8 +475,13 @@ class ProjectReader {
       }
       if (ctx_.progress) ctx_.progress->SetLabel(b->name);
       currentPicture_ = b.get();
-      lastObject_ = nullptr;
+      pictureOpen_ = true;
+      objects_.emplace(ctx_.objects, b->objects, static_cast<ObjectLineReport*>(this));
       lastPicture_ = AppendNode(project_->pictures, lastPicture_, std::move(b));
+      return;
+    }
+    if (StartsWith(text, "PictureEnd")) {
+      pictureOpen_ = false;
       return;
     }
     if (!currentPicture_) {
@@ -411,68 +497,23 @@ class ProjectReader {
         key->value = Clamped<std::uint16_t>(value);
         if (!name.empty()) key->name = std::move(name);
       }
-    } else if (StartsWith(text, "Object(")) {
-      if (ListPtr object = ReadObject(text.substr(7)))
-        lastObject_ = AppendNode(currentPicture_->objects, lastObject_, std::move(object));
-    } else if (StartsWith(text, "Group(")) {
-      if (ListPtr group = ReadGroup(text.substr(6), 1))
-        lastObject_ = AppendNode(currentPicture_->objects, lastObject_, std::move(group));
-    } else if (StartsWith(text, "GroupEnd")) {
-      Error(txt::kProjektfileGruppenfehler);
+      return;
     }
+    objects_->Take(line);  // objects and groups; other lines are ignored
   }
 
-  ListPtr ReadObject(std::string_view rest) {
-    if (!ctx_.objects) return nullptr;
-    const std::int32_t kind = t_liste::TextToInt(t_liste::NextToken(rest));
-    ListPtr object = ctx_.objects->CreateObject(kind);
-    if (object) ctx_.objects->ParseFields(*object, rest);
-    return object;
-  }
-
-  // Reads the members up to "-GroupEnd". Nested groups recompute their
-  // extent from their members; the caller decides for the outermost one.
-  // Groups nested deeper than any drawing needs are read flat (their members
-  // join the enclosing group), so that a damaged file cannot exhaust the stack.
-  ListPtr ReadGroup(std::string_view ownFields, int depth) {
-    ListPtr group;
-    if (ctx_.objects) {
-      group = ctx_.objects->CreateGroup();
-      if (group) ctx_.objects->ParseFields(*group, ownFields);
+  ProjectRead Finish() {
+    ProjectRead result;
+    if (!sawSection_) {
+      // Not a project: what it would say about its lines says nothing.
+      result.status = ProjectReadStatus::NotAProject;
+      return result;
     }
-    std::string_view line;
-    while (NextLine(line)) {
-      if (line[0] != '-') {
-        Error(txt::kProjektfileGruppenfehler);
-        break;
-      }
-      const std::string_view text = line.substr(1, kMaxLineText);
-      if (StartsWith(text, "GroupEnd")) {
-        if (flattened_ > 0) {
-          --flattened_;
-          continue;
-        }
-        break;
-      }
-      if (StartsWith(text, "Object(")) {
-        ListPtr member = ReadObject(text.substr(7));
-        if (member && group) ctx_.objects->AppendMember(*group, std::move(member));
-      } else if (StartsWith(text, "Group(")) {
-        if (depth >= kMaxProjectGroupDepth) {
-          ++flattened_;
-          continue;
-        }
-        ListPtr nested = ReadGroup(text.substr(6), depth + 1);
-        if (nested && group) {
-          ctx_.objects->UpdateExtent(*nested);
-          ctx_.objects->AppendMember(*group, std::move(nested));
-        }
-      }
-    }
-    return group;
-  }
-
-  void Finish() {
+    if (objects_ && objects_->InGroup())
+      objects_->Finish();
+    else if (pictureOpen_)
+      Error(txt::kEndeInBild);
+    if (EndsInsideALine(content_)) Error(txt::kLetzteZeileAbgeschnitten);
     // A project always has a head and a terminal: the editor, the run file
     // and the download need them.
     if (!project_->head) project_->head = std::make_unique<t_kopf>();
@@ -484,14 +525,39 @@ class ProjectReader {
     }
     if (ctx_.objects) RebuildBitmapRegistry(*project_, *ctx_.objects);
     project_->modified = false;
+    ShowMessages();
+    result.status = ProjectReadStatus::Read;
+    result.project = std::move(project_);
+    result.messages = reported_;
+    return result;
+  }
+
+  void ShowMessages() {
+    if (!ctx_.messages) return;
+    if (!utf8Note_.empty()) ctx_.messages->Show(MsgKind::Information, ButtonSet::Weiter, utf8Note_);
+    // Every message is a box to confirm: a file full of different unknown
+    // kinds must not keep the user clicking.
+    const std::size_t shown = std::min(messages_.size(), kMaxMessages);
+    for (std::size_t i = 0; i < shown; ++i) {
+      const Message& m = messages_[i];
+      std::string text = FillIn(Tr(m.id), m.detail);
+      if (m.count > 1) text += " " + FillIn(Tr(txt::kMeldungWiederholt), std::to_string(m.count));
+      ctx_.messages->Show(m.kind, ButtonSet::Weiter, text);
+    }
+    if (messages_.size() > shown)
+      ctx_.messages->Show(
+          MsgKind::Fehler, ButtonSet::Weiter,
+          FillIn(Tr(txt::kWeitereMeldungen), std::to_string(messages_.size() - shown)));
   }
 
   std::string_view content_;
+  std::string converted_;  // the content in code page 1252 when it was UTF-8
   ProjectReadContext& ctx_;
   std::unique_ptr<t_projekt> project_;
   std::size_t pos_ = 0;
   int lastPercent_ = -1;
   Section section_ = Section::None;
+  bool sawSection_ = false;
   t_liste* lastVariable_ = nullptr;
   t_liste* lastAlarm_ = nullptr;
   t_liste* lastTextList_ = nullptr;
@@ -499,21 +565,28 @@ class ProjectReader {
   t_textliste* currentTextList_ = nullptr;
   t_liste* lastPicture_ = nullptr;
   t_bild* currentPicture_ = nullptr;
-  t_liste* lastObject_ = nullptr;
-  int flattened_ = 0;  // open groups read flat because of their depth
+  bool pictureOpen_ = false;  // no "-PictureEnd" since its "-Picture("
+  // The object lines of the current picture.
+  std::optional<ObjectLineReader> objects_;
+  std::string utf8Note_;
+  std::vector<Message> messages_;
+  std::unordered_map<std::string, std::size_t> messageIndex_;  // text and detail -> message
+  int reported_ = 0;
 };
 
 }  // namespace
 
-std::unique_ptr<t_projekt> ReadProjectText(std::string_view content, ProjectReadContext& context) {
+ProjectRead ReadProjectText(std::string_view content, ProjectReadContext& context) {
   return ProjectReader(content, context).Run();
 }
 
-std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadContext& context) {
-  std::error_code ec;
-  if (fs::is_directory(path, ec)) return nullptr;
+ProjectRead ReadProjectFile(const std::string& path, ProjectReadContext& context) {
+  ProjectRead cannotOpen;
+  // A folder, a pipe or a device is no project file; opening a pipe would
+  // wait for a writer that may never come.
+  if (!WhyUnreadable(path).empty()) return cannotOpen;
   std::ifstream in(path, std::ios::binary);
-  if (!in) return nullptr;
+  if (!in) return cannotOpen;
   // Block reads: a character-wise copy costs as much as reading half the
   // project. The size is only a hint (a pipe has none, a file may grow).
   std::string content;
@@ -525,13 +598,15 @@ std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadC
     while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
       content.append(block.data(), static_cast<std::size_t>(in.gcount()));
   } catch (const std::ios_base::failure&) {
-    return nullptr;  // a device or special file that cannot be read
+    return cannotOpen;  // a device or special file that cannot be read
   }
-  if (in.bad()) return nullptr;
-  auto project = ReadProjectText(content, context);
-  project->path = path;
-  project->folderName = ProjectFolderName(path);
-  return project;
+  if (in.bad()) return cannotOpen;
+  ProjectRead read = ReadProjectText(content, context);
+  if (read.project) {
+    read.project->path = path;
+    read.project->folderName = ProjectFolderName(path);
+  }
+  return read;
 }
 
 void RebuildBitmapRegistry(t_projekt& project, ObjectFactory& objects) {

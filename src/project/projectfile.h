@@ -52,10 +52,27 @@ struct ProjectReadContext {
   int sheetHeight = 0;
 };
 
-// Reads a project file; null when it cannot be opened (nothing is shown).
-std::unique_ptr<t_projekt> ReadProjectFile(const std::string& path, ProjectReadContext& context);
-// Reads project file content already in memory (the file's bytes).
-std::unique_ptr<t_projekt> ReadProjectText(std::string_view content, ProjectReadContext& context);
+enum class ProjectReadStatus {
+  Read,         // the project was read; its damaged lines were reported
+  CannotOpen,   // the file cannot be opened or read
+  NotAProject,  // no section at all: an empty file, binary data, another text
+};
+
+// The outcome of reading. Only a read project has been reported on; the
+// caller tells the user why a file was refused.
+struct ProjectRead {
+  ProjectReadStatus status = ProjectReadStatus::CannotOpen;
+  std::unique_ptr<t_projekt> project;  // set exactly when status is Read
+  int messages = 0;                    // reports about the content, repeats counted
+};
+
+// Reads a project file.
+ProjectRead ReadProjectFile(const std::string& path, ProjectReadContext& context);
+// Reads project file content already in memory (the file's bytes). Damaged
+// lines are skipped and reported once the whole content is read, each
+// distinct message once with the number of its occurrences; a text saved
+// as UTF-8 is converted to code page 1252 first, and that is said too.
+ProjectRead ReadProjectText(std::string_view content, ProjectReadContext& context);
 
 // Gives every bitmap object its identifier: stored identifiers first (so
 // they survive where they do not clash), then the objects without one.

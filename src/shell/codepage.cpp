@@ -4,6 +4,7 @@
 #include "shell/codepage.h"
 
 #include <cstdint>
+#include <cstring>
 
 namespace tavo {
 namespace {
@@ -30,7 +31,7 @@ void AppendUtf8(std::string& out, char32_t cp) {
 // Length of the well-formed UTF-8 sequence at `at` and its code point, or 0
 // when the bytes there are no such sequence (then they are code page 1252,
 // and "\xDCber" must stay "Über" rather than lose its "b").
-std::size_t DecodeUtf8(const std::string& text, std::size_t at, char32_t& cp) {
+std::size_t DecodeUtf8(std::string_view text, std::size_t at, char32_t& cp) {
   const auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(text[at + k]); };
   const std::uint8_t b = byte(0);
   std::size_t len;
@@ -70,7 +71,7 @@ std::string Cp1252ToUtf8(const std::string& text) {
   return out;
 }
 
-std::string Utf8ToCp1252(const std::string& text) {
+std::string Utf8ToCp1252(std::string_view text, std::size_t* unmapped) {
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size();) {
@@ -92,9 +93,36 @@ std::string Utf8ToCp1252(const std::string& text) {
     char mapped = '?';
     for (int k = 0; k < 32; ++k)
       if (kCp1252High[k] == cp) mapped = static_cast<char>(0x80 + k);
+    if (mapped == '?' && unmapped) ++*unmapped;
     out += mapped;
   }
   return out;
+}
+
+bool LooksLikeUtf8(std::string_view text) {
+  bool multiByte = false;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    // Plain ASCII eight bytes at a time: most of a project file is.
+    std::uint64_t word;
+    if (i + 8 <= text.size()) {
+      std::memcpy(&word, text.data() + i, 8);
+      if ((word & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    if (static_cast<std::uint8_t>(text[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    char32_t cp;
+    const std::size_t len = DecodeUtf8(text, i, cp);
+    if (len == 0) return false;
+    multiByte = true;
+    i += len;
+  }
+  return multiByte;
 }
 
 }  // namespace tavo

@@ -32,6 +32,27 @@ inline constexpr TextId kLabelTextlists{1, 106, "Textlists"};
 inline constexpr TextId kLabelPictures{1, 107, "Pictures"};
 inline constexpr TextId kFilterQvxSave{1, 108, "QVX-Tavo-Dex Datei|*.qvx|Alle Dateien|*.*"};
 inline constexpr TextId kFilterQvxOpen{1, 109, "QVX-Tavo-Dex Datei|*.qvx"};
+// Group 1, from 20: what the project reader says about a damaged or foreign
+// file. "%s" stands for a number.
+inline constexpr TextId kMeldungWiederholt{1, 20, "(%s-mal)"};
+inline constexpr TextId kUnbekannteObjektart{
+    1, 21, "Projektfile fehlerhaft: Objektzeile unbekannter Art %s übersprungen"};
+inline constexpr TextId kKeineProjektdatei{
+    1, 22,
+    "Die Datei ist keine Projektdatei (sie hat keinen Abschnitt wie [Head] oder [Pictures]):"};
+inline constexpr TextId kEndeInGruppe{
+    1, 23, "Projektfile unvollständig: die Datei endet innerhalb einer Gruppe"};
+inline constexpr TextId kEndeInBild{
+    1, 24, "Projektfile unvollständig: die Datei endet innerhalb eines Bildes"};
+inline constexpr TextId kLetzteZeileAbgeschnitten{
+    1, 25, "Projektfile unvollständig: die letzte Zeile ist abgeschnitten"};
+inline constexpr TextId kUtf8Umgewandelt{
+    1, 26,
+    "Die Projektdatei ist in UTF-8 gespeichert (von einem Texteditor?) und wurde in den "
+    "Windows-Zeichensatz 1252 umgewandelt."};
+inline constexpr TextId kUtf8Ersetzt{
+    1, 27, "%s Zeichen ohne Entsprechung in diesem Zeichensatz wurden durch '?' ersetzt."};
+inline constexpr TextId kWeitereMeldungen{1, 28, "... und %s weitere Meldungen zu dieser Datei"};
 
 // Group 240: variable type names, entry 50 + type with an "INTEL" coupling,
 // 60 + type with a "SIEMENS" coupling. Each name is nine characters long.

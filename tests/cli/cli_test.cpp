@@ -14,6 +14,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/cli/commands.h"
@@ -236,12 +237,13 @@ TEST_F(CliTest, InfoCountsTheReadersMessagesAboutADamagedFile) {
   ASSERT_EQ(run.code, 0) << run;
   EXPECT_THAT(run.out, HasSubstr("Project:     Kaputt\n"));
   EXPECT_THAT(run.out, HasSubstr("Messages:    3\n"));
-  // Each message reaches stderr, once.
+  // The same message reaches stderr once, with its count.
   std::size_t shown = 0;
   for (std::size_t at = run.err.find("Projektfile fehlerhaft !"); at != std::string::npos;
        at = run.err.find("Projektfile fehlerhaft !", at + 1))
     ++shown;
-  EXPECT_EQ(shown, 3u) << run;
+  EXPECT_EQ(shown, 1u) << run;
+  EXPECT_THAT(run.err, HasSubstr("Projektfile fehlerhaft ! (3-mal)"));
 }
 
 TEST_F(CliTest, InfoOnAFileThatCannotBeReadExitsOne) {
@@ -261,6 +263,36 @@ TEST_F(CliTest, InfoOnAFileThatCannotBeReadExitsOne) {
     EXPECT_EQ(run.code, 1) << c.path << "\n" << run;
     EXPECT_THAT(run.err, HasSubstr(c.message)) << c.path;
     EXPECT_EQ(run.out, "");
+  }
+}
+
+// An empty file, or one without any section, must not pass for an empty
+// project: saved, built or downloaded it would replace the real one.
+TEST_F(CliTest, EveryCommandRefusesAFileThatIsNoProject) {
+  const fs::path empty = files_ / "leer.qvx";
+  const fs::path zeros = files_ / "nullen.qvx";
+  Write(empty, "");
+  Write(zeros, std::string(512, '\0'));
+  const fs::path out = files_ / "out";
+  for (const fs::path& file : {empty, zeros}) {
+    const std::string before = Read(file);
+    const std::vector<std::pair<std::vector<std::string>, int>> runs = {
+        {{"info", file.string()}, 1},
+        {{"save", file.string()}, 1},
+        {{"image", file.string(), "--output", out.string()}, 1},
+        {{"render", file.string(), "--output", (files_ / "r.png").string()}, 1},
+        {{"download", file.string(), "--device", (files_ / "kein-tty").string()}, 2},
+    };
+    for (const auto& [args, code] : runs) {
+      const CliRun run = Run(args);
+      EXPECT_EQ(run.code, code) << args[0] << "\n" << run;
+      EXPECT_THAT(run.err, HasSubstr("not a project file")) << args[0];
+      EXPECT_THAT(run.err, HasSubstr(file.string())) << args[0];
+    }
+    EXPECT_EQ(Read(file), before);
+    EXPECT_FALSE(fs::exists(files_ / (file.stem().string() + ".BAK")));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_FALSE(fs::exists(files_ / "r.png"));
   }
 }
 

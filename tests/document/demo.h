@@ -27,7 +27,7 @@ struct Installed {
     ProjectReadContext context;
     context.catalog = &catalog;
     context.objects = objects.get();
-    return ReadProjectFile(install.Resolve(relative).string(), context);
+    return ReadProjectFile(install.Resolve(relative).string(), context).project;
   }
 };
 

@@ -95,7 +95,8 @@ struct DownloadCommand : ::testing::Test {
     ASSERT_TRUE(workspace->ok()) << workspace->error;
     ScriptedMessageBox box;
     ProjectReadContext context = workspace->ReadContext(&box);
-    project = ReadProjectFile(workspace->install().Resolve("Projects\\Demo.qvx").string(), context);
+    project = ReadProjectFile(workspace->install().Resolve("Projects\\Demo.qvx").string(), context)
+                  .project;
     ASSERT_NE(project, nullptr);
     // Only port 2 leads anywhere: to the virtual terminal.
     PortDeviceTable ports;

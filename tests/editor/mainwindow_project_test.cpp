@@ -202,6 +202,20 @@ TEST_F(ProjectCommandTest, OpenRefusesNamesWithoutQvxAndReportsUnreadableFiles) 
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewStart);
 }
 
+// An empty file must not open as an empty project that a save would then
+// write over the real one.
+TEST_F(ProjectCommandTest, OpenRefusesAFileThatIsNoProject) {
+  TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
+  const std::string empty = files_.File("leer.qvx");
+  std::ofstream(empty, std::ios::binary) << std::string(64, '\0');
+  EXPECT_FALSE(w.OpenProjectFile(QString::fromStdString(empty)));
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Fehler);
+  EXPECT_EQ(box_.Calls()[0].text, Tr(txt::kKeineProjektdatei) + "\n" + empty);
+  EXPECT_EQ(w.Project(), nullptr);
+  EXPECT_EQ(w.CurrentView(), TmainForm::kViewStart);
+}
+
 // Pictures read before the editor page was ever shown are centred on the
 // sheet they are shown on, not on the size of a page never laid out.
 TEST_F(ProjectCommandTest, PicturesReadAtStartAreCentredOnTheSheet) {

@@ -428,8 +428,8 @@ TEST_F(SheetPage, CursorsAreRegisteredByNumberAndName) {
 TEST_F(SheetPage, ShowsTheDemoProject) {
   ScriptedMessageBox box;
   ProjectReadContext context = workspace().ReadContext(&box);
-  auto demo =
-      ReadProjectFile(workspace().install().Resolve("Projects\\Demo.qvx").string(), context);
+  auto demo = ReadProjectFile(workspace().install().Resolve("Projects\\Demo.qvx").string(), context)
+                  .project;
   ASSERT_NE(demo, nullptr);
   page_->resize(1100, 760);
   Document document(std::move(demo));

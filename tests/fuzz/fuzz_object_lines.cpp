@@ -1,33 +1,25 @@
-// Object lines of the project file through the object factory: parse,
-// write back, parse again; the second writing must equal the first.
+// Object lines of the project file through the object factory, as the
+// clipboard carries them: read a text, write the lines back, read those
+// again; the second writing must equal the first, without a problem.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "../objects/object_lines.h"
 #include "objects/objectkinds.h"
+#include "objects/objekt.h"
+#include "project/objectlines.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::vector<std::string> lines;
-  std::string line;
-  for (std::size_t i = 0; i < size; ++i) {
-    const char c = static_cast<char>(data[i]);
-    if (c == '\n') {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      lines.push_back(line);
-      line.clear();
-    } else {
-      line += c;
-    }
-  }
-  lines.push_back(line);
-
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
   auto factory = tavo::MakeObjectFactory();
-  tavo::ListPtr first = tavo::testing::ReadObjectLines(*factory, lines);
-  const std::vector<std::string> written = tavo::testing::WriteObjectLines(first);
-  tavo::ListPtr second = tavo::testing::ReadObjectLines(*factory, written);
-  if (tavo::testing::WriteObjectLines(second) != written) std::abort();
+  tavo::ObjectLineProblems problems;
+  tavo::ListPtr first = tavo::ReadObjectText(*factory, text, &problems);
+  const std::vector<std::string> written = tavo::WriteObjectLines(first.get());
+  tavo::ObjectLineProblems again;
+  tavo::ListPtr second = tavo::ReadObjectLines(*factory, written, &again);
+  if (!again.None() || tavo::WriteObjectLines(second.get()) != written) std::abort();
   for (tavo::t_liste* n = first.get(); n; n = n->next()) {
     auto& o = static_cast<tavo::t_objekt&>(*n);
     o.HitTest(10, 10);

@@ -8,10 +8,10 @@
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/bitmap_fixture.h"
 #include "objects/gruppe.h"
-#include "objects/object_lines.h"
 #include "objects/objectkinds.h"
 #include "objects/recording_canvas.h"
 #include "objects/shapes/shapes.h"
+#include "project/objectlines.h"
 #include "project/projectfile.h"
 #include "project/runwriter.h"
 #include "support/filesizelimit.h"
@@ -199,7 +199,7 @@ TEST(Bitmap, ProjectLineHasNoAttributesAndReadsBack) {
       line,
       "-Object(20;8;2;4;\"Pumpe \"\"A\"\"\";110;10;10.25;60;\"Demo\\pumpe.bmp\";TRUE;FALSE;12;"
       "1193046)");
-  ListPtr read = testing::ReadObjectLines(*factory, {line});
+  ListPtr read = ReadObjectLines(*factory, {line});
   auto* copy = dynamic_cast<tqvxbitmap*>(read.get());
   ASSERT_NE(copy, nullptr);
   EXPECT_EQ("-Object" + copy->FormatFields(), line);

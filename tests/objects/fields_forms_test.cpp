@@ -7,9 +7,9 @@
 
 #include "objects/binary.h"
 #include "objects/fields/fields.h"
-#include "objects/object_lines.h"
 #include "objects/objectkinds.h"
 #include "project/katalog.h"
+#include "project/objectlines.h"
 #include "project/records.h"
 #include "project/runwriter.h"
 #include "resources/fontcatalog.h"
@@ -19,8 +19,6 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
-using testing::ReadObjectLines;
-using testing::WriteObjectLines;
 using Bytes = std::vector<std::uint8_t>;
 
 std::vector<std::string> RunLines(const t_objekt& object) {
@@ -69,7 +67,7 @@ class FieldLineTest : public ::testing::TestWithParam<LineCase> {};
 TEST_P(FieldLineTest, ProjectLineRoundTripsAndRunLineIsExact) {
   ObjectPtr object = FromLine(GetParam().project);
   ASSERT_NE(object, nullptr);
-  EXPECT_THAT(WriteObjectLines(ListPtr(object->Clone().release())),
+  EXPECT_THAT(WriteObjectLines(ListPtr(object->Clone().release()).get()),
               ElementsAre(GetParam().project));
   EXPECT_THAT(RunLines(*object), ElementsAre(GetParam().run));
 }
@@ -164,7 +162,7 @@ TEST(FactorCodeTest, ThresholdsBetweenTheFactors) {
 TEST(FormatTextTest, FirstShownCharacterIsLostInTheProjectFileButKeptInTheRecord) {
   tausobj field;
   field.SetDisplay(true, 10, 3);
-  ObjectPtr parsed = FromLine(WriteObjectLines(ListPtr(field.Clone().release())).at(0));
+  ObjectPtr parsed = FromLine(WriteObjectLines(ListPtr(field.Clone().release()).get()).at(0));
   EXPECT_EQ(static_cast<tausobj&>(*parsed).decimals(), 0);
 
   const Bytes record = Binary(field);
@@ -338,9 +336,9 @@ TEST(FieldLineEdgeTest, DamagedLinesReadAsDefinedValues) {
     ObjectPtr o = FromLine(line);
     ASSERT_NE(o, nullptr) << line;
     // Written back and read again it writes the same line.
-    const std::vector<std::string> first = WriteObjectLines(ListPtr(o->Clone().release()));
+    const std::vector<std::string> first = WriteObjectLines(ListPtr(o->Clone().release()).get());
     ObjectPtr again = FromLine(first.at(0));
-    EXPECT_EQ(WriteObjectLines(ListPtr(again.release())), first) << line;
+    EXPECT_EQ(WriteObjectLines(ListPtr(again.release()).get()), first) << line;
   }
 }
 

@@ -6,17 +6,15 @@
 #include <ostream>
 
 #include "objects/gruppe.h"
-#include "objects/object_lines.h"
 #include "objects/objectkinds.h"
 #include "objects/shapes/shapes.h"
+#include "project/objectlines.h"
 #include "project/runwriter.h"
 
 namespace tavo {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::ReadObjectLines;
-using testing::WriteObjectLines;
 
 ObjectPtr Line(double x1, double y1, double x2, double y2, const char* name = "") {
   auto line = std::make_unique<t_linie>();
@@ -107,7 +105,7 @@ TEST(GroupTest, ProjectLinesNestAndRoundTrip) {
   group->SetSwitching({7, 8, 3});
   group->name = "Pumpe";
   ListPtr list(std::move(group));
-  const std::vector<std::string> first = WriteObjectLines(list);
+  const std::vector<std::string> first = WriteObjectLines(list.get());
   EXPECT_THAT(first,
               ElementsAre("-Group(7;3;8;\"Pumpe\")", "-Object(1;7;3;8;15;1;1;0;1;\"L1\";1;2;3;4)",
                           "-Group(7;3;8;\"innen\")",
@@ -116,7 +114,7 @@ TEST(GroupTest, ProjectLinesNestAndRoundTrip) {
                           "-Object(2;7;3;8;15;1;1;0;1;\"R2\";30;5;40;5;40;50;30;50)", "-GroupEnd"));
   auto factory = MakeObjectFactory();
   ListPtr back = ReadObjectLines(*factory, first);
-  EXPECT_EQ(WriteObjectLines(back), first);
+  EXPECT_EQ(WriteObjectLines(back.get()), first);
   const auto& g = static_cast<const t_gruppe&>(*back);
   EXPECT_EQ(g.ObjectCount(), 6);
   EXPECT_EQ(g.GetExtent().right, 40);

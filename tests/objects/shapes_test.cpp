@@ -6,19 +6,17 @@
 #include <ostream>
 
 #include "objects/binary.h"
-#include "objects/object_lines.h"
 #include "objects/objectkinds.h"
 #include "objects/recording_canvas.h"
 #include "objects/shapes/shapes.h"
+#include "project/objectlines.h"
 #include "project/runwriter.h"
 
 namespace tavo {
 namespace {
 
 using ::testing::ElementsAre;
-using testing::ReadObjectLines;
 using testing::RecordingCanvas;
-using testing::WriteObjectLines;
 
 std::vector<std::string> RunLines(const t_objekt& object) {
   std::vector<std::string> lines;
@@ -231,7 +229,7 @@ TEST_P(ProjectRoundTripTest, WriteParseWriteGivesTheSameLine) {
   auto factory = MakeObjectFactory();
   ListPtr list = ReadObjectLines(*factory, {GetParam()});
   ASSERT_NE(list, nullptr);
-  EXPECT_THAT(WriteObjectLines(list), ElementsAre(GetParam()));
+  EXPECT_THAT(WriteObjectLines(list.get()), ElementsAre(GetParam()));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -285,8 +283,8 @@ TEST_P(BadPolygonLineTest, CountsAndCoordinatesStayWithinTheShape) {
     EXPECT_EQ(poly.Points()[0].x, GetParam().firstX);
   }
   // Writing it back never produces a count the points do not carry.
-  ListPtr again = ReadObjectLines(*factory, WriteObjectLines(list));
-  EXPECT_EQ(WriteObjectLines(again), WriteObjectLines(list));
+  ListPtr again = ReadObjectLines(*factory, WriteObjectLines(list.get()));
+  EXPECT_EQ(WriteObjectLines(again.get()), WriteObjectLines(list.get()));
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -5,12 +5,12 @@
 #include <fstream>
 
 #include "project/katalog.h"
-#include "project/objectfactory.h"
 #include "project/projectfile.h"
 #include "project/runwriter.h"
 #include "shell/messageboxes.h"
 #include "shell/progress.h"
 #include "shell/safefile.h"
+#include "support/fake_objects.h"
 #include "support/filesizelimit.h"
 
 namespace tavo {
@@ -18,40 +18,8 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// An object that keeps its fields as read and writes them back unchanged:
-// enough to see how the reader frames objects and groups.
-class FakeObject : public t_liste {
- public:
-  explicit FakeObject(int kind) : kind(kind) {}
-  int kind;  // -1: group
-  std::string fields;
-  ListPtr members;
-  int extentUpdates = 0;
-  void WriteProjectLines(const LineSink& sink) const override {
-    if (kind >= 0) {
-      sink("-Object(" + std::to_string(kind) + ";" + fields);
-      return;
-    }
-    sink("-Group(" + fields);
-    for (const t_liste* m = members.get(); m; m = m->next()) m->WriteProjectLines(sink);
-    sink("-GroupEnd");
-  }
-};
-
-class FakeFactory : public ObjectFactory {
- public:
-  ListPtr CreateObject(int kind) override {
-    return kind >= 1 && kind <= 4 ? std::make_unique<FakeObject>(kind) : nullptr;
-  }
-  ListPtr CreateGroup() override { return std::make_unique<FakeObject>(-1); }
-  void ParseFields(t_liste& object, std::string_view rest) override {
-    static_cast<FakeObject&>(object).fields = std::string(rest);
-  }
-  void AppendMember(t_liste& group, ListPtr member) override {
-    AppendNode(static_cast<FakeObject&>(group).members, std::move(member));
-  }
-  void UpdateExtent(t_liste& object) override { ++static_cast<FakeObject&>(object).extentUpdates; }
-};
+using testing::FakeFactory;
+using testing::FakeObject;
 
 std::string Crlf(std::initializer_list<const char*> lines) {
   std::string text;
@@ -87,7 +55,7 @@ struct Reader {
     context.messages = &box;
   }
   std::unique_ptr<t_projekt> Read(const std::string& text) {
-    return ReadProjectText(text, context);
+    return ReadProjectText(text, context).project;
   }
   std::vector<std::string> Messages() const {
     std::vector<std::string> texts;
@@ -194,16 +162,21 @@ TEST(ProjectFile, CanonicalFileRoundTripsByteForByte) {
 
 TEST(ProjectFile, DamagedLinesGiveMessagesInOrderAndKeepGoodLines) {
   Reader r;
-  auto p = r.Read(Crlf(
-      {"-Vorher", "[Head]", "-Name = \"N\"", "-Startpicture = \"x1\"", "[Variables]",
-       "-Variable(1;5;3;2;0;\"a\")", "[Pictures]", "-GroupEnd", "-Picture(1;1;\"P\";15)",
-       "-Group(0;0;0;\"G\")", "-Object(1;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "kaputt",
-       "-Object(2;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "-GroupEnd", "-Object(99;x)", "-PictureEnd"}));
+  auto p = r.Read(
+      Crlf({"-Vorher", "[Head]", "-Name = \"N\"", "-Startpicture = \"x1\"", "[Variables]",
+            "-Variable(1;5;3;2;0;\"a\")", "[Pictures]", "-GroupEnd", "-Picture(1;1;\"P\";15)",
+            "-Group(0;0;0;\"G\")", "-Object(1;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "kaputt",
+            "-Object(2;0;0;0;15;1;1;0;1;\"\";1;1;2;2)", "-GroupEnd", "-Object(99;x)",
+            "-Object(0;x)", "-Object(99;y)", "-PictureEnd"}));
+  // Each distinct message once, in the order of first occurrence, with its
+  // count; unknown kinds once per kind.
   EXPECT_EQ(r.Messages(),
-            (std::vector<std::string>{"Projektfile fehlerhaft !", "Projektfile fehlerhaft !",
-                                      "Projektfile fehlerhaft (Gruppenfehler)!",
-                                      "Projektfile fehlerhaft (Gruppenfehler)!",
-                                      "Projektfile fehlerhaft (Gruppenfehler)!"}));
+            (std::vector<std::string>{"Projektfile fehlerhaft ! (2-mal)",
+                                      "Projektfile fehlerhaft (Gruppenfehler)! (3-mal)",
+                                      "Projektfile fehlerhaft: Objektzeile unbekannter Art 99 \xFC"
+                                      "bersprungen (2-mal)",
+                                      "Projektfile fehlerhaft: Objektzeile unbekannter Art 0 \xFC"
+                                      "bersprungen"}));
   for (const auto& call : r.box.Calls()) {
     EXPECT_EQ(call.kind, MsgKind::Fehler);
     EXPECT_EQ(call.buttons, ButtonSet::Weiter);
@@ -215,6 +188,14 @@ TEST(ProjectFile, DamagedLinesGiveMessagesInOrderAndKeepGoodLines) {
   // it belongs to the picture; the unknown kind is skipped.
   ASSERT_EQ(CountNodes(picture->objects.get()), 2);
   EXPECT_EQ(CountNodes(static_cast<FakeObject*>(picture->objects.get())->members.get()), 1);
+
+  // Every message is a box to confirm: many different ones end in a count.
+  std::string many = "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n";
+  for (int kind = 100; kind < 142; ++kind) many += "-Object(" + std::to_string(kind) + ";x)\r\n";
+  Reader m;
+  m.Read(many + "-PictureEnd\r\n");
+  ASSERT_EQ(m.Messages().size(), 13u);
+  EXPECT_EQ(m.Messages().back(), "... und 30 weitere Meldungen zu dieser Datei");
 }
 
 TEST(ProjectFile, ReaderRules) {
@@ -240,7 +221,8 @@ TEST(ProjectFile, ReaderRules) {
                         "-Group(0;0;0;\"a\")",
                         "-Group(0;0;0;\"b\")",
                         "-GroupEnd",
-                        "-GroupEnd"}));
+                        "-GroupEnd",
+                        "-PictureEnd"}));
   EXPECT_TRUE(r.Messages().empty());
   EXPECT_EQ(p->head->info1, "x");
   EXPECT_EQ(p->terminal->dosVersion, "FIRST.TRM");  // unknown: first catalogue entry
@@ -259,7 +241,7 @@ TEST(ProjectFile, ReaderRules) {
 
 TEST(ProjectFile, MissingSectionsGetDefaultsAndNothingIsFatal) {
   Reader r;
-  auto p = r.Read("");
+  auto p = r.Read("[Pictures]\r\n");
   ASSERT_TRUE(p->head);
   ASSERT_TRUE(p->terminal);
   EXPECT_EQ(p->terminal->dosVersion, "FIRST.TRM");
@@ -279,11 +261,187 @@ TEST(ProjectFile, GroupsNestedBeyondTheLimitAreReadFlat) {
   for (int i = 0; i < 10000; ++i) text += "-Group(0;0;0;\"\")\r\n";
   text += "-Object(1;0;0;0;15;1;1;0;1;\"\";1;2;3;4)\r\n";
   for (int i = 0; i < 10000; ++i) text += "-GroupEnd\r\n";
-  text += "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)\r\n";
+  text += "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)\r\n-PictureEnd\r\n";
   auto p = r.Read(text);
   EXPECT_TRUE(r.Messages().empty());
   auto* picture = static_cast<t_bild*>(p->pictures.get());
   EXPECT_EQ(CountNodes(picture->objects.get()), 2);  // the group and the object after it
+}
+
+// A lost "-GroupEnd" must not make the pictures and sections after it part
+// of the group (the project would load, and save, with one picture).
+TEST(ProjectFile, LinesThatCannotBelongToAGroupEndIt) {
+  struct Case {
+    const char* what;
+    std::vector<const char*> lines;
+  };
+  const Case cases[] = {
+      {"picture end",
+       {"-PictureEnd", "-Picture(2;2;\"B\";15)", "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)",
+        "-PictureEnd", "[Variables]", "-Variable(1;1;3;2;0;\"a\")"}},
+      {"next picture",
+       {"-Picture(2;2;\"B\";15)", "-Object(2;0;0;0;15;1;1;0;1;\"\";1;2;3;4)", "-PictureEnd",
+        "[Variables]", "-Variable(1;1;3;2;0;\"a\")"}},
+      {"section", {"[Variables]", "-Variable(1;1;3;2;0;\"a\")"}},
+  };
+  for (const Case& c : cases) {
+    std::vector<const char*> lines = {"[Pictures]", "-Picture(1;1;\"A\";15)", "-Group(0;0;0;\"G\")",
+                                      "-Group(0;0;0;\"H\")",
+                                      "-Object(1;0;0;0;15;1;1;0;1;\"\";1;2;3;4)"};
+    lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+    std::string text;
+    for (const char* l : lines) text += std::string(l) + "\r\n";
+    Reader r;
+    auto p = r.Read(text);
+    EXPECT_EQ(r.Messages(), std::vector<std::string>{"Projektfile fehlerhaft (Gruppenfehler)!"})
+        << c.what;
+    EXPECT_EQ(CountNodes(p->variables.get()), 1) << c.what;
+    const auto* first = static_cast<const t_bild*>(p->pictures.get());
+    ASSERT_NE(first, nullptr) << c.what;
+    // Both open groups ended with what they held, nested as they were.
+    ASSERT_EQ(CountNodes(first->objects.get()), 1) << c.what;
+    const auto* outer = static_cast<const FakeObject*>(first->objects.get());
+    ASSERT_EQ(CountNodes(outer->members.get()), 1) << c.what;
+    const auto* inner = static_cast<const FakeObject*>(outer->members.get());
+    EXPECT_EQ(inner->kind, -1) << c.what;
+    EXPECT_EQ(CountNodes(inner->members.get()), 1) << c.what;
+    EXPECT_EQ(inner->extentUpdates, 1) << c.what;
+    const std::string written = Written(*p);
+    if (c.lines.size() > 2) {
+      ASSERT_EQ(CountNodes(p->pictures.get()), 2) << c.what;
+      EXPECT_EQ(CountNodes(static_cast<const t_bild*>(first->next())->objects.get()), 1);
+      EXPECT_NE(written.find("-Picture(2;2;\"B\";15)"), std::string::npos) << c.what;
+    }
+    EXPECT_NE(written.find("-Variable(1;"), std::string::npos) << c.what;
+  }
+}
+
+// An empty file, NUL bytes or some other text must not open as an empty
+// project: a save or download would put it in place of the real one.
+TEST(ProjectFile, ContentWithoutASectionIsNoProject) {
+  const std::string cases[] = {
+      "",
+      std::string(4096, '\0'),
+      "Liebe Kollegen,\r\nanbei das Projekt.\r\n",
+      "-Variable(1;1;3;2;0;\"a\")\r\n-Picture(1;1;\"P\";15)\r\n",  // records, no section
+      "[Kopf]\r\n-Name = \"x\"\r\n",                               // no known section
+      "\x89PNG\r\n\x1a\n\0\0\0\rIHDR",
+  };
+  for (const std::string& content : cases) {
+    Reader r;
+    ProjectRead read = ReadProjectText(content, r.context);
+    EXPECT_EQ(read.status, ProjectReadStatus::NotAProject) << ::testing::PrintToString(content);
+    EXPECT_EQ(read.project, nullptr);
+    EXPECT_TRUE(r.Messages().empty()) << ::testing::PrintToString(content);
+  }
+  Reader r;
+  EXPECT_EQ(ReadProjectText("[TextList]", r.context).status, ProjectReadStatus::Read);
+}
+
+TEST(ProjectFile, FileCutShortSaysWhere) {
+  struct Case {
+    const char* what;
+    std::string text;
+    std::vector<std::string> messages;
+  };
+  const std::string picture = "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n";
+  const std::string object = "-Object(1;0;0;0;15;1;1;0;1;\"\";1;2;3;4)";
+  const Case cases[] = {
+      {"in a group",
+       picture + "-Group(0;0;0;\"G\")\r\n-Group(0;0;0;\"H\")\r\n" + object + "\r\n",
+       {"Projektfile unvollst\xE4ndig: die Datei endet innerhalb einer Gruppe"}},
+      {"in a picture",
+       picture + object + "\r\n",
+       {"Projektfile unvollst\xE4ndig: die Datei endet innerhalb eines Bildes"}},
+      {"in an object line",
+       picture + "-Object(1;0;0;0;15;1;1;0;1;\"\";1;2",
+       {"Projektfile unvollst\xE4ndig: die Datei endet innerhalb eines Bildes",
+        "Projektfile unvollst\xE4ndig: die letzte Zeile ist abgeschnitten"}},
+      {"in a variable",
+       "[Variables]\r\n-Variable(1;1;3;2;0;\"Mo",
+       {"Projektfile unvollst\xE4ndig: die letzte Zeile ist abgeschnitten"}},
+      {"in a head value",
+       "[Head]\r\n-Name         = \"Anl",
+       {"Projektfile unvollst\xE4ndig: die letzte Zeile ist abgeschnitten"}},
+      {"complete, last line without its end", picture + "-PictureEnd", {}},
+      {"complete head value without its end", "[Head]\r\n-Name         = \"Anlage\"", {}},
+  };
+  for (const Case& c : cases) {
+    Reader r;
+    auto p = r.Read(c.text);
+    ASSERT_NE(p, nullptr) << c.what;
+    EXPECT_EQ(r.Messages(), c.messages) << c.what;
+  }
+  // What was read up to the cut is kept: the group with its nested group.
+  Reader r;
+  auto p = r.Read(cases[0].text);
+  const auto* group =
+      static_cast<const FakeObject*>(static_cast<const t_bild*>(p->pictures.get())->objects.get());
+  ASSERT_NE(group, nullptr);
+  EXPECT_EQ(CountNodes(static_cast<const FakeObject*>(group->members.get())->members.get()), 1);
+}
+
+// A text editor may save the file as UTF-8; its umlauts would read as two
+// characters each. Code page 1252 text must never be taken for UTF-8.
+TEST(ProjectFile, Utf8IsConvertedAndSaidCodePage1252IsLeftAlone) {
+  const std::string converted =
+      "Die Projektdatei ist in UTF-8 gespeichert (von einem Texteditor?) und wurde in den "
+      "Windows-Zeichensatz 1252 umgewandelt.";
+  struct Case {
+    const char* what;
+    std::string text;
+    std::string name, alarm;
+    std::vector<std::string> messages;
+  };
+  const std::string head = "[Head]\r\n-Name         = \"";
+  const std::string alarms = "\"\r\n[Alarms]\r\n-Alarm(0;\"F.FON\";1;0;\"";
+  const Case cases[] = {
+      {"UTF-8 with byte order mark",
+       "\xEF\xBB\xBF" + head + "Kl\xC3\xA4ranlage" + alarms + "x\")",
+       "Kl\xE4ranlage",
+       "x",
+       {converted}},
+      {"byte order mark, ASCII only",
+       "\xEF\xBB\xBF" + head + "Anlage" + alarms + "x\")",
+       "Anlage",
+       "x",
+       {converted}},
+      {"UTF-8 without mark",
+       head + "Kl\xC3\xA4ranlage" + alarms + "\xE2\x82\xAC 5 \xCE\xA9 \xC3\x9C" + "ber\")",
+       "Kl\xE4ranlage",
+       "\x80 5 ? \xDC"
+       "ber",
+       {converted +
+        " 1 Zeichen ohne Entsprechung in diesem Zeichensatz wurden durch '?' ersetzt."}},
+      {"code page 1252",
+       head + "Kl\xE4ranlage" + alarms +
+           "\xDC"
+           "berlauf Stra\xDF"
+           "e\")",
+       "Kl\xE4ranlage",
+       "\xDC"
+       "berlauf Stra\xDF"
+       "e",
+       {}},
+      {"code page 1252, umlaut before a symbol",
+       head + "\xC4\xA7 3" + alarms +
+           "\xB0"
+           "C\")",
+       "\xC4\xA7 3",
+       "\xB0"
+       "C",
+       {}},
+  };
+  for (const Case& c : cases) {
+    Reader r;
+    auto p = r.Read(c.text);
+    ASSERT_NE(p, nullptr) << c.what;
+    EXPECT_EQ(p->head->name, c.name) << c.what;
+    ASSERT_NE(p->alarms, nullptr) << c.what;
+    EXPECT_EQ(p->alarms->name, c.alarm) << c.what;
+    EXPECT_EQ(r.Messages(), c.messages) << c.what;
+    for (const auto& call : r.box.Calls()) EXPECT_EQ(call.kind, MsgKind::Information);
+  }
 }
 
 struct Recorder : ProgressDisplay {
@@ -445,7 +603,7 @@ TEST_F(SaveTest, FolderInPlaceOfTheFileIsLeftAlone) {
   EXPECT_TRUE(fs::is_directory(folder / "inside"));
   EXPECT_FALSE(fs::exists(dir / "anlage.BAK"));
   ProjectReadContext context;
-  EXPECT_EQ(ReadProjectFile(folder.string(), context), nullptr);
+  EXPECT_EQ(ReadProjectFile(folder.string(), context).project, nullptr);
 }
 
 TEST(ProjectFile, LinesEndWithCrLfLfOrCrAlone) {
@@ -477,13 +635,18 @@ TEST_F(ReadFileTest, FileLargerThanOneReadBlockIsReadWhole) {
   const fs::path file = dir / "gross.qvx";
   std::ofstream(file, std::ios::binary) << text;
   Reader r;
-  auto p = ReadProjectFile(file.string(), r.context);
+  auto p = ReadProjectFile(file.string(), r.context).project;
   ASSERT_NE(p, nullptr);
   EXPECT_EQ(CountNodes(p->variables.get()), 4000);
   EXPECT_EQ(NameAt(p->variables.get(), 4000), "Variable 4000");
   EXPECT_NE(Written(*p).find("-Variable(4000;1;3;2;0;\"Variable 4000\")\r\n"), std::string::npos);
   EXPECT_EQ(p->folderName, "gross");
-  EXPECT_EQ(ReadProjectFile((dir / "fehlt.qvx").string(), r.context), nullptr);
+  EXPECT_EQ(ReadProjectFile((dir / "fehlt.qvx").string(), r.context).status,
+            ProjectReadStatus::CannotOpen);
+  // A pipe named like a project is refused at once instead of waiting for a writer.
+  const fs::path pipe = dir / "pipe.qvx";
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  EXPECT_EQ(ReadProjectFile(pipe.string(), r.context).status, ProjectReadStatus::CannotOpen);
 }
 
 TEST(ProjectFile, BackupAndFolderNames) {

@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -15,6 +16,7 @@ class QImage;
 
 namespace tavo {
 class Workspace;
+class t_projekt;
 }  // namespace tavo
 
 namespace tavo::cli {
@@ -36,6 +38,12 @@ int CmdRender(const Args& args, CliIo& io);
 int CmdImage(const Args& args, CliIo& io);
 int CmdDownload(const Args& args, CliIo& io);
 int CmdImportDos(const Args& args, CliIo& io);
+
+// Opens the project file every command works on: the reader's messages go
+// to `io.err`, and bitmap files named without a folder are located. A file
+// that cannot be read, or that is no project file, is refused with a line
+// on `io.err`: null. `messages` (may be null) gets the number of reports.
+std::unique_ptr<t_projekt> OpenProject(const std::string& path, CliIo& io, int* messages = nullptr);
 
 // Takes "--name value" or "--name=value" out of the arguments. An absent
 // option leaves `value` as it is; false only when the value is missing.

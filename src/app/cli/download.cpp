@@ -135,12 +135,8 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
 
   Workspace& ws = *io.workspace;
   ConsoleMessageBox box(ws.translator(), io.err);
-  ProjectReadContext context = ws.ReadContext(&box);
-  const std::unique_ptr<t_projekt> project = ReadProjectFile(args[0], context);
-  if (!project) {
-    io.err << "tavodex-cli download: " << CannotOpen(args[0]) << "\n";
-    return 2;
-  }
+  const std::unique_ptr<t_projekt> project = OpenProject(args[0], io);
+  if (!project) return 2;
   options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);
 
   DownloadImage image;

@@ -54,13 +54,8 @@ int CmdImage(const Args& argsIn, CliIo& io) {
            "Missing optional files are listed as warnings. Exit code 1 on any file error.\n";
     return WantsHelp(args) ? 0 : 2;
   }
-  ConsoleMessageBox box(io.workspace->translator(), io.err);
-  ProjectReadContext context = io.workspace->ReadContext(&box);
-  auto project = ReadProjectFile(args[0], context);
-  if (!project) {
-    io.err << "tavodex-cli: " << CannotOpen(args[0]) << "\n";
-    return 1;
-  }
+  auto project = OpenProject(args[0], io);
+  if (!project) return 1;
   ImageBuildOptions options;
   options.install = &io.install;
   options.translator = &io.workspace->translator();

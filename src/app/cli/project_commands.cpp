@@ -14,24 +14,6 @@
 namespace tavo::cli {
 namespace {
 
-std::unique_ptr<t_projekt> Load(const std::string& path, CliIo& io, int& messages) {
-  ConsoleMessageBox box(io.workspace->translator(), io.err);
-  struct Counting : MessageBox {
-    MessageBox& inner;
-    int count = 0;
-    explicit Counting(MessageBox& b) : inner(b) {}
-    int Show(MsgKind kind, ButtonSet buttons, const std::string& text) override {
-      ++count;
-      return inner.Show(kind, buttons, text);
-    }
-  } counting(box);
-  ProjectReadContext context = io.workspace->ReadContext(&counting);
-  auto project = ReadProjectFile(path, context);
-  messages = counting.count;
-  if (!project) io.err << "tavodex-cli: " << CannotOpen(path) << "\n";
-  return project;
-}
-
 std::string U(const std::string& cp1252) {
   return Cp1252ToUtf8(cp1252);
 }
@@ -51,11 +33,12 @@ int CmdInfo(const Args& argsIn, CliIo& io) {
     (WantsHelp(args) ? io.out : io.err)
         << "usage: tavodex-cli info PROJECT.qvx\n\n"
            "Prints head, terminal, coupling and the size of every list. Messages of the\n"
-           "reader about damaged lines go to stderr. Exit code 1 when the file cannot be read.\n";
+           "reader about damaged lines go to stderr. Exit code 1 when the file cannot be read\n"
+           "or is no project file.\n";
     return WantsHelp(args) ? 0 : 2;
   }
   int messages = 0;
-  auto p = Load(args[0], io, messages);
+  auto p = OpenProject(args[0], io, &messages);
   if (!p) return 1;
   const t_kopf& h = *p->head;
   io.out << "Project:     " << U(h.name) << "\n"
@@ -113,10 +96,8 @@ int CmdSave(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: " << why << "\n";
     return 1;
   };
-  int messages = 0;
-  auto p = Load(args[0], io, messages);
+  auto p = OpenProject(args[0], io);
   if (!p) return 1;
-  LocateBitmapFiles(*p, {io.install.Resolve("Lib\\Graphics")});
   std::string error;
   std::vector<std::string> notCopied;
   if (!SaveProject(*p, target, &error, &notCopied)) return fail(error);

@@ -98,14 +98,8 @@ int CmdRender(const Args& argsIn, CliIo& io) {
            << "]\n";
     return 2;
   }
-  ConsoleMessageBox box(io.workspace->translator(), io.err);
-  ProjectReadContext context = io.workspace->ReadContext(&box);
-  auto project = ReadProjectFile(args[0], context);
-  if (!project) {
-    io.err << "tavodex-cli: " << CannotOpen(args[0]) << "\n";
-    return 1;
-  }
-  LocateBitmapFiles(*project, {io.install.Resolve("Lib\\Graphics")});
+  auto project = OpenProject(args[0], io);
+  if (!project) return 1;
   fieldContext.textLists = project->textLists.get();
   std::vector<const t_bild*> pictures;
   if (hasPicture) {
