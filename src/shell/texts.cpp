@@ -32,7 +32,7 @@ std::span<const TextId> AllTexts() {
       txt::kDownloadErfolgreich, txt::kKeinTerminalGefunden, txt::kDownloadFehlerhaft,
       txt::kFehlerBeiDownloadWiederholen, txt::kOeffnenDerSchnittstelle, txt::kPruefenDerDateien,
       txt::kUeberfluessigeDateienLoeschen, txt::kNotwendigeDateienUebertragen,
-      txt::kProTerminalErwartet, txt::kDateinameNicht83,
+      txt::kProTerminalErwartet, txt::kDateinameNicht83, txt::kEinstellungenNichtGesichert,
       // Group 400: main window menus.
       txt::kMenuDatei, txt::kMenuOeffnen,
       // Group 420: the editor sheet and the display dialog.

@@ -115,6 +115,7 @@ inline constexpr TextId kUeberfluessigeDateienLoeschen{400, 85, "Überflüssige 
 inline constexpr TextId kNotwendigeDateienUebertragen{400, 86, "notwendige Dateien ins Terminal übertragen"};
 inline constexpr TextId kProTerminalErwartet{400, 87, "VTA VGA PRO Terminal erwartet !!"};
 inline constexpr TextId kDateinameNicht83{400, 150, "Dateiname passt nicht ins 8.3-Format des Terminals:"};
+inline constexpr TextId kEinstellungenNichtGesichert{400, 160, "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal wurde nichts geändert, bitte wiederholen."};
 
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
