@@ -713,7 +713,14 @@ int TDownloadConnect::Receive(std::string_view localDir, std::string_view patter
     replyText_.clear();
     return r;
   }
-  for (;;) {
+  // A terminal whose listing never ends must not hold the editor: no FAT
+  // folder holds more entries than this.
+  constexpr int kMaxMatches = 65536;
+  for (int matches = 1;; ++matches) {
+    if (matches > kMaxMatches) {
+      r = kResultNoReply;
+      break;
+    }
     // An empty file has no block to fetch ("send" could not bring it back
     // either); skipping it lets the files behind it still arrive.
     const bool empty = current_.size == 0 && !current_.IsDirectoryOrVolume();
