@@ -130,6 +130,7 @@ void BM_FullDownload1MB(benchmark::State& state) {
     tavo::ProjektDownload download(connect, comm, clock, box, translator);
     tavo::DownloadOptions options;
     options.rateIndex = 1;
+    options.settingsFolder = tmp / "kept";
     if (download.Run(tavo::ScanImageFolders(driveC, driveD), options) !=
         tavo::DownloadOutcome::Success)
       state.SkipWithError("download failed");

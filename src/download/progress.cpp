@@ -71,6 +71,10 @@ int ErrnoOr(int fallback) {
 
 }  // namespace
 
+bool IsNotFoundStatus(int result) {
+  return result == 2 || result == 3 || result == 18;
+}
+
 std::string NormalisePath(std::string_view path) {
   std::string result(path);
   if (result.size() >= 2 && result[1] == ':' && result.size() <= 3) {
@@ -620,6 +624,9 @@ int TDownloadConnect::ReceiveFile(const FileInfoRecord& entry) {
   // an existing local file as it was.
   const fs::path target = localDir_ / entry.name;
   const fs::path partial = localDir_ / (entry.name + ".part~");
+  // Whatever sits there (a leftover, a link) is replaced, never written through.
+  std::error_code staleError;
+  fs::remove(partial, staleError);
   std::FILE* out = std::fopen(partial.c_str(), "wb");
   if (!out) return ErrnoOr(EACCES);
   FileInfoRecord currentRecord = entry;
@@ -688,9 +695,12 @@ int TDownloadConnect::ReceiveFile(const FileInfoRecord& entry) {
   return 0;
 }
 
-int TDownloadConnect::Receive(std::string_view localDir, std::string_view pattern, int* received) {
+int TDownloadConnect::Receive(std::string_view localDir, std::string_view pattern,
+                              ReceiveReport* report) {
   replyText_.clear();
-  if (received) *received = 0;
+  ReceiveReport local;
+  ReceiveReport& found = report ? *report : local;
+  found = ReceiveReport{};
   // Unlike "cd", a folder that is not there is reported before anything is
   // asked of the terminal.
   std::string dir(localDir);
@@ -699,14 +709,33 @@ int TDownloadConnect::Receive(std::string_view localDir, std::string_view patter
   if (r != 0) return r;
   r = FirstDir(pattern);
   if (r != 0) {
+    found.nothingFound = IsNotFoundStatus(r);
     replyText_.clear();
     return r;
   }
-  r = ReceiveFile(current_);
-  if (r == 0 && received) ++*received;
-  while (r == 0 && NextDir() == 0) {
-    r = ReceiveFile(current_);
-    if (r == 0 && received) ++*received;
+  // A terminal whose listing never ends must not hold the editor: no FAT
+  // folder holds more entries than this.
+  constexpr int kMaxMatches = 65536;
+  for (int matches = 1;; ++matches) {
+    if (matches > kMaxMatches) {
+      r = kResultNoReply;
+      break;
+    }
+    // An empty file has no block to fetch ("send" could not bring it back
+    // either); skipping it lets the files behind it still arrive.
+    const bool empty = current_.size == 0 && !current_.IsDirectoryOrVolume();
+    if (!empty) {
+      r = ReceiveFile(current_);
+      if (r != 0) break;
+      ++found.received;
+    }
+    // The listing ends with a not-found status; anything else (a lost or
+    // damaged reply) means matches may be left behind.
+    const int next = NextDir();
+    if (next != 0) {
+      if (!IsNotFoundStatus(next)) r = next;
+      break;
+    }
   }
   replyText_.clear();
   return r;

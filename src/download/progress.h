@@ -29,6 +29,20 @@ inline constexpr int kResultWrongReply = 154;
 inline constexpr int kResultBlockMismatch = 200;
 inline constexpr int kResultNoReply = 255;
 
+// The terminal's status bytes are DOS error numbers. These say that there
+// was nothing to find ("file not found", "path not found", "no more
+// files"); every other non-zero result is a failure of the terminal or of
+// the line.
+bool IsNotFoundStatus(int result);
+
+// What a "receive" found and fetched.
+struct ReceiveReport {
+  // Files that arrived completely.
+  int received = 0;
+  // The terminal's lookup found no match (a not-found status).
+  bool nothingFound = false;
+};
+
 // The progress window's labels and gauges.
 class TransferDisplay {
  public:
@@ -89,8 +103,9 @@ class TDownloadConnect {
   int NextDir();
   int DelFile(std::string_view name);
   int Send(std::string_view localDir, std::string_view pattern);
-  // `received`, when given, counts the files that arrived completely.
-  int Receive(std::string_view localDir, std::string_view pattern, int* received = nullptr);
+  // Matching empty files are skipped: there is nothing to fetch. The result
+  // is 0 when every match arrived (or none was there: see `report`).
+  int Receive(std::string_view localDir, std::string_view pattern, ReceiveReport* report = nullptr);
   int Speed();
   int Quit();
   int Mode(int rateIndex);

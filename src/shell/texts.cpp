@@ -99,6 +99,7 @@ std::span<const TextId> AllTexts() {
       txt::kNotwendigeDateienUebertragen,
       txt::kProTerminalErwartet,
       txt::kDateinameNicht83,
+      txt::kEinstellungenNichtGesichert,
       // Group 400: main window menus.
       txt::kMenuDatei,
       txt::kMenuOeffnen,

@@ -140,6 +140,9 @@ inline constexpr TextId kNotwendigeDateienUebertragen{400, 86,
 inline constexpr TextId kProTerminalErwartet{400, 87, "VTA VGA PRO Terminal erwartet !!"};
 inline constexpr TextId kDateinameNicht83{400, 150,
                                           "Dateiname passt nicht ins 8.3-Format des Terminals:"};
+inline constexpr TextId kEinstellungenNichtGesichert{
+    400, 160,
+    "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal wurde nichts geändert, bitte wiederholen."};
 
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};

@@ -657,6 +657,23 @@ TEST_F(CliTest, ImageBuildsBothDrivesForEachGeneration) {
   EXPECT_THAT(missing.err, HasSubstr("cannot open"));
 }
 
+// A link where the output's drive folder belongs is replaced by a real
+// folder; the folder it pointed to keeps its files.
+TEST_F(CliTest, ImageOutputNeverEmptiesTheTargetOfALink) {
+  const fs::path project = Copy("Projects/Demo.qvx");
+  const fs::path out = files_ / "linked-image";
+  const fs::path precious = files_ / "precious";
+  fs::create_directories(precious);
+  std::ofstream(precious / "keep.txt") << "must survive";
+  fs::create_directories(out);
+  fs::create_directory_symlink(precious, out / "drive_d");
+  const CliRun run = Run({"image", project.string(), "--output", out.string()});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_TRUE(fs::is_regular_file(precious / "keep.txt"));
+  EXPECT_FALSE(fs::is_symlink(out / "drive_d"));
+  EXPECT_GT(fs::file_size(out / "drive_d" / "Project.run"), 0u);
+}
+
 TEST_F(CliTest, TextRendersInATerminalFontAndFallsBackForAnUnknownFont) {
   const fs::path png = files_ / "t.png";
   const CliRun run =

@@ -405,6 +405,32 @@ TEST_F(ImageBuild, WriteFailuresStopTheBuild) {
   }
 }
 
+// Emptying the work folders never reaches through a link: a link where a
+// drive folder belongs, or inside one, goes as a link, and what it points
+// to keeps its files.
+TEST_F(ImageBuild, LinksInTheWorkFoldersAreNotFollowed) {
+  project.terminal->typeNumber = "VT-0A06-0320";
+  const fs::path output = base / "out";
+  const fs::path precious = base / "precious";
+  WriteFile(precious / "keep.txt", "must survive");
+  WriteFile(precious / "sub" / "deep.txt", "deep");
+  fs::create_directories(output);
+  fs::create_directory_symlink(precious, output / "drive_d");
+  fs::create_directories(output / "drive_c");
+  fs::create_directory_symlink(precious, output / "drive_c" / "linked_folder");
+  fs::create_symlink(precious / "keep.txt", output / "drive_c" / "linked_file");
+  options.workFolder = output;
+
+  const DownloadImage image = BuildDownloadImage(project, options);
+  ASSERT_TRUE(image.ok()) << image.error;
+  EXPECT_EQ(ReadFile(precious / "keep.txt"), Text("must survive"));
+  EXPECT_EQ(ReadFile(precious / "sub" / "deep.txt"), Text("deep"));
+  EXPECT_FALSE(fs::is_symlink(output / "drive_d"));
+  EXPECT_TRUE(fs::is_regular_file(output / "drive_d" / "Project.run"));
+  EXPECT_FALSE(fs::exists(precious / "Project.run"));
+  EXPECT_THAT(Names(output / "drive_c"), ElementsAre("049.set", "autoexec.bat"));
+}
+
 TEST_F(ImageBuild, MissingListFileFails) {
   fs::remove(base / "resource" / "IP_V5" / "files.inf");
   project.terminal->typeNumber = "VT-0A06-0320";

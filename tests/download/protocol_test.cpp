@@ -320,9 +320,10 @@ TEST_F(Engine, ReceiveReplacesALocalFileOfTheSameNameInAnyCase) {
   WriteBytes(folder.path() / "Image" / "ip01.set", "old");
   const std::string content = testing::Pattern(1500, 3);
   Start(FilesTerminal({{kAttrArchive, 0, 1500, "IP01.SET"}}, content));
-  int received = 0;
-  EXPECT_EQ(connect->Receive((folder.path() / "image").string() + "/", "IP*.SET", &received), 0);
-  EXPECT_EQ(received, 1);
+  ReceiveReport report;
+  EXPECT_EQ(connect->Receive((folder.path() / "image").string() + "/", "IP*.SET", &report), 0);
+  EXPECT_EQ(report.received, 1);
+  EXPECT_FALSE(report.nothingFound);
   EXPECT_EQ(ReadBytes(folder.path() / "Image" / "IP01.SET"), content);
   EXPECT_FALSE(std::filesystem::exists(folder.path() / "Image" / "ip01.set"));
   EXPECT_EQ(Count(kReqReceive), 2);
@@ -339,7 +340,6 @@ TEST_F(Engine, ReceiveRefusesWhatCannotBeTakenSafely) {
   } cases[] = {
       {"a name that leaves the folder", {kAttrArchive, 0, 10, "../evil.txt"}, nullptr},
       {"a folder", {kAttrDirectory, 0, 10, "SUB"}, nullptr},
-      {"an empty file", {kAttrArchive, 0, 0, "E.TXT"}, nullptr},
       // Blocks without data would never reach the end.
       {"blocks without data",
        {kAttrArchive, 0, 10, "Z.TXT"},
@@ -361,7 +361,74 @@ TEST_F(Engine, ReceiveRefusesWhatCannotBeTakenSafely) {
   EXPECT_EQ(connect->Receive((folder.path() / "nope").string(), "*.*"), ENOENT);
   EXPECT_TRUE(terminal->requests.empty());
   // Nothing to fetch: the status of the failed lookup.
-  EXPECT_EQ(connect->Receive(dir.string(), "*.set"), 18);
+  ReceiveReport report;
+  EXPECT_EQ(connect->Receive(dir.string(), "*.set", &report), 18);
+  EXPECT_TRUE(report.nothingFound);
+}
+
+// A receive is complete only when the terminal said its listing had ended:
+// what a lost or damaged reply leaves unfetched must not look like success.
+TEST_F(Engine, ReceiveTellsNothingFoundFromAFailedListing) {
+  TempFolder folder;
+  const std::filesystem::path dir = folder.path() / "d";
+  std::filesystem::create_directories(dir);
+  const FileInfoRecord ip1{kAttrArchive, 0, 10, "IP1.SET"}, ip2{kAttrArchive, 0, 10, "IP2.SET"};
+  struct Case {
+    const char* what;
+    std::function<Answers(const Data&)> nextDir;  // the answer to the first "nextdir"
+    std::uint8_t firstDirStatus;
+    int expected;
+    bool nothingFound;
+    int received;
+  } cases[] = {
+      {"the listing ends",
+       [](const Data& d) {
+         return Reply(1, {d[0], 18});
+       },
+       0, 0, false, 1},
+      {"no reply to nextdir", [](const Data&) { return Answers{}; }, 0, kResultNoReply, false, 1},
+      {"nextdir damaged",
+       [](const Data& d) {
+         Answers a = Reply(1, {d[0], 18});
+         a[0].bytes.back() ^= 1;
+         return a;
+       },
+       0, kResultNoReply, false, 1},
+      {"nextdir error status",
+       [](const Data& d) {
+         return Reply(1, {d[0], 29});
+       },
+       0, 29, false, 1},
+      {"file not found", nullptr, 2, 2, true, 0},
+      {"an error status is no absence", nullptr, 5, 5, false, 0},
+  };
+  for (const Case& c : cases) {
+    const ScriptedTerminal::Script files = FilesTerminal({ip1, ip2}, std::string(10, 'x'));
+    Start([&](std::uint8_t station, const Data& d) {
+      if (d[0] == kReqFirstDir && c.firstDirStatus != 0) return Reply(1, {d[0], c.firstDirStatus});
+      if (d[0] == kReqNextDir) return c.nextDir(d);
+      return files(station, d);
+    });
+    ReceiveReport report;
+    EXPECT_EQ(connect->Receive(dir.string(), "ip*.set", &report), c.expected) << c.what;
+    EXPECT_EQ(report.nothingFound, c.nothingFound) << c.what;
+    EXPECT_EQ(report.received, c.received) << c.what;
+  }
+}
+
+// An empty file has nothing to fetch; it does not stop the files after it.
+TEST_F(Engine, ReceiveSkipsEmptyFiles) {
+  TempFolder folder;
+  const std::filesystem::path dir = folder.path() / "d";
+  std::filesystem::create_directories(dir);
+  Start(FilesTerminal({{kAttrArchive, 0, 0, "S0.INI"}, {kAttrArchive, 0, 10, "S1.INI"}},
+                      std::string(10, 'x')));
+  ReceiveReport report;
+  EXPECT_EQ(connect->Receive(dir.string(), "s*.ini", &report), 0);
+  EXPECT_EQ(report.received, 1);
+  EXPECT_FALSE(std::filesystem::exists(dir / "S0.INI"));
+  EXPECT_EQ(ReadBytes(dir / "S1.INI"), std::string(10, 'x'));
+  EXPECT_EQ(Count(kReqReceive), 1);
 }
 
 TEST_F(Engine, DelFileOfAMissingFileSendsNoDeletion) {

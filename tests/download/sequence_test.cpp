@@ -3,6 +3,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <map>
 #include <set>
 
 #include "download/comm.h"
@@ -43,6 +45,7 @@ struct Sequence : ::testing::Test {
   std::unique_ptr<ProjektDownload> download;
   fs::path driveC = tmp.path() / "temp.$$$" / "drive_c";
   fs::path driveD = tmp.path() / "temp.$$$" / "drive_d";
+  fs::path kept = tmp.path() / "terminal_settings" / "station_001";
   DownloadOptions options;
   std::vector<std::string> sentOnLine;  // names of the blocks the terminal took
 
@@ -62,6 +65,7 @@ struct Sequence : ::testing::Test {
     download = std::make_unique<ProjektDownload>(*connect, *comm, clock, box, translator);
     options.rateIndex = 1;
     options.station = 1;
+    options.settingsFolder = kept;
     WriteBytes(driveC / "AUTOEXEC.BAT", "echo start\r\n");
     WriteBytes(driveC / "049.set", Pattern(300, 9));
     WriteBytes(driveD / "Project.run", Pattern(2100, 1));
@@ -112,6 +116,47 @@ TEST_F(Sequence, FullDownloadFormatsAndSendsBothDrives) {
   EXPECT_FALSE(comm->Active());
   EXPECT_EQ(display.maximum, 12 + 300 + 2100 + 900 + 3000);
   EXPECT_EQ(display.total, 12 + 300 + 2100 + 900 + 3000 + 17);
+}
+
+// The terminal's settings files are fetched into a folder of their own, go
+// back first after the format, and win over a file of the same name in the
+// image; once they are back, nothing of them is left in the base folder.
+TEST_F(Sequence, TheTerminalsOwnSettingsGoBackFirstAndWin) {
+  WriteBytes(driveD / "S1.INI", "the image's copy");
+  for (const int scope : {0, 1}) {
+    SCOPED_TRACE(scope);
+    if (scope == 1) WriteBytes(OnTerminal('C', "UNIT.INI"), "[unit]");
+    WriteBytes(OnTerminal('D', "S1.INI"), "the terminal's own");
+    WriteBytes(OnTerminal('D', "IP01.SET"), "address");
+    EXPECT_EQ(Run(scope), DownloadOutcome::Success) << LastMessage();
+    EXPECT_EQ(ReadBytes(OnTerminal('D', "S1.INI")), "the terminal's own");
+    EXPECT_EQ(ReadBytes(OnTerminal('D', "IP01.SET")), "address");
+    EXPECT_THAT(download->Restored(), ElementsAre("IP01.SET", "S1.INI"));
+    const auto first = std::find(sentOnLine.begin(), sentOnLine.end(), "IP01.SET");
+    EXPECT_LT(first - sentOnLine.begin(),
+              std::find(sentOnLine.begin(), sentOnLine.end(), "Project.run") - sentOnLine.begin());
+    EXPECT_EQ(std::count(sentOnLine.begin(), sentOnLine.end(), "S1.INI"), 1);
+    EXPECT_EQ(ReadBytes(driveD / "S1.INI"), "the image's copy");
+    EXPECT_FALSE(fs::exists(tmp.path() / "terminal_settings"));
+    // The next optimised download finds the list and fetches nothing.
+    fs::remove(OnTerminal('D', "FILES.LST"));
+  }
+}
+
+// Without a place to keep the settings, no drive is formatted.
+TEST_F(Sequence, SettingsThatCannotBeKeptStopTheDownload) {
+  WriteBytes(OnTerminal('D', "IP01.SET"), "address");
+  WriteBytes(OnTerminal('D', "OLD.PIC"), "old");
+  WriteBytes(tmp.path() / "blocked", "a file where the folder belongs");
+  options.settingsFolder = tmp.path() / "blocked" / "station_001";
+  EXPECT_EQ(Run(0), DownloadOutcome::SettingsNotSaved);
+  EXPECT_EQ(LastMessage(),
+            "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal wurde "
+            "nichts ge\xE4ndert, bitte wiederholen.");
+  EXPECT_THAT(Names('D'), UnorderedElementsAre("IP01.SET", "OLD.PIC"));
+  EXPECT_EQ(terminal.RequestCount(kReqFormat), 0);
+  // The terminal runs its old project again.
+  EXPECT_EQ(terminal.QuitCount(), 1);
 }
 
 TEST_F(Sequence, FullDownloadLeavesDriveCWithUnitIniAlone) {
@@ -243,6 +288,167 @@ TEST_F(Sequence, StaleChecksumListInTheImageIsNotSent) {
   EXPECT_FALSE(fs::exists(driveD / "FILES.LST"));
   EXPECT_EQ(image.totalD, 2100u + 900 + 3000);
   EXPECT_EQ(image.totalC, 12u + 300);
+}
+
+// --- faults at every command ------------------------------------------------------------
+
+using Fault = testing::FaultyLine::Fault;
+using Files = std::map<std::string, std::string>;
+
+// Every file below `root`, by its path relative to it.
+Files Snapshot(const fs::path& root) {
+  Files files;
+  std::error_code ec;
+  for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec))
+    if (it->is_regular_file())
+      files[fs::relative(it->path(), root).string()] = ReadBytes(it->path());
+  return files;
+}
+
+// One download over a fresh line, with a fault at one command (or none).
+struct FaultRun {
+  DownloadOutcome outcome;
+  std::string message;
+  int steps;
+  std::uint8_t faultedCode;
+};
+
+struct DownloadUnderFaults : ::testing::Test {
+  testing::TempFolder tmp;
+  fs::path root = tmp.path() / "terminal";
+  fs::path driveC = tmp.path() / "image" / "drive_c";
+  fs::path driveD = tmp.path() / "image" / "drive_d";
+  fs::path kept = tmp.path() / "terminal_settings" / "station_001";
+  const Files settings{{"IP01.SET", Pattern(1500, 4)}, {"S1.INI", "[station]\r\nid=1\r\n"}};
+
+  void SetUp() override {
+    WriteBytes(driveC / "AUTOEXEC.BAT", "echo start\r\n");
+    WriteBytes(driveD / "Project.run", Pattern(1500, 1));
+    WriteBytes(driveD / "5.pic", Pattern(300, 2));
+    WriteBytes(driveD / "PIC1.HCD", Pattern(1100, 3));
+  }
+
+  FaultRun Run(int scope, Fault fault = Fault::None, int target = -1) {
+    testing::VirtualClock clock;
+    VirtualTerminal terminal{{root, 1}};
+    testing::FaultyLine line(terminal, fault, target);
+    auto device = std::make_unique<testing::ScriptedDevice>(clock, &line);
+    TComm comm(std::move(device));
+    comm.SetDeviceName("/dev/vt");
+    ScriptedMessageBox box;
+    GermanTranslator translator;
+    TDownloadConnect connect(comm, clock, box, translator);
+    ProjektDownload download(connect, comm, clock, box, translator);
+    DownloadOptions options;
+    options.rateIndex = 1;
+    options.scope = scope;
+    options.settingsFolder = kept;
+    const DownloadOutcome outcome = download.Run(ScanImageFolders(driveC, driveD), options);
+    return {outcome, box.Calls().empty() ? "" : box.Calls().back().text, line.Steps(),
+            line.CodeOf(target)};
+  }
+
+  // The terminal of each scenario before the download: drive D with an old
+  // picture and its settings; for the optimised download "unit.ini" on C,
+  // and in the last scenario the list an earlier download left (made once,
+  // then laid out again from its files).
+  void PrepareTerminal(int scenario) {
+    fs::remove_all(root);
+    fs::remove_all(kept);
+    WriteBytes(driveD / "5.pic", Pattern(300, 2));
+    Files& ready = prepared[scenario];
+    if (ready.empty()) {
+      WriteBytes(root / "C" / "OLD.BAT", "old");
+      WriteBytes(root / "D" / "OLD.PIC", "old picture");
+      for (const auto& [name, content] : settings) WriteBytes(root / "D" / name, content);
+      if (scenario > 0) WriteBytes(root / "C" / "UNIT.INI", "[unit]");
+      if (scenario == 2) {
+        ASSERT_EQ(Run(1).outcome, DownloadOutcome::Success);
+      }
+      ready = Snapshot(root);
+    } else {
+      for (const auto& [path, content] : ready) WriteBytes(root / path, content);
+    }
+    // One picture changed, size kept: only the checksums tell.
+    if (scenario == 2) WriteBytes(driveD / "5.pic", Pattern(300, 8));
+  }
+  Files prepared[3];
+
+  // A download reported as successful left the image and the settings.
+  void ExpectComplete(int scenario) {
+    const Files d = Snapshot(root / "D");
+    for (const auto& e : fs::directory_iterator(driveD)) {
+      std::string upper = e.path().filename().string();
+      for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+      EXPECT_EQ(d.count(upper) ? d.at(upper) : "<missing>", ReadBytes(e.path())) << upper;
+    }
+    for (const auto& [name, content] : settings)
+      EXPECT_EQ(d.count(name) ? d.at(name) : "<missing>", content) << name;
+    EXPECT_EQ(d.count("OLD.PIC"), 0u);
+    if (scenario == 0) {
+      EXPECT_EQ(Snapshot(root / "C"), (Files{{"AUTOEXEC.BAT", "echo start\r\n"}}));
+    } else {
+      EXPECT_EQ(Snapshot(root / "C").count("UNIT.INI"), 1u);
+    }
+  }
+};
+
+// A fault at any command, of any kind, never costs the terminal its
+// settings: they are on the terminal, or kept for the next download, which
+// brings them back. "Download erfolgreich." comes only with everything in
+// place, and a download stopped because the settings could not be fetched
+// changed nothing on the terminal.
+TEST_F(DownloadUnderFaults, SettingsSurviveAFaultAtEveryCommand) {
+  const struct {
+    const char* name;
+    int scope;
+  } scenarios[] = {{"full", 0}, {"optimised without list", 1}, {"optimised with list", 1}};
+  const struct {
+    Fault fault;
+    const char* name;
+  } kinds[] = {{Fault::NoReply, "no reply"},
+               {Fault::BadCrc, "bad CRC"},
+               {Fault::WrongBlock, "wrong block"},
+               {Fault::ErrorStatus, "error status"}};
+  for (int scenario = 0; scenario < 3; ++scenario) {
+    const int scope = scenarios[scenario].scope;
+    PrepareTerminal(scenario);
+    const int steps = Run(scope).steps;
+    ASSERT_GT(steps, 20) << scenarios[scenario].name;
+    for (int step = 0; step < steps; ++step) {
+      for (const auto& kind : kinds) {
+        PrepareTerminal(scenario);
+        const Files before = Snapshot(root), beforeD = Snapshot(root / "D");
+        const FaultRun run = Run(scope, kind.fault, step);
+        SCOPED_TRACE(std::string(scenarios[scenario].name) + ", " + kind.name + " at command " +
+                     std::to_string(step) + " (request " + std::to_string(run.faultedCode) +
+                     "): " + run.message);
+        const Files d = Snapshot(root / "D");
+        for (const auto& [name, content] : settings) {
+          const bool onTerminal = d.count(name) && d.at(name) == content;
+          const bool keptCopy = ReadBytes(kept / name) == content;
+          EXPECT_TRUE(onTerminal || (run.outcome != DownloadOutcome::Success && keptCopy)) << name;
+        }
+        // No copies are kept of files on a drive the download did not touch.
+        if (d == beforeD) {
+          EXPECT_TRUE(Snapshot(kept).empty());
+        }
+        EXPECT_EQ(run.outcome == DownloadOutcome::Success, run.message == "Download erfolgreich.");
+        if (run.outcome == DownloadOutcome::Success) ExpectComplete(scenario);
+        if (run.outcome == DownloadOutcome::SettingsNotSaved) {
+          EXPECT_EQ(Snapshot(root), before);
+          EXPECT_EQ(run.message,
+                    "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal "
+                    "wurde nichts ge\xE4ndert, bitte wiederholen.");
+        }
+        // The next download on a sound line puts everything right.
+        EXPECT_EQ(Run(scope).outcome, DownloadOutcome::Success);
+        ExpectComplete(scenario);
+        EXPECT_TRUE(Snapshot(kept).empty());
+        if (HasFailure()) return;
+      }
+    }
+  }
 }
 
 }  // namespace

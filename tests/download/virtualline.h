@@ -223,6 +223,90 @@ class TerminalEnd : public LineEnd {
   VirtualTerminal& terminal_;
 };
 
+// The virtual terminal behind a line that spoils the answers to one
+// command: every attempt of the `target`-th request (counted from 0 over
+// the distinct requests in a row, so an unchanged retry is the same
+// command; the wake-up bytes do not count). The terminal still carries the
+// request out; only what comes back is lost or spoiled.
+class FaultyLine : public LineEnd {
+ public:
+  enum class Fault { None, NoReply, BadCrc, WrongBlock, ErrorStatus };
+
+  FaultyLine(VirtualTerminal& terminal, Fault fault = Fault::None, int target = -1)
+      : terminal_(terminal), fault_(fault), target_(target) {}
+
+  void OnWrite(std::span<const std::uint8_t> bytes, std::int64_t nowMs) override {
+    if (!(bytes.size() == 1 && bytes[0] == 0xAA)) {
+      std::vector<std::uint8_t> frame(bytes.begin(), bytes.end());
+      if (frame != last_) {
+        last_ = std::move(frame);
+        codes_.push_back(last_.size() > 3 ? last_[3] : 0xFF);
+      }
+      spoiling_ = fault_ != Fault::None && Steps() - 1 == target_;
+    }
+    terminal_.Receive(bytes, nowMs);
+  }
+  std::vector<std::uint8_t> Deliver(std::int64_t nowMs) override {
+    std::vector<std::uint8_t> bytes = terminal_.TakeDue(nowMs);
+    return spoiling_ ? Spoil(bytes) : bytes;
+  }
+  // Distinct requests so far, and the request code of each.
+  int Steps() const { return static_cast<int>(codes_.size()); }
+  std::uint8_t CodeOf(int step) const {
+    return step >= 0 && step < Steps() ? codes_[static_cast<std::size_t>(step)] : 0xFF;
+  }
+
+ private:
+  std::vector<std::uint8_t> Spoil(const std::vector<std::uint8_t>& bytes) const {
+    std::vector<std::uint8_t> out;
+    std::size_t at = 0;
+    while (at + 3 <= bytes.size()) {
+      const std::size_t length = static_cast<std::size_t>(bytes[at + 1] << 8 | bytes[at + 2]);
+      if (at + length + kFrameOverhead > bytes.size() || length < 2) break;
+      std::vector<std::uint8_t> data(bytes.begin() + static_cast<std::ptrdiff_t>(at + 3),
+                                     bytes.begin() + static_cast<std::ptrdiff_t>(at + 3 + length));
+      std::vector<std::uint8_t> frame;
+      switch (fault_) {
+        case Fault::NoReply:
+          break;
+        case Fault::BadCrc:
+          frame.assign(bytes.begin() + static_cast<std::ptrdiff_t>(at),
+                       bytes.begin() + static_cast<std::ptrdiff_t>(at + length + kFrameOverhead));
+          frame.back() ^= 0x01;
+          break;
+        case Fault::WrongBlock:
+          // A block reply with another block number; any other reply
+          // answers another request.
+          if (data[0] == kReqSend && data.size() >= 4)
+            ++data[2];
+          else if (data[0] == kReqReceive && data.size() >= 26)
+            ++data[24];
+          else
+            data[0] = data[0] == kReqGetDir ? kReqGetDrive : kReqGetDir;
+          frame = BuildFrame(bytes[at], data);
+          break;
+        case Fault::ErrorStatus:
+          data[1] = 29;  // write fault
+          frame = BuildFrame(bytes[at], data);
+          break;
+        case Fault::None:
+          break;
+      }
+      out.insert(out.end(), frame.begin(), frame.end());
+      at += length + kFrameOverhead;
+    }
+    out.insert(out.end(), bytes.begin() + static_cast<std::ptrdiff_t>(at), bytes.end());
+    return out;
+  }
+
+  VirtualTerminal& terminal_;
+  Fault fault_;
+  int target_;
+  std::vector<std::uint8_t> last_;
+  std::vector<std::uint8_t> codes_;
+  bool spoiling_ = false;
+};
+
 inline std::vector<std::uint8_t> ReplyFrame(std::uint8_t station, std::vector<std::uint8_t> data) {
   return BuildFrame(station, data);
 }

@@ -139,6 +139,7 @@ TEST_F(PtyDownload, FullThenOptimisedDownload) {
   ProjektDownload download(connect, comm, clock, box, translator);
   DownloadOptions options;
   options.rateIndex = 1;
+  options.settingsFolder = tmp / "kept";
 
   ASSERT_EQ(download.Run(ScanImageFolders(driveC, driveD), options), DownloadOutcome::Success)
       << Read(tmp / "terminal.log");

@@ -77,7 +77,9 @@ int Usage(std::ostream& out, int code) {
          "it; with --image, the already built image folder DIR (drive_c and drive_d) is\n"
          "sent instead. The port, rate, station and scope default\n"
          "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
-         "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n\n"
+         "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n"
+         "The terminal's settings files are kept in the base folder's\n"
+         "terminal_settings/station_NNN until they are back on the terminal.\n\n"
          "Exit codes: 0 success, 1 download or image build failed, 2 usage or unreadable input,\n"
          "3 no terminal found, 4 optimised download refused by the terminal,\n"
          "5 image the terminal cannot take.\n";
@@ -138,6 +140,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
   const std::unique_ptr<t_projekt> project = OpenProject(args[0], io);
   if (!project) return 2;
   options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);
+  options.settingsFolder = KeptSettingsFolder(io.install, options.station);
 
   DownloadImage image;
   if (imageDir.empty()) {
@@ -197,6 +200,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
     case DownloadOutcome::Success:
       return 0;
     case DownloadOutcome::Failed:
+    case DownloadOutcome::SettingsNotSaved:
       return 1;
     case DownloadOutcome::NoTerminal:
       return 3;

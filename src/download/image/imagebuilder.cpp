@@ -80,6 +80,9 @@ class Builder {
       fs::create_directories(folder, ec);
       if (!IsDirectory(folder)) return Fail(folder.string());
     }
+    // A link that could not be removed is refused rather than written through.
+    for (const fs::path& folder : {result_.driveC, result_.driveD})
+      if (!IsOwnFolder(folder)) return Fail(folder.string());
     // Step 5: an installation without resource folder cannot serve a terminal.
     if (!IsDirectory(install_.Resolve("resource"))) {
       result_.status = ImageStatus::NoResourceFolder;
@@ -146,14 +149,28 @@ class Builder {
     return result_;
   }
 
-  // Files that cannot be deleted stay; sub-folders are left alone.
+  // Emptying a work folder never follows a link: a link where the folder
+  // belongs is removed as a link, and so is a link inside it; what they
+  // point to stays as it was. Files that cannot be deleted stay; real
+  // sub-folders are left alone.
   static void EmptyFolder(const fs::path& folder) {
     std::error_code ec;
-    if (!IsDirectory(folder)) return;
+    const fs::file_status status = fs::symlink_status(folder, ec);
+    if (fs::is_symlink(status)) {
+      fs::remove(folder, ec);
+      return;
+    }
+    if (!fs::is_directory(status)) return;
     for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
       std::error_code ignored;
-      if (!it->is_directory(ignored)) fs::remove(it->path(), ignored);
+      if (!fs::is_directory(it->symlink_status(ignored))) fs::remove(it->path(), ignored);
     }
+  }
+
+  // A drive folder the build writes into: a real folder, not a link.
+  static bool IsOwnFolder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(folder, ec));
   }
 
   // Copies an installation file when it exists; a missing one is noted.

@@ -1,6 +1,7 @@
 #include "download/protocol/projektdownload.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <system_error>
 
@@ -8,6 +9,7 @@
 #include "download/progress.h"
 #include "download/protocol/eventclock.h"
 #include "download/protocol/fileinfo.h"
+#include "shell/folders.h"
 #include "shell/language.h"
 #include "shell/messagebox.h"
 #include "shell/textcase.h"
@@ -18,6 +20,9 @@ namespace fs = std::filesystem;
 namespace tavo {
 
 namespace {
+
+// Inside the kept folder: where the settings files arrive.
+constexpr const char* kIncomingFolder = "incoming";
 
 struct LocalEntry {
   std::string name;
@@ -83,10 +88,6 @@ std::vector<std::string> SplitFields(const std::string& text) {
   }
   if (start < text.size()) fields.push_back(text.substr(start));
   return fields;
-}
-
-bool IsTerminalStatus(int result) {
-  return result != kResultWrongReply && result != kResultBlockMismatch && result != kResultNoReply;
 }
 
 }  // namespace
@@ -178,8 +179,12 @@ bool ProjektDownload::WakeTerminal() {
 
 DownloadOutcome ProjektDownload::Run(const DownloadImage& image, const DownloadOptions& options) {
   scope_ = options.scope;
+  kept_ = options.settingsFolder;
+  createdFolders_.clear();
+  fetchedNow_.clear();
   deleted_.clear();
   sent_.clear();
+  restored_.clear();
   version_.clear();
   if (!image.ok()) return DownloadOutcome::BadImage;
   // A terminal refuses names that are no 8.3 names; better to say so before
@@ -211,58 +216,167 @@ DownloadOutcome ProjektDownload::Run(const DownloadImage& image, const DownloadO
     display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
   if (connect_.Mode(options.rateIndex) == 0 && options.firstGeneration) scope_ = 0;
 
-  DownloadOutcome outcome;
-  if (scope_ == 0) {
-    outcome = FullDownload(image) ? DownloadOutcome::Success : DownloadOutcome::Failed;
-  } else {
-    outcome = OptimisedDownload(image);
-  }
+  const DownloadOutcome outcome = scope_ == 0 ? FullDownload(image) : OptimisedDownload(image);
   if (outcome == DownloadOutcome::Success)
     messages_.Show(MsgKind::Information, ButtonSet::Weiter,
                    translator_.Tr(txt::kDownloadErfolgreich));
   else if (outcome == DownloadOutcome::Failed)
     messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kDownloadFehlerhaft));
+  else if (outcome == DownloadOutcome::SettingsNotSaved)
+    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter,
+                   translator_.Tr(txt::kEinstellungenNichtGesichert));
   comm_.Close();
+  // Folders made for the settings and left empty go again, and so does an
+  // empty kept folder: an installation gains nothing it does not need.
+  createdFolders_.insert(createdFolders_.begin(), kept_);
+  for (const fs::path& folder : createdFolders_) {
+    std::error_code folderError;
+    if (!folder.empty() && fs::is_directory(fs::symlink_status(folder, folderError)) &&
+        fs::is_empty(folder, folderError) && !folderError)
+      fs::remove(folder, folderError);
+  }
   return outcome;
 }
 
-// The steps whose failure leaves the terminal without the image count:
-// selecting drive D, formatting and sending. The settings files the
-// terminal may not have, the look for "unit.ini", the final rate switch and
-// "quit" do not.
-bool ProjektDownload::FullDownload(const DownloadImage& image) {
+void ProjektDownload::EndTransfer() {
+  // Back to 14400 bit/s; the terminal then runs what it holds.
+  connect_.Mode(6);
+  connect_.Quit();
+}
+
+// The settings files arrive in a folder of their own inside the kept
+// folder and join the kept ones only when every pattern has been fetched:
+// a copy kept from an earlier download wins over the terminal's, which
+// after that download's format can only be a partial restore. True when
+// every match arrived or the terminal had none; anything else (a lost or
+// damaged reply, a wrong block, an error status, a kept folder that cannot
+// be written) must stop the download before a drive is formatted.
+bool ProjektDownload::FetchSettings(std::initializer_list<const char*> patterns) {
+  fetchedNow_.clear();
+  if (kept_.empty()) return false;
+  std::error_code ec;
+  for (fs::path p = kept_; !p.empty() && !fs::exists(fs::symlink_status(p, ec));
+       p = p.parent_path()) {
+    createdFolders_.push_back(p);
+    if (p == p.parent_path()) break;
+  }
+  // What an earlier fetch left there (it broke off) goes first.
+  const fs::path incoming = kept_ / kIncomingFolder;
+  auto clearIncoming = [&incoming] {
+    std::error_code ignored;
+    fs::remove_all(incoming, ignored);
+  };
+  clearIncoming();
+  fs::create_directories(incoming, ec);
+  if (!fs::is_directory(fs::symlink_status(kept_, ec)) ||
+      !fs::is_directory(fs::symlink_status(incoming, ec)))
+    return false;
+  for (const char* pattern : patterns) {
+    ReceiveReport report;
+    const int result = connect_.Receive(incoming.string(), pattern, &report);
+    if (result != 0 && !report.nothingFound) {
+      clearIncoming();
+      return false;
+    }
+  }
+  const std::vector<LocalEntry> keptFiles = ListImageFiles(kept_, ec);
+  for (const LocalEntry& file : ListImageFiles(incoming, ec)) {
+    if (FindEntry(keptFiles, file.name)) continue;
+    fs::rename(incoming / file.name, kept_ / file.name, ec);
+    if (ec) {
+      clearIncoming();
+      DropFreshCopies();
+      return false;
+    }
+    fetchedNow_.push_back(kept_ / file.name);
+  }
+  clearIncoming();
+  return true;
+}
+
+// Copies fetched by this download of files still on the terminal (its drive
+// D was not formatted) are not kept: the terminal's own files stay the ones
+// that count.
+void ProjektDownload::DropFreshCopies() {
+  std::error_code ec;
+  for (const fs::path& file : fetchedNow_) fs::remove(file, ec);
+  fetchedNow_.clear();
+}
+
+// Sends every kept settings file back (those of this download and those an
+// earlier one could not bring back). Only when all of them arrived are they
+// dropped from the kept folder: the terminal has them again.
+bool ProjektDownload::RestoreSettings() {
+  restored_.clear();
+  std::error_code ec;
+  if (kept_.empty() || !fs::is_directory(kept_, ec)) return true;
+  std::vector<LocalEntry> files = ListImageFiles(kept_, ec);
+  if (ec) return false;
+  // A file that is no 8.3 name (a receive broken off by a crash) was never
+  // a terminal's file.
+  std::erase_if(files, [](const LocalEntry& e) { return !FitsShortName(e.name); });
+  for (const LocalEntry& file : files) {
+    if (connect_.Send(kept_.string(), file.name) != 0) return false;
+    restored_.push_back(file.name);
+  }
+  for (const LocalEntry& file : files) fs::remove(kept_ / file.name, ec);
+  return true;
+}
+
+// The files of an image drive one by one, leaving out the settings files
+// just sent back: the terminal's own copy wins over one the image brings.
+// A drive without files has nothing to send, which is no failure.
+bool ProjektDownload::SendImageDrive(const fs::path& drive) {
+  std::error_code ec;
+  const std::vector<LocalEntry> files = ListImageFiles(drive, ec);
+  if (ec) return false;
+  for (const LocalEntry& file : files) {
+    if (Contains(restored_, file.name)) continue;
+    if (connect_.Send(drive.string(), file.name) != 0) return false;
+  }
+  return true;
+}
+
+// The outcome of a full download: "Download erfolgreich." only when both
+// drives and the terminal's settings files are on the terminal. The download
+// stops at the first failure, and each step that can lose something comes
+// after the checks that guard it: the settings files are fetched (or found
+// absent) before any drive is formatted, and a "unit.ini" that could not be
+// looked for keeps drive C from being formatted. The final rate switch and
+// "quit" do not count.
+DownloadOutcome ProjektDownload::FullDownload(const DownloadImage& image) {
   TransferDisplay* display = connect_.Display();
-  const std::string driveD = image.driveD.string();
-  bool ok = true;
-  auto count = [&ok](int result) {
-    if (result != 0) ok = false;
+  auto stop = [this](DownloadOutcome outcome) {
+    EndTransfer();
+    return outcome;
   };
-  // An image drive without files has nothing to send, which is no failure.
-  auto SendDrive = [&](const fs::path& drive, const auto& counter) {
-    std::error_code ec;
-    const bool empty = ListImageFiles(drive, ec).empty() && !ec;
-    const int result = connect_.Send(drive.string(), "*.*");
-    if (!empty) counter(result);
+  if (connect_.SetDrive("d:\\") != 0 || !FetchSettings({"ip*.set", "s*.ini"}))
+    return stop(DownloadOutcome::SettingsNotSaved);
+  // Until drive D is formatted the terminal still has its settings.
+  auto stopBeforeFormat = [this, &stop] {
+    DropFreshCopies();
+    return stop(DownloadOutcome::Failed);
   };
-  count(connect_.SetDrive("d:\\"));
-  connect_.Receive(driveD, "ip*.set");
-  connect_.Receive(driveD, "s*.ini");
-  connect_.SetDrive("c:\\");
+  if (connect_.SetDrive("c:\\") != 0) return stopBeforeFormat();
   connect_.ClearReplyText();
-  connect_.FirstDir("unit.ini");
-  if (FoldCase(connect_.ReplyText()).find("unit") != std::string::npos) {
+  const int unit = connect_.FirstDir("unit.ini");
+  if (unit != 0 && !IsNotFoundStatus(unit)) return stopBeforeFormat();
+  if (unit == 0 && FoldCase(connect_.ReplyText()).find("unit") != std::string::npos) {
     if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
   } else {
     if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalC + image.totalD));
-    count(connect_.Format("c:"));
-    SendDrive(image.driveC, count);
+    // A drive C that failed leaves drive D, and the settings on it, alone.
+    if (connect_.Format("c:") != 0 || !SendImageDrive(image.driveC)) return stopBeforeFormat();
   }
-  count(connect_.SetDrive("d:\\"));
-  count(connect_.Format("d:"));
-  SendDrive(image.driveD, count);
-  connect_.Mode(6);
-  connect_.Quit();
-  return ok;
+  if (connect_.SetDrive("d:\\") != 0) return stopBeforeFormat();
+  const bool formatted = connect_.Format("d:") == 0;
+  // Even a format that reported failure may have emptied the drive: the
+  // settings go back before anything else.
+  const bool restored = RestoreSettings();
+  if (!formatted || !restored || !SendImageDrive(image.driveD))
+    return stop(DownloadOutcome::Failed);
+  EndTransfer();
+  return DownloadOutcome::Success;
 }
 
 DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
@@ -277,65 +391,60 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
     return DownloadOutcome::NotProTerminal;
   }
 
-  // Once a step has failed the download is reported as failed, even when
-  // later sends succeed: the terminal may hold stale files.
+  // Up to the deletions nothing is lost by stopping: a failure there ends
+  // the download with the terminal as it was (or, after the format, with its
+  // settings back on it). Later failures are reported once the rest is done.
+  auto stop = [this](DownloadOutcome outcome) {
+    EndTransfer();
+    return outcome;
+  };
   bool failed = false;
   // 2.
   if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
-  int flag = connect_.SetDrive("d:\\");
-  failed |= flag != 0;
+  if (connect_.SetDrive("d:\\") != 0) return stop(DownloadOutcome::Failed);
   Caption(translator_.Tr(txt::kPruefenDerDateien));
 
-  // 3. The checksum list the terminal kept from the last download.
+  // 3. The checksum list the terminal kept from the last download. An empty
+  // one describes nothing and counts as none.
   std::vector<std::string> changed;
-  if (flag == 0) {
-    if (connect_.Receive(driveD, "files.lst") != 0) {
-      // None there: fetch the settings files and start from an empty drive.
-      // A terminal without settings files is no failure.
-      auto fetch = [&](const char* pattern) {
-        int received = 0;
-        const int r = connect_.Receive(driveD, pattern, &received);
-        return r != 0 && received == 0 && IsTerminalStatus(r) ? 0 : r;
-      };
-      flag = fetch("*.set");
-      if (flag == 0) flag = fetch("*.ini");
-      if (flag == 0) flag = connect_.Format("d:");
-    } else {
-      flag = connect_.DelFile("files.lst");
-      if (flag == 0) {
-        const fs::path kept = ResolveCaseInsensitive(image.driveD / kChecksumListName);
-        for (const ChecksumEntry& record : ReadChecksumListFile(kept)) {
-          for (const ChecksumEntry& local : image.checksums) {
-            if (!EqualsIgnoreCase(local.name, record.name)) continue;
-            if (local.checksum == record.checksum) break;
-            AddName(changed, local.name);
-          }
-        }
+  ReceiveReport list;
+  if (connect_.Receive(driveD, "files.lst", &list) != 0 || list.received == 0) {
+    // None there: fetch the settings files and start from an empty drive.
+    if (!FetchSettings({"*.set", "*.ini"})) return stop(DownloadOutcome::SettingsNotSaved);
+    const bool formatted = connect_.Format("d:") == 0;
+    if (!RestoreSettings() || !formatted) return stop(DownloadOutcome::Failed);
+  } else {
+    if (connect_.DelFile("files.lst") != 0) return stop(DownloadOutcome::Failed);
+    const fs::path kept = ResolveCaseInsensitive(image.driveD / kChecksumListName);
+    for (const ChecksumEntry& record : ReadChecksumListFile(kept)) {
+      for (const ChecksumEntry& local : image.checksums) {
+        if (!EqualsIgnoreCase(local.name, record.name)) continue;
+        if (local.checksum == record.checksum) break;
+        AddName(changed, local.name);
       }
     }
-    failed |= flag != 0;
   }
 
   // 4. The new list travels with the image.
-  if (flag == 0) {
-    RemoveAnyCase(image.driveD, kChecksumListName);
-    if (!WriteChecksumListFile(image.driveD / kChecksumListName, image.checksums)) failed = true;
-  }
+  RemoveAnyCase(image.driveD, kChecksumListName);
+  if (!WriteChecksumListFile(image.driveD / kChecksumListName, image.checksums)) failed = true;
 
-  // 5. Files the image does not have, or has with another size.
+  // 5. Files the image does not have, or has with another size. A listing
+  // broken off by the line would leave stale files counted as present.
   Caption(translator_.Tr(txt::kUeberfluessigeDateienLoeschen));
   std::error_code ec;
   std::vector<LocalEntry> local = ListImageFiles(image.driveD, ec);
   std::vector<std::string> doomed = changed;
   connect_.ClearReplyText();
-  connect_.FirstDir("*.*");
+  int listed = connect_.FirstDir("*.*");
   // A terminal that never ends its listing must not hold the download.
-  for (int entries = 0; !connect_.ReplyText().empty() && entries < 10000; ++entries) {
+  for (int entries = 0; listed == 0 && entries < 10000; ++entries) {
     const std::vector<std::string> fields = SplitFields(connect_.ReplyText());
     if (fields.size() < 4 || fields[3].empty()) break;
     const int attribute = std::atoi(fields[0].c_str());
     const std::string& name = fields[3];
-    if ((attribute & (kAttrDirectory | kAttrVolume)) == 0) {
+    // The settings files just sent back are the terminal's own.
+    if ((attribute & (kAttrDirectory | kAttrVolume)) == 0 && !Contains(restored_, name)) {
       const LocalEntry* mine = FindEntry(local, name);
       const std::string upper = Upper(name);
       if (!mine) {
@@ -346,8 +455,9 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
       }
     }
     connect_.ClearReplyText();
-    connect_.NextDir();
+    listed = connect_.NextDir();
   }
+  if (listed != 0 && !IsNotFoundStatus(listed)) return stop(DownloadOutcome::Failed);
 
   // 6.
   for (const std::string& name : doomed) {
@@ -360,6 +470,7 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
   local = ListImageFiles(image.driveD, ec);
   bool sendFailed = false;
   for (const LocalEntry& file : local) {
+    if (Contains(restored_, file.name)) continue;
     connect_.ClearReplyText();
     const int found = connect_.FirstDir(file.name);
     const std::vector<std::string> fields = SplitFields(connect_.ReplyText());
@@ -379,11 +490,14 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
   failed |= sendFailed;
 
   // 8.
-  if (!sendFailed) {
-    connect_.Mode(6);
-    connect_.Quit();
-  }
+  if (!sendFailed) EndTransfer();
   return failed ? DownloadOutcome::Failed : DownloadOutcome::Success;
+}
+
+std::filesystem::path KeptSettingsFolder(const Installation& install, int station) {
+  char name[16];
+  std::snprintf(name, sizeof name, "station_%03d", std::clamp(station, 0, 999));
+  return install.Resolve(std::string("terminal_settings\\") + name);
 }
 
 }  // namespace tavo

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 namespace tavo {
 
 class EventClock;
+class Installation;
 class MessageBox;
 class TComm;
 class TDownloadConnect;
@@ -36,12 +38,23 @@ std::vector<ChecksumEntry> ReadChecksumListFile(const std::filesystem::path& fil
 bool WriteChecksumListFile(const std::filesystem::path& file,
                            const std::vector<ChecksumEntry>& list);
 
+// Where the settings files fetched from the terminal at `station` are kept
+// until they are back on it: "terminal_settings\station_NNN" below the base
+// folder, outside the image's work folders, which every build empties. A
+// download that fails after formatting drive D leaves them there, and the
+// next download to that station sends them back.
+std::filesystem::path KeptSettingsFolder(const Installation& install, int station);
+
 struct DownloadOptions {
   int rateIndex = 5;  // 1 = 115200 ... 12 = 300
   int station = 1;
   int scope = 0;  // 0 "Alles", 1 "Optimal"
   // First-generation terminals take full downloads only.
   bool firstGeneration = false;
+  // Required: the folder that keeps the terminal's settings files
+  // (KeptSettingsFolder); created when needed. Without it a download ends
+  // as SettingsNotSaved before anything on the terminal changes.
+  std::filesystem::path settingsFolder;
 };
 
 enum class DownloadOutcome {
@@ -51,6 +64,10 @@ enum class DownloadOutcome {
   NotProTerminal,  // "VTA VGA PRO Terminal erwartet !!"
   BadImage,        // an image that failed to build, or names the terminal
                    // cannot take; nothing was sent
+  // "Die Einstellungen des Terminals konnten nicht gesichert werden. ...":
+  // the terminal's settings files could not be fetched (for another reason
+  // than that it has none); nothing on the terminal was changed.
+  SettingsNotSaved,
 };
 
 class ProjektDownload {
@@ -68,11 +85,18 @@ class ProjektDownload {
   // Names the optimised download deleted, and the files it sent.
   const std::vector<std::string>& Deleted() const { return deleted_; }
   const std::vector<std::string>& Sent() const { return sent_; }
+  // The kept settings files the last run sent back after formatting drive D.
+  const std::vector<std::string>& Restored() const { return restored_; }
 
  private:
   bool WakeTerminal();
-  bool FullDownload(const DownloadImage& image);
+  DownloadOutcome FullDownload(const DownloadImage& image);
   DownloadOutcome OptimisedDownload(const DownloadImage& image);
+  bool FetchSettings(std::initializer_list<const char*> patterns);
+  void DropFreshCopies();
+  bool RestoreSettings();
+  bool SendImageDrive(const std::filesystem::path& drive);
+  void EndTransfer();
   void Caption(const std::string& text);
 
   TDownloadConnect& connect_;
@@ -81,9 +105,13 @@ class ProjektDownload {
   MessageBox& messages_;
   Translator& translator_;
   int scope_ = 0;
+  std::filesystem::path kept_;
+  std::vector<std::filesystem::path> createdFolders_;  // deepest first
+  std::vector<std::filesystem::path> fetchedNow_;      // kept by this run's fetch
   std::string version_;
   std::vector<std::string> deleted_;
   std::vector<std::string> sent_;
+  std::vector<std::string> restored_;
 };
 
 }  // namespace tavo

@@ -146,6 +146,7 @@ DownloadCommandResult RunDownloadCommand(QWidget* parent, Workspace& workspace,
   download.station = chosen.station;
   download.scope = chosen.umfang;
   download.firstGeneration = project.terminal && IsFirstGeneration(project.terminal->typeNumber);
+  download.settingsFolder = KeptSettingsFolder(workspace.install(), chosen.station);
 
   TComm comm(std::make_unique<QtSerialDevice>(), ports);
   comm.SetPort(chosen.comport);
