@@ -106,7 +106,8 @@ EditResult AddObjects(Document& document, t_bild& picture, std::vector<ObjectPtr
   }
 }
 
-EditResult DeleteObjects(Document& document, t_bild& picture, std::span<t_objekt* const> objects) {
+EditResult DeleteObjects(Document& document, t_bild& picture, std::span<t_objekt* const> objects,
+                         const TextId& name) {
   try {
     const Places places = PlacesIn(picture);
     std::vector<t_objekt*> going = Outermost(places, objects);
@@ -125,7 +126,7 @@ EditResult DeleteObjects(Document& document, t_bild& picture, std::span<t_objekt
       if (!grew) break;
       going = Outermost(places, going);
     }
-    auto command = std::make_unique<ObjectEdit>(txt::kEditDelete, document.Project(), picture);
+    auto command = std::make_unique<ObjectEdit>(name, document.Project(), picture);
     for (t_objekt* o : going) command->Remove(places.at(o), *o);
     return document.Execute(std::move(command));
   } catch (const std::bad_alloc&) {

@@ -36,7 +36,8 @@ EditResult AddObjects(Document& document, t_bild& picture, std::vector<ObjectPtr
                       const TextId& name, bool select);
 
 // Removes the objects (members too); a group left without members goes with them.
-EditResult DeleteObjects(Document& document, t_bild& picture, std::span<t_objekt* const> objects);
+EditResult DeleteObjects(Document& document, t_bild& picture, std::span<t_objekt* const> objects,
+                         const TextId& name = txt::kEditDelete);
 
 EditResult RenameObject(Document& document, t_bild& picture, t_objekt& object, std::string name);
 

@@ -189,6 +189,15 @@ void TmainForm::CreatePages() {
   editorLayout->setContentsMargins(0, 0, 0, 0);
   if (hooks_.pictureEditor) editor_ = hooks_.pictureEditor(editorTab, workspace_, drawingView_);
   if (!editor_) editor_ = MakePageLink(new EditorPlaceholderPage(editorTab));
+  struct WindowBox final : MessageBox {
+    TmainForm& window;
+    explicit WindowBox(TmainForm& w) : window(w) {}
+    int Show(MsgKind kind, ButtonSet buttons, const std::string& text) override {
+      return window.Box().Show(kind, buttons, text);
+    }
+  };
+  pageBox_ = std::make_unique<WindowBox>(*this);
+  editor_->SetMessageBox(pageBox_.get());
   editorLayout->addWidget(editor_->Widget());
 
   pages_->addTab(infoPage_, QString());

@@ -170,6 +170,8 @@ class TmainForm : public QMainWindow {
   std::unique_ptr<Retranslator> texts_;
   std::unique_ptr<MessageBox> ownBox_;
   MessageBox* messages_ = nullptr;
+  // What the pages are given: it shows in whichever box the window uses.
+  std::unique_ptr<MessageBox> pageBox_;
   std::unique_ptr<Document> document_;
   DocumentSubscription subscription_;
   // Data of the tree's "Variablen", "Alarme" and "Bilder" nodes, told apart

@@ -243,6 +243,12 @@ bool t_gruppe::UsesTextList(std::int16_t list) const {
   return any;
 }
 
+void t_gruppe::CollectReferences(std::vector<std::int16_t>& variables,
+                                 std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  EachMember([&](const t_objekt& m) { m.CollectReferences(variables, textLists); });
+}
+
 std::string t_gruppe::CollectFonts() const {
   std::string joined;
   EachMember([&](const t_objekt& m) { AppendJoined(joined, m.CollectFonts()); });

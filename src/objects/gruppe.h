@@ -42,6 +42,8 @@ class t_gruppe : public t_objekt {
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
   bool UsesTextList(std::int16_t list) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   std::string CollectFonts() const override;
   std::string BitmapFile() const override;
   void Rotate(double centreX, double centreY, int degrees) override;

@@ -292,6 +292,11 @@ bool t_objekt::UsesVariable(std::int16_t variable) const {
 bool t_objekt::UsesTextList(std::int16_t) const {
   return false;
 }
+
+void t_objekt::CollectReferences(std::vector<std::int16_t>& variables,
+                                 std::vector<std::int16_t>&) const {
+  if (switching_.action != 0) variables.push_back(switching_.variable);
+}
 std::string t_objekt::CollectFonts() const {
   return FontFile();
 }

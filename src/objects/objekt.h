@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "objects/binary.h"
 #include "objects/tview.h"
@@ -169,6 +170,11 @@ class t_objekt : public t_liste {
   bool ReadAttributes(BinaryIn& in);
   virtual bool UsesVariable(std::int16_t variable) const;
   virtual bool UsesTextList(std::int16_t list) const;
+  // Appends the numbers of the variables and text lists the object refers
+  // to (members included; a number may come more than once). The same
+  // references as UsesVariable and UsesTextList answer for.
+  virtual void CollectReferences(std::vector<std::int16_t>& variables,
+                                 std::vector<std::int16_t>& textLists) const;
   virtual std::string CollectFonts() const;
   virtual std::string BitmapFile() const;
   virtual void Rotate(double centreX, double centreY, int degrees);

@@ -301,6 +301,9 @@ std::span<const TextId> AllTexts() {
       txt::kEditBitmapRegistryFull,
       txt::kEditNoMemory,
       txt::kEditCannotCopy,
+      txt::kPasteFehlendeVariablen,
+      txt::kPasteFehlendeTextlisten,
+      txt::kPasteUebergangen,
   };
   return kAll;
 }

@@ -369,6 +369,12 @@ inline constexpr TextId kEditBitmapRegistryFull{
     470, 40, "Alle Bitmap-Nummern sind vergeben, die Änderung ist nicht möglich"};
 inline constexpr TextId kEditNoMemory{470, 41,
                                       "Nicht genug Speicher, die Änderung ist nicht möglich"};
+inline constexpr TextId kPasteFehlendeVariablen{
+    470, 43, "Im Projekt fehlen Variablen, auf die eingefügte Objekte verweisen:"};
+inline constexpr TextId kPasteFehlendeTextlisten{
+    470, 44, "Im Projekt fehlen Textlisten, auf die eingefügte Objekte verweisen:"};
+inline constexpr TextId kPasteUebergangen{
+    470, 45, "Die Zwischenablage enthält Zeilen, die keine Objekte sind; sie wurden übergangen."};
 inline constexpr TextId kEditCannotCopy{
     470, 42, "Das Objekt lässt sich nicht kopieren, die Änderung ist nicht möglich"};
 }  // namespace txt

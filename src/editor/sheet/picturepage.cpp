@@ -1,12 +1,15 @@
 #include "editor/sheet/picturepage.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -17,6 +20,8 @@
 #include <cmath>
 
 #include "app/workspace.h"
+#include "document/clipboard.h"
+#include "document/edits.h"
 #include "editor/sheet/gridsettings.h"
 #include "editor/sheet/ruler.h"
 #include "editor/sheet/sheettool.h"
@@ -27,6 +32,7 @@
 #include "project/projekt.h"
 #include "project/records.h"
 #include "qt/qimagecanvas.h"
+#include "shell/messagebox.h"
 
 namespace tavo {
 namespace {
@@ -775,6 +781,75 @@ void PicturePage::Retranslate() {
   toolPanel_->setToolTip(Tr(t, txt::kSheetToolPanel));
   colourGrey_->setToolTip(Tr(t, txt::kSheetColourGrey));
   displayOptions_->setText(Tr(t, txt::kSheetDisplayOptions));
+}
+
+// --- objects on the clipboard ----------------------------------------------------------
+
+namespace {
+// The clipboard type of object lines; other programs see the plain text.
+constexpr const char* kObjectMimeType = "application/x-tavodex-objects";
+constexpr int kPasteStep = 10;
+
+std::string NumberList(const std::vector<std::int16_t>& numbers) {
+  std::string list;
+  for (std::int16_t n : numbers) list += (list.empty() ? " " : ", ") + std::to_string(n);
+  return list;
+}
+}  // namespace
+
+void PicturePage::CopyObjects() {
+  if (!document_ || !picture_) return;
+  const std::vector<t_objekt*> chosen = OutermostOnly(*picture_, document_->SelectedObjects());
+  if (chosen.empty()) return;
+  const std::string text = ObjectsToClipboardText(chosen);
+  auto data = std::make_unique<QMimeData>();
+  data->setData(kObjectMimeType, QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+  data->setText(Q(text));
+  QGuiApplication::clipboard()->setMimeData(data.release());  // the clipboard owns it
+  pastes_ = 0;
+}
+
+void PicturePage::CutObjects() {
+  if (!document_ || !picture_) return;
+  const std::vector<t_objekt*> chosen = OutermostOnly(*picture_, document_->SelectedObjects());
+  if (chosen.empty()) return;
+  CopyObjects();
+  pastes_ = -1;  // the first paste puts them back where they were
+  const EditResult result = DeleteObjects(*document_, *picture_, chosen, txt::kEditCut);
+  if (!result && messages_)
+    messages_->Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(result.error));
+}
+
+void PicturePage::PasteObjects() {
+  if (!document_ || !picture_) return;
+  const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+  if (!data) return;
+  std::string text;
+  if (data->hasFormat(kObjectMimeType)) {
+    const QByteArray bytes = data->data(kObjectMimeType);
+    text.assign(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  } else if (data->hasText()) {
+    text = S(data->text());  // object lines kept in a text file
+  }
+  ClipboardObjects pasted = ObjectsFromClipboardText(text, workspace_.objects(), *project_);
+  if (pasted.objects.empty()) return;
+  Translator& tr = workspace_.translator();
+  std::string warning;
+  if (!pasted.missingVariables.empty())
+    warning += tr.Tr(txt::kPasteFehlendeVariablen) + NumberList(pasted.missingVariables);
+  if (!pasted.missingTextLists.empty())
+    warning += (warning.empty() ? "" : "\n") + tr.Tr(txt::kPasteFehlendeTextlisten) +
+               NumberList(pasted.missingTextLists);
+  if (pasted.damaged) warning += (warning.empty() ? "" : "\n") + tr.Tr(txt::kPasteUebergangen);
+  ++pastes_;
+  const int offset = kPasteStep * pastes_;
+  const EditResult result =
+      tavo::PasteObjects(*document_, *picture_, std::move(pasted), offset, offset);
+  if (!messages_) return;
+  if (!result)
+    messages_->Show(MsgKind::Fehler, ButtonSet::Weiter, tr.Tr(result.error));
+  else if (!warning.empty())
+    messages_->Show(MsgKind::Warnung, ButtonSet::Weiter, warning);
 }
 
 }  // namespace tavo

@@ -53,6 +53,7 @@ class QToolButton;
 
 namespace tavo {
 
+class MessageBox;
 class Ruler;
 class SheetTool;
 class Workspace;
@@ -117,6 +118,19 @@ class PicturePage : public QWidget {
   // The side panel that takes the object tree.
   QWidget* ObjectPanel() const { return panel4_; }
   QSize SheetSize() const;
+  // Where the page says what went wrong (an edit that could not be done,
+  // what a paste lacks); not owned, null for none.
+  void SetMessageBox(MessageBox* box) { messages_ = box; }
+
+  // --- objects on the clipboard (the edit menu's entries) -----------------
+  // The selected objects (groups whole) as object lines under a type of
+  // the program's own, and as plain text; Cut removes them as one step.
+  void CopyObjects();
+  void CutObjects();
+  // Objects from the clipboard, 10 terminal pixels further than the paste
+  // before, selected, as one step; a text of object lines pastes as well.
+  void PasteObjects();
+
   // Repaints the part of the sheet that shows the terminal area (objects'
   // extents; the handles around them are included).
   void RepaintArea(const TermRect& area);
@@ -172,6 +186,8 @@ class PicturePage : public QWidget {
   SheetCursors cursors_;
   Document* document_ = nullptr;
   DocumentSubscription subscription_;
+  MessageBox* messages_ = nullptr;
+  int pastes_ = 0;  // since the last copy: each paste lands a step further
   // What the document has open; kept in step by its notification.
   t_projekt* project_ = nullptr;
   t_bild* picture_ = nullptr;

@@ -149,6 +149,12 @@ std::unique_ptr<t_objekt> tausobj::Clone() const {
   return copy;
 }
 
+void tausobj::CollectReferences(std::vector<std::int16_t>& variables,
+                                std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  variables.push_back(variable_);
+}
+
 bool tausobj::UsesVariable(std::int16_t variable) const {
   return t_objekt::UsesVariable(variable) || variable_ == variable;
 }

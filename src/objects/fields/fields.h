@@ -149,6 +149,8 @@ class tausobj : public t_feldobjekt {
   std::unique_ptr<t_objekt> Clone() const override;
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   void RenumberVariable(std::int16_t from, std::int16_t to) override;
 
  protected:
@@ -202,6 +204,8 @@ class tSkalAus : public t_feldobjekt {
   std::unique_ptr<t_objekt> Clone() const override;
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   void RenumberVariable(std::int16_t from, std::int16_t to) override;
 
  protected:
@@ -332,6 +336,8 @@ class tTeLiObj : public t_feldobjekt {
   // Without the project's lists: the texts of a read record, else none.
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   bool UsesTextList(std::int16_t list) const override;
   void RenumberVariable(std::int16_t from, std::int16_t to) override;
   void RenumberTextList(std::int16_t from, std::int16_t to) override;
@@ -396,6 +402,8 @@ class t_bargraf : public t_graf {
   std::unique_ptr<t_objekt> Clone() const override;
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   void RenumberVariable(std::int16_t from, std::int16_t to) override;
 
  private:
@@ -425,6 +433,8 @@ class t_plotgraf : public t_graf {
   std::unique_ptr<t_objekt> Clone() const override;
   void WriteBinary(ByteSink& out) const override;
   bool UsesVariable(std::int16_t variable) const override;
+  void CollectReferences(std::vector<std::int16_t>& variables,
+                         std::vector<std::int16_t>& textLists) const override;
   void RenumberVariable(std::int16_t from, std::int16_t to) override;
 
  private:

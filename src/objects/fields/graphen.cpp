@@ -193,6 +193,12 @@ std::unique_ptr<t_objekt> t_bargraf::Clone() const {
   return copy;
 }
 
+void t_bargraf::CollectReferences(std::vector<std::int16_t>& variables,
+                                  std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  variables.push_back(variable_);
+}
+
 bool t_bargraf::UsesVariable(std::int16_t variable) const {
   return t_objekt::UsesVariable(variable) || variable_ == variable;
 }
@@ -343,6 +349,13 @@ std::unique_ptr<t_objekt> t_plotgraf::Clone() const {
   copy->valueVariable_ = valueVariable_;
   copy->statusVariable_ = statusVariable_;
   return copy;
+}
+
+void t_plotgraf::CollectReferences(std::vector<std::int16_t>& variables,
+                                   std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  variables.push_back(static_cast<std::int16_t>(valueVariable_));
+  variables.push_back(static_cast<std::int16_t>(statusVariable_));
 }
 
 bool t_plotgraf::UsesVariable(std::int16_t variable) const {

@@ -132,6 +132,12 @@ std::unique_ptr<t_objekt> tSkalAus::Clone() const {
   return copy;
 }
 
+void tSkalAus::CollectReferences(std::vector<std::int16_t>& variables,
+                                 std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  variables.push_back(static_cast<std::int16_t>(variable_));
+}
+
 bool tSkalAus::UsesVariable(std::int16_t variable) const {
   return t_objekt::UsesVariable(variable) || variable_ == static_cast<std::uint16_t>(variable);
 }

@@ -192,6 +192,13 @@ std::unique_ptr<t_objekt> tTeLiObj::Clone() const {
   return copy;
 }
 
+void tTeLiObj::CollectReferences(std::vector<std::int16_t>& variables,
+                                 std::vector<std::int16_t>& textLists) const {
+  t_objekt::CollectReferences(variables, textLists);
+  variables.push_back(variable_);
+  textLists.push_back(static_cast<std::int16_t>(textList_));
+}
+
 bool tTeLiObj::UsesVariable(std::int16_t variable) const {
   return t_objekt::UsesVariable(variable) || variable_ == variable;
 }
