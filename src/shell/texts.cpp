@@ -291,6 +291,9 @@ std::span<const TextId> AllTexts() {
       txt::kEditBitmapRegistryFull,
       txt::kEditNoMemory,
       txt::kEditCannotCopy,
+      txt::kObjektliste,
+      txt::kObjekteigenschaften,
+      txt::kSchaltverhalten,
   };
   return kAll;
 }

@@ -347,6 +347,11 @@ inline constexpr TextId kEditNoMemory{470, 41,
                                       "Nicht genug Speicher, die Änderung ist nicht möglich"};
 inline constexpr TextId kEditCannotCopy{
     470, 42, "Das Objekt lässt sich nicht kopieren, die Änderung ist nicht möglich"};
+
+// Group 472: the object tree of the picture editor.
+inline constexpr TextId kObjektliste{472, 1, "Objektliste"};
+inline constexpr TextId kObjekteigenschaften{472, 2, "Objekteigenschaften"};
+inline constexpr TextId kSchaltverhalten{472, 3, "Schaltverhalten"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -18,6 +18,7 @@
 
 #include "app/workspace.h"
 #include "editor/sheet/gridsettings.h"
+#include "editor/sheet/objecttree.h"
 #include "editor/sheet/ruler.h"
 #include "editor/sheet/sheettool.h"
 #include "editor/uitext.h"
@@ -194,6 +195,8 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   panel4_->setObjectName("Panel4");
   auto* panel4Layout = new QVBoxLayout(panel4_);
   panel4Layout->setContentsMargins(0, 0, 0, 0);
+  objectTree_ = new ObjectTreePanel(workspace.translator(), panel4_);
+  panel4Layout->addWidget(objectTree_);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName("PageSplitter");
   splitter_->setChildrenCollapsible(false);
@@ -252,6 +255,7 @@ void PicturePage::SetDocument(Document* document) {
   if (document_)
     subscription_ =
         DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
+  objectTree_->SetDocument(document);
   SetToolNumber(kToolSelect);
   emit pictureOpened(nullptr);
   blattPaint();
@@ -766,6 +770,7 @@ void PicturePage::ApplySettings() {
 }
 
 void PicturePage::Retranslate() {
+  objectTree_->Retranslate();
   Translator& t = workspace_.translator();
   zoomOut_->setToolTip(Tr(t, txt::kSheetZoomDouble));
   zoomIn_->setToolTip(Tr(t, txt::kSheetZoomHalve));

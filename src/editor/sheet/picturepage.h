@@ -53,6 +53,7 @@ class QToolButton;
 
 namespace tavo {
 
+class ObjectTreePanel;
 class Ruler;
 class SheetTool;
 class Workspace;
@@ -116,6 +117,8 @@ class PicturePage : public QWidget {
   QMenu* ContextMenu() const { return popupMenu1_; }
   // The side panel that takes the object tree.
   QWidget* ObjectPanel() const { return panel4_; }
+  // The object tree and its buttons, in the side panel.
+  ObjectTreePanel* ObjectTree() const { return objectTree_; }
   QSize SheetSize() const;
   // Repaints the part of the sheet that shows the terminal area (objects'
   // extents; the handles around them are included).
@@ -192,6 +195,7 @@ class PicturePage : public QWidget {
   Ruler* vRuler_;
   QSplitter* splitter_;
   QWidget* panel4_;
+  ObjectTreePanel* objectTree_;
   QToolButton* zoomOut_;
   QToolButton* zoomIn_;
   QToolButton* centre_;
