@@ -304,6 +304,9 @@ std::span<const TextId> AllTexts() {
       txt::kPasteFehlendeVariablen,
       txt::kPasteFehlendeTextlisten,
       txt::kPasteUebergangen,
+      txt::kObjektliste,
+      txt::kObjekteigenschaften,
+      txt::kSchaltverhalten,
   };
   return kAll;
 }

@@ -377,6 +377,11 @@ inline constexpr TextId kPasteUebergangen{
     470, 45, "Die Zwischenablage enthält Zeilen, die keine Objekte sind; sie wurden übergangen."};
 inline constexpr TextId kEditCannotCopy{
     470, 42, "Das Objekt lässt sich nicht kopieren, die Änderung ist nicht möglich"};
+
+// Group 472: the object tree of the picture editor.
+inline constexpr TextId kObjektliste{472, 1, "Objektliste"};
+inline constexpr TextId kObjekteigenschaften{472, 2, "Objekteigenschaften"};
+inline constexpr TextId kSchaltverhalten{472, 3, "Schaltverhalten"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

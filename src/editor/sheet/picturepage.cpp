@@ -23,6 +23,7 @@
 #include "document/clipboard.h"
 #include "document/edits.h"
 #include "editor/sheet/gridsettings.h"
+#include "editor/sheet/objecttree.h"
 #include "editor/sheet/ruler.h"
 #include "editor/sheet/sheettool.h"
 #include "editor/uitext.h"
@@ -200,6 +201,8 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   panel4_->setObjectName("Panel4");
   auto* panel4Layout = new QVBoxLayout(panel4_);
   panel4Layout->setContentsMargins(0, 0, 0, 0);
+  objectTree_ = new ObjectTreePanel(workspace.translator(), panel4_);
+  panel4Layout->addWidget(objectTree_);
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName("PageSplitter");
   splitter_->setChildrenCollapsible(false);
@@ -258,6 +261,7 @@ void PicturePage::SetDocument(Document* document) {
   if (document_)
     subscription_ =
         DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
+  objectTree_->SetDocument(document);
   SetToolNumber(kToolSelect);
   emit pictureOpened(nullptr);
   blattPaint();
@@ -772,6 +776,7 @@ void PicturePage::ApplySettings() {
 }
 
 void PicturePage::Retranslate() {
+  objectTree_->Retranslate();
   Translator& t = workspace_.translator();
   zoomOut_->setToolTip(Tr(t, txt::kSheetZoomDouble));
   zoomIn_->setToolTip(Tr(t, txt::kSheetZoomHalve));

@@ -54,6 +54,7 @@ class QToolButton;
 namespace tavo {
 
 class MessageBox;
+class ObjectTreePanel;
 class Ruler;
 class SheetTool;
 class Workspace;
@@ -117,6 +118,8 @@ class PicturePage : public QWidget {
   QMenu* ContextMenu() const { return popupMenu1_; }
   // The side panel that takes the object tree.
   QWidget* ObjectPanel() const { return panel4_; }
+  // The object tree and its buttons, in the side panel.
+  ObjectTreePanel* ObjectTree() const { return objectTree_; }
   QSize SheetSize() const;
   // Where the page says what went wrong (an edit that could not be done,
   // what a paste lacks); not owned, null for none.
@@ -208,6 +211,7 @@ class PicturePage : public QWidget {
   Ruler* vRuler_;
   QSplitter* splitter_;
   QWidget* panel4_;
+  ObjectTreePanel* objectTree_;
   QToolButton* zoomOut_;
   QToolButton* zoomIn_;
   QToolButton* centre_;
