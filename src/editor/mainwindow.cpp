@@ -190,6 +190,7 @@ void TmainForm::CreatePages() {
   if (hooks_.pictureEditor) editor_ = hooks_.pictureEditor(editorTab, workspace_, drawingView_);
   if (!editor_) editor_ = MakePageLink(new EditorPlaceholderPage(editorTab));
   editorLayout->addWidget(editor_->Widget());
+  editor_->SetMessageBox(&Box());
 
   pages_->addTab(infoPage_, QString());
   pages_->addTab(alarmPage_, QString());
@@ -220,6 +221,11 @@ void TmainForm::CreatePages() {
 
 int TmainForm::CurrentPage() const {
   return pages_->currentIndex();
+}
+
+void TmainForm::SetMessageBox(MessageBox* box) {
+  messages_ = box;
+  editor_->SetMessageBox(&Box());
 }
 
 MessageBox& TmainForm::Box() {

@@ -45,6 +45,8 @@ class PictureEditorLink {
   // The sheet's size in window pixels, so that pictures read from a file get
   // origins centred on it; empty when unknown.
   virtual QSize SheetSize() const { return {}; }
+  // Where the page reports an edit it could not do (the window's box).
+  virtual void SetMessageBox(MessageBox*) {}
   // Optional operations; the window disables what a page lacks.
   virtual bool HasDisplaySettings() const { return false; }
   virtual void ShowDisplaySettings() {}
@@ -84,6 +86,10 @@ class PageLink final : public PictureEditorLink {
     if constexpr (requires(Page & p) { p.SheetSize(); })
       if (page_) return page_->SheetSize();
     return {};
+  }
+  void SetMessageBox(MessageBox* box) override {
+    if constexpr (requires(Page & p) { p.SetMessageBox(box); })
+      if (page_) page_->SetMessageBox(box);
   }
   bool HasDisplaySettings() const override {
     return requires(Page & p) {
