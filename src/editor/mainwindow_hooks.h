@@ -59,6 +59,7 @@ class PictureEditorLink {
   virtual void CutObjects() {}
   virtual void CopyObjects() {}
   virtual void PasteObjects() {}
+  virtual bool HasSelectAll() const { return false; }
   virtual void SelectAllObjects() {}
 };
 
@@ -134,6 +135,11 @@ class PageLink final : public PictureEditorLink {
   void PasteObjects() override {
     if constexpr (requires(Page & p) { p.PasteObjects(); })
       if (page_) page_->PasteObjects();
+  }
+  bool HasSelectAll() const override {
+    return requires(Page & p) {
+      p.SelectAllObjects();
+    };
   }
   void SelectAllObjects() override {
     if constexpr (requires(Page & p) { p.SelectAllObjects(); })

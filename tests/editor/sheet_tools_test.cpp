@@ -722,6 +722,16 @@ TEST_F(SheetTools, ContextMenuEntriesFollowTheSelection) {
   menu->close();
   EXPECT_EQ(got, (std::vector<t_objekt*>{&A(), textObject}));  // list order
   EXPECT_EQ(page_->Tool(), kToolSelect);
+
+  // A menu closed by a click the platform does not pass on to the sheet:
+  // the next click on the sheet is the user's own.
+  QTest::mousePress(&sheet(), Qt::RightButton, {}, W(250, 200));
+  menu->popup(sheet().mapToGlobal(W(250, 200)));
+  menu->hide();
+  QApplication::processEvents();
+  EXPECT_EQ(page_->Tool(), kToolSelect);
+  ClickAt(120, 30);
+  EXPECT_TRUE(B().IsSelected());
 }
 
 // --- cut short --------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include <QButtonGroup>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
@@ -81,6 +82,14 @@ SheetToolbox::SheetToolbox(PicturePage& page, Workspace& workspace)
   menu->insertAction(first, switching_);
   separator_ = menu->insertSeparator(first);
   QObject::connect(menu, &QMenu::aboutToShow, palette_, [this] { UpdateMenu(); });
+  // Where the click that closes the menu is not passed on to the sheet, the
+  // next click on the sheet is the user's own and must not be swallowed. A
+  // click that is passed on arrives before this and is swallowed still.
+  QObject::connect(menu, &QMenu::aboutToHide, palette_, [this] {
+    QTimer::singleShot(0, palette_, [this] {
+      if (State().tool == kToolAfterContextMenu) page_.SetToolNumber(kToolSelect);
+    });
+  });
   QObject::connect(properties_, &QAction::triggered, palette_, [this] { EditSelected(false); });
   QObject::connect(switching_, &QAction::triggered, palette_, [this] { EditSelected(true); });
   Retranslate();
