@@ -60,10 +60,10 @@ class QToolButton;
 
 namespace tavo {
 
-class MessageBox;
 class Ruler;
 class SheetTool;
 class SheetToolbox;
+class MessageBox;
 class Workspace;
 class t_bild;
 class t_projekt;
