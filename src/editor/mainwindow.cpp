@@ -199,6 +199,7 @@ void TmainForm::CreatePages() {
   pageBox_ = std::make_unique<WindowBox>(*this);
   editor_->SetMessageBox(pageBox_.get());
   editorLayout->addWidget(editor_->Widget());
+  editor_->SetMessageBox(&Box());
 
   pages_->addTab(infoPage_, QString());
   pages_->addTab(alarmPage_, QString());
@@ -229,6 +230,11 @@ void TmainForm::CreatePages() {
 
 int TmainForm::CurrentPage() const {
   return pages_->currentIndex();
+}
+
+void TmainForm::SetMessageBox(MessageBox* box) {
+  messages_ = box;
+  editor_->SetMessageBox(&Box());
 }
 
 MessageBox& TmainForm::Box() {

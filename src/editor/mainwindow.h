@@ -66,7 +66,7 @@ class TmainForm : public QMainWindow {
   int CurrentPage() const;
   // Messages and questions go to this box instead of the window's own
   // (tests script the answers); null goes back to the window's box.
-  void SetMessageBox(MessageBox* box) { messages_ = box; }
+  void SetMessageBox(MessageBox* box);
   MessageBox& Box();
   PictureEditorLink& Editor() { return *editor_; }
   tview& DrawingView() { return drawingView_; }

@@ -37,6 +37,7 @@ enum class TmainForm::Availability {
   Undo,             // a step to take back
   Redo,             // a step to do again
   ObjectClipboard,  // project + the editor page cuts, copies and pastes objects
+  SelectAll,        // project + the editor page selects all its objects
 };
 
 struct TmainForm::Component {
@@ -137,7 +138,7 @@ const TmainForm::Component TmainForm::kComponents[] = {
      &txt::kMenuAllesMarkieren,
      nullptr,
      {},
-     Availability::ObjectClipboard},
+     Availability::SelectAll},
     // tb_programm1
     {"ToolButton2", &TmainForm::Neu1Click, nullptr, &txt::kHintNeuesProjekt, IconId::NewProject,
      Availability::Always},
@@ -316,6 +317,8 @@ bool TmainForm::Available(Availability availability) const {
       return document_ && document_->CanRedo();
     case Availability::ObjectClipboard:
       return project && editor_->HasObjectClipboard();
+    case Availability::SelectAll:
+      return project && editor_->HasSelectAll();
   }
   return false;
 }

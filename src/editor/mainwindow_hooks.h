@@ -45,6 +45,8 @@ class PictureEditorLink {
   // The sheet's size in window pixels, so that pictures read from a file get
   // origins centred on it; empty when unknown.
   virtual QSize SheetSize() const { return {}; }
+  // Where the page reports an edit it could not do (the window's box).
+  virtual void SetMessageBox(MessageBox*) {}
   // Optional operations; the window disables what a page lacks.
   virtual bool HasDisplaySettings() const { return false; }
   virtual void ShowDisplaySettings() {}
@@ -59,6 +61,7 @@ class PictureEditorLink {
   virtual void CutObjects() {}
   virtual void CopyObjects() {}
   virtual void PasteObjects() {}
+  virtual bool HasSelectAll() const { return false; }
   virtual void SelectAllObjects() {}
 };
 
@@ -86,6 +89,10 @@ class PageLink final : public PictureEditorLink {
     if constexpr (requires(Page & p) { p.SheetSize(); })
       if (page_) return page_->SheetSize();
     return {};
+  }
+  void SetMessageBox(MessageBox* box) override {
+    if constexpr (requires(Page & p) { p.SetMessageBox(box); })
+      if (page_) page_->SetMessageBox(box);
   }
   bool HasDisplaySettings() const override {
     return requires(Page & p) {
@@ -134,6 +141,11 @@ class PageLink final : public PictureEditorLink {
   void PasteObjects() override {
     if constexpr (requires(Page & p) { p.PasteObjects(); })
       if (page_) page_->PasteObjects();
+  }
+  bool HasSelectAll() const override {
+    return requires(Page & p) {
+      p.SelectAllObjects();
+    };
   }
   void SelectAllObjects() override {
     if constexpr (requires(Page & p) { p.SelectAllObjects(); })

@@ -155,11 +155,45 @@ void QImageCanvas::MoveTo(int x, int y) {
 }
 
 void QImageCanvas::LineTo(int x, int y) {
-  QPainter& painter = Painter();
-  Prepare(painter, true, false);
-  painter.drawLine(penX_, penY_, x, y);
+  if (penMode_ == PenMode::Invert && penWidth_ == 1 && penStyle_ == PenStyle::Solid &&
+      (x == penX_ || y == penY_)) {
+    InvertStraightLine(penX_, penY_, x, y);
+  } else {
+    QPainter& painter = Painter();
+    Prepare(painter, true, false);
+    painter.drawLine(penX_, penY_, x, y);
+  }
   penX_ = x;
   penY_ = y;
+}
+
+// Selection frames, rubber bands and the cross-hair are inverted lines
+// along a row or a column, many per mouse move; the painter spends far more
+// on each than the few pixels cost. The pixels are those the painter's
+// line covers: from the smaller end up to, not including, the larger one
+// (a line of length 0 covers its point).
+void QImageCanvas::InvertStraightLine(int x1, int y1, int x2, int y2) {
+  int left = std::min(x1, x2), right = std::max(x1, x2);
+  int top = std::min(y1, y2), bottom = std::max(y1, y2);
+  if (left == right) ++right;
+  if (top == bottom) ++bottom;
+  left = std::max(left, 0);
+  top = std::max(top, 0);
+  right = std::min(right, image_->width());
+  bottom = std::min(bottom, image_->height());
+  if (clip_) {
+    left = std::max(left, clip_->left());
+    top = std::max(top, clip_->top());
+    right = std::min(right, clip_->left() + clip_->width());
+    bottom = std::min(bottom, clip_->top() + clip_->height());
+  }
+  if (right <= left || bottom <= top) return;
+  EndPainting();
+  const QRgb colour = ToQRgb(penColour_) & 0x00FFFFFF;  // the alpha stays
+  for (int y = top; y < bottom; ++y) {
+    QRgb* line = reinterpret_cast<QRgb*>(image_->scanLine(y));
+    for (int x = left; x < right; ++x) line[x] ^= colour;
+  }
 }
 
 void QImageCanvas::Rectangle(int left, int top, int right, int bottom) {

@@ -170,6 +170,28 @@ inline constexpr TextId kGridFang{420, 29, "Fang"};
 inline constexpr TextId kGridAccept{420, 30, "Eingaben übernehmen"};
 inline constexpr TextId kGridDiscard{420, 31, "Eingaben verwerfen"};
 inline constexpr TextId kGridToolBar{420, 32, "Aktionsleiste"};
+// Group 471: the sheet's tools (palette hints, context menu, start values).
+inline constexpr TextId kPaletteSelect{471, 1, "Sektionsmodus"};
+inline constexpr TextId kPaletteLine{471, 2, "Linie "};
+inline constexpr TextId kPaletteRect{471, 3, "Rechteck "};
+inline constexpr TextId kPaletteCirc{471, 4, "Kreis "};
+inline constexpr TextId kPalettePoly{471, 5, "Polygon"};
+inline constexpr TextId kPaletteText{471, 6, "Text"};
+inline constexpr TextId kPaletteBargraf{471, 7, "Bargraf "};
+inline constexpr TextId kPalettePlotgraf{471, 8, "Plotgraf"};
+inline constexpr TextId kPaletteEditList{471, 9, "Textlisteneingabefeld"};
+inline constexpr TextId kPaletteTextList{471, 10, "Textlistenausgabefeld"};
+inline constexpr TextId kPaletteAusgabe{471, 11, "Ausgabefeld"};
+inline constexpr TextId kPaletteEingabe{471, 12, "Eingabefeld"};
+inline constexpr TextId kPaletteScalAusgabe{471, 13, "skalierbares Ausgabefeld"};
+inline constexpr TextId kPaletteScalEingabe{471, 14, "skalierbares Eingabefeld"};
+inline constexpr TextId kPaletteBarcode{471, 15, "Barcodeeingabefeld"};
+inline constexpr TextId kPaletteClockAus{471, 16, "Uhrzeitausgabefeld"};
+inline constexpr TextId kPaletteDateAus{471, 17, "Datumsausgabefeld"};
+inline constexpr TextId kPaletteBitmap{471, 18, "Bitmap einfügen"};
+inline constexpr TextId kMenuObjekteigenschaften{471, 20, "Objekteigenschaften"};
+inline constexpr TextId kMenuSchaltverhalten{471, 21, "Schaltverhalten"};
+inline constexpr TextId kNeuerText{471, 22, "neuer Text"};
 // Group 430: the editor's dialogs (message box, program options, terminal
 // and coupling choice).
 inline constexpr TextId kEingabenUebernehmen{430, 1, "Eingaben übernehmen"};

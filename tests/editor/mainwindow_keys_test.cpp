@@ -80,6 +80,32 @@ TEST_F(KeyTest, DeleteOnTheInfoPageStaysInTheField) {
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
 }
 
+// The real picture editor page: "Alles markieren" (Ctrl+A) selects every
+// object of the open picture and Delete takes them out as one step.
+TEST_F(KeyTest, SelectAllAndDeleteReachTheEditorPage) {
+  EditorHooks hooks = Hooks();
+  hooks.pictureEditor = DefaultEditorHooks().pictureEditor;
+  TmainForm& w = MakeWindow(std::move(hooks));
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  auto* picture = static_cast<t_bild*>(w.Project()->pictures.get());
+  const int objects = CountNodes(picture->objects.get());
+  ASSERT_GT(objects, 0);
+  w.Editor().OpenPictureInEditor(picture);
+  w.ShowView(TmainForm::kViewEditor);
+  EXPECT_TRUE(Action("AllesMarkieren1")->isEnabled());
+  auto* sheet = Find<QWidget>("blatt");
+  sheet->setFocus();
+  QTest::keyClick(sheet, Qt::Key_A, Qt::ControlModifier);
+  EXPECT_EQ(int(w.CurrentDocument()->SelectedTopLevel().size()), objects);
+  QTest::keyClick(sheet, Qt::Key_Delete);
+  EXPECT_EQ(picture->objects, nullptr);
+  w.CurrentDocument()->Undo();
+  EXPECT_EQ(CountNodes(picture->objects.get()), objects);
+  EXPECT_TRUE(box_.Calls().empty());
+}
+
 }  // namespace
 }  // namespace tavo::testing
 

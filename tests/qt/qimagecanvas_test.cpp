@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QPainter>
+#include <QPen>
+
 namespace tavo {
 namespace {
 
@@ -32,6 +35,43 @@ TEST(QImageCanvas, InvertingPenRestoresWhatItDrewOver) {
   canvas.MoveTo(1, 1);
   canvas.LineTo(8, 1);
   EXPECT_EQ(canvas.Pixel(4, 1), kWhite);
+}
+
+// Inverted lines along a row or a column are drawn without the painter;
+// they cover exactly the pixels the painter's line does.
+TEST(QImageCanvas, InvertedStraightLinesCoverWhatThePainterCovers) {
+  struct Line {
+    int x1, y1, x2, y2;
+  };
+  const Line lines[] = {{2, 5, 9, 5},   {9, 5, 2, 5},  {5, 1, 5, 9},   {5, 9, 5, 1},
+                        {4, 4, 4, 4},   {-3, 5, 3, 5}, {6, -2, 6, 20}, {0, 11, 30, 11},
+                        {11, 0, 11, 0}, {1, 1, 7, 6}};
+  for (const bool clipped : {false, true}) {
+    for (const Line& l : lines) {
+      SCOPED_TRACE(::testing::Message() << l.x1 << "," << l.y1 << " " << l.x2 << "," << l.y2
+                                        << (clipped ? " clipped" : ""));
+      QImageCanvas canvas(12, 12, kWhite);
+      canvas.FillRectColour(0, 0, 6, 12, kRed);
+      if (clipped) canvas.SetClip(3, 2, 8, 7);
+      QImage expected = canvas.Image().copy();
+      {
+        QPainter painter(&expected);
+        if (clipped) painter.setClipRect(QRect(3, 2, 5, 5));
+        painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+        QPen pen(QColor(0xFF, 0xFF, 0x00));
+        pen.setWidth(1);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        painter.setPen(pen);
+        painter.drawLine(l.x1, l.y1, l.x2, l.y2);
+      }
+      canvas.SetPenMode(PenMode::Invert);
+      canvas.SetPenColour(MakeRgb(0xFF, 0xFF, 0x00));
+      canvas.MoveTo(l.x1, l.y1);
+      canvas.LineTo(l.x2, l.y2);
+      EXPECT_EQ(canvas.Image(), expected);
+    }
+  }
 }
 
 TEST(QImageCanvas, PatternBrushRepeatsFromTheWindowOrigin) {

@@ -288,6 +288,34 @@ SheetCursors::SheetCursors() {
   }
 }
 
+QIcon SheetCursors::ToolIcon(int number) {
+  QPixmap pixmap(16, 16);
+  pixmap.fill(Qt::transparent);
+  QPainter p(&pixmap);
+  QPainterPath symbol;
+  if (number == kPfeilCursor) {
+    symbol.moveTo(4, 1);
+    symbol.lineTo(4, 13);
+    symbol.lineTo(7, 10);
+    symbol.lineTo(9, 15);
+    symbol.lineTo(11, 14);
+    symbol.lineTo(9, 9);
+    symbol.lineTo(13, 9);
+    symbol.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::black);
+    p.drawPath(symbol);
+  } else {
+    // The cursor's symbol lies in the square 17..30.
+    symbol = ToolSymbol(number).translated(-16, -16);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p.drawPath(symbol);
+  }
+  p.end();
+  return QIcon(pixmap);
+}
+
 const QCursor& SheetCursors::Cursor(int number) const {
   return number >= 1 && number <= kCount ? cursors_[number - 1] : cross_;
 }

@@ -6,6 +6,7 @@
 // are drawn here in code.
 
 #include <QCursor>
+#include <QIcon>
 #include <array>
 #include <string_view>
 
@@ -61,6 +62,8 @@ class SheetCursors {
   static std::string_view Name(int number);
   // Number of the named cursor, 0 when there is none.
   static int Number(std::string_view name);
+  // A 16 x 16 image of the tool whose cursor is `number`, for its button.
+  static QIcon ToolIcon(int number);
 
  private:
   std::array<QCursor, kCount> cursors_;

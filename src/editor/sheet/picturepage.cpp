@@ -14,6 +14,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWheelEvent>
@@ -22,10 +23,12 @@
 #include "app/workspace.h"
 #include "document/clipboard.h"
 #include "document/edits.h"
+#include "editor/dialogs/infomsg.h"
 #include "editor/sheet/gridsettings.h"
 #include "editor/sheet/objecttree.h"
 #include "editor/sheet/ruler.h"
 #include "editor/sheet/sheettool.h"
+#include "editor/sheet/tools/sheettoolbox.h"
 #include "editor/uitext.h"
 #include "objects/gruppe.h"
 #include "objects/picturedraw.h"
@@ -184,9 +187,8 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
     QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? scrollBar1_ : scrollBar2_;
     QCoreApplication::sendEvent(bar, event);
   });
-  connect(blatt_, &Sheet::keyPressed, this, [this](QKeyEvent* event) {
-    if (tool_ && !ZoomArmed() && tool_->Key(event)) event->accept();
-  });
+  connect(blatt_, &Sheet::keyPressed, this, &PicturePage::SheetKey);
+  connect(blatt_, &Sheet::keyReleased, this, &PicturePage::SheetKey);
 
   popupMenu1_ = new QMenu(this);
   popupMenu1_->setObjectName("PopupMenu1");
@@ -196,6 +198,10 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   connect(blatt_, &Sheet::contextMenuWanted, this,
           [this](const QPoint& globalPos) { popupMenu1_->popup(globalPos); });
 
+  // --- the palette tb_objekte and the tools behind it -----------------------
+  toolbox_ = std::make_unique<SheetToolbox>(*this, workspace_);
+  SetTool(toolbox_.get());
+
   // --- the side panel for the object tree ----------------------------------
   panel4_ = new QWidget(this);
   panel4_->setObjectName("Panel4");
@@ -203,6 +209,9 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   panel4Layout->setContentsMargins(0, 0, 0, 0);
   objectTree_ = new ObjectTreePanel(workspace.translator(), panel4_);
   panel4Layout->addWidget(objectTree_);
+  // A node chosen while a rubber band is dragged must not cut the drag's
+  // selection short.
+  objectTree_->Tree()->rubberBandDragged = [this] { return toolbox_->State().rubberBand; };
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName("PageSplitter");
   splitter_->setChildrenCollapsible(false);
@@ -218,7 +227,12 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addLayout(buttons);
-  layout->addWidget(splitter_, 1);
+  auto* body = new QHBoxLayout;
+  body->setContentsMargins(0, 0, 0, 0);
+  body->setSpacing(0);
+  body->addWidget(toolbox_->Palette());
+  body->addWidget(splitter_, 1);
+  layout->addLayout(body, 1);
 
   blatt_->setCursor(cursors_.Cursor(kPfeilCursor));
   Retranslate();
@@ -234,6 +248,7 @@ PicturePage::~PicturePage() {
   grid_->removeEventFilter(this);
   // The view points at the sheet's canvas, which goes with the sheet.
   view_.SetCanvas(nullptr);
+  tool_ = nullptr;  // the toolbox goes before the page's children
 }
 
 PictureSettings& PicturePage::Settings() {
@@ -298,6 +313,7 @@ void PicturePage::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Objects:
       if (change.picture != picture_) break;
+      if (tool_) tool_->ObjectsChanged();
       if (change.hasArea)
         RepaintArea(change.area);
       else
@@ -335,6 +351,7 @@ void PicturePage::blattPaint() {
   emit aboutToPaint();
   if (paintLock_) return;
   Canvas& canvas = blatt_->canvas();
+  if (tool_) tool_->HideRubberBand();
   if (!project_) {
     // Nothing of a closed project stays on the sheet.
     canvas.FillRectColour(0, 0, canvas.Width(), canvas.Height(), kSheetBackground);
@@ -351,6 +368,7 @@ void PicturePage::blattPaint() {
     canvas.FillRectColour(0, 0, canvas.Width(), canvas.Height(), kSheetBackground);
     crossAt_.reset();
   }
+  if (tool_) tool_->ShowRubberBand();
   ShowCrossHair();
   blatt_->update();
 }
@@ -371,7 +389,9 @@ void PicturePage::RepaintArea(const TermRect& area) {
   const QRect clip = QRect(left, top, right - left, bottom - top).intersected(blatt_->rect());
   if (clip.isEmpty()) return;
   HideCrossHair();
+  if (tool_) tool_->HideRubberBand();
   PaintPicture(&clip);
+  if (tool_) tool_->ShowRubberBand();
   ShowCrossHair();
   blatt_->update(clip);
 }
@@ -507,7 +527,7 @@ void PicturePage::ShowCrossHair() {
   if (crossAt_) DrawCross();  // an unbalanced Show: take the old one away first
   crossAt_.reset();
   if (mouseInside_ && picture_ && !paintLock_) {
-    crossAt_ = curPos_;
+    crossAt_ = state_.curPos;
     DrawCross();
   }
   blatt_->update();
@@ -521,7 +541,7 @@ sheet::WinPoint PicturePage::SnapPoint(int x, int y) const {
 }
 
 bool PicturePage::ZoomArmed() const {
-  return toolNumber_ == kToolZoomHalve || toolNumber_ == kToolZoomDouble;
+  return state_.tool == kToolZoomHalve || state_.tool == kToolZoomDouble;
 }
 
 void PicturePage::SetTool(SheetTool* tool) {
@@ -532,7 +552,7 @@ void PicturePage::SetTool(SheetTool* tool) {
 
 void PicturePage::SetToolNumber(int number) {
   const bool wasZoom = ZoomArmed();
-  toolNumber_ = number;
+  state_.tool = number;
   if (number != kToolZoomDouble) zoomOut_->setChecked(false);
   if (number != kToolZoomHalve) zoomIn_->setChecked(false);
   // A zoom mode takes the sheet's events from the tool while it is armed.
@@ -543,10 +563,11 @@ void PicturePage::SetToolNumber(int number) {
 void PicturePage::SheetMouseMove(const SheetMouse& event) {
   HideCrossHair();
   mouseInside_ = true;
-  curPos_ = SnapPoint(event.x, event.y);
-  label11_->setText("X:" + Padded(view_.WinToTermX(curPos_.x)) +
-                    "  Y:" + Padded(view_.WinToTermY(curPos_.y)));
+  state_.curPos = SnapPoint(event.x, event.y);
+  label11_->setText("X:" + Padded(view_.WinToTermX(state_.curPos.x)) +
+                    "  Y:" + Padded(view_.WinToTermY(state_.curPos.y)));
   if (tool_ && !ZoomArmed()) tool_->MouseMove(event);
+  state_.prevPos = state_.curPos;
   ShowCrossHair();
 }
 
@@ -558,7 +579,7 @@ void PicturePage::SheetMouseDown(const SheetMouse& event) {
     SetToolNumber(kToolAfterContextMenu);
   } else if (ZoomArmed()) {
     if (event.button == Qt::LeftButton) DeselectAll();  // a zoom click starts nothing
-  } else if (tool_ && !(toolNumber_ == kToolAfterContextMenu && event.button == Qt::LeftButton)) {
+  } else if (tool_ && !(state_.tool == kToolAfterContextMenu && event.button == Qt::LeftButton)) {
     tool_->MouseDown(event);
   }
   ShowCrossHair();
@@ -567,7 +588,7 @@ void PicturePage::SheetMouseDown(const SheetMouse& event) {
 void PicturePage::SheetMouseUp(const SheetMouse& event) {
   HideCrossHair();
   swallowClick_ = false;
-  if (event.button == Qt::LeftButton && toolNumber_ == kToolAfterContextMenu) {
+  if (event.button == Qt::LeftButton && state_.tool == kToolAfterContextMenu) {
     // The click that closed the context menu does nothing else.
     SetToolNumber(kToolSelect);
     swallowClick_ = true;
@@ -596,8 +617,49 @@ void PicturePage::SheetMouseLeft() {
 
 void PicturePage::SheetSurfaceChanged() {
   view_.SetCanvas(&blatt_->canvas());
-  crossAt_.reset();  // the new image has no cross
+  crossAt_.reset();  // the new image has no cross, and no rubber band
+  if (tool_) tool_->SheetReplaced();
   blattPaint();
+}
+
+void PicturePage::SheetKey(QKeyEvent* event) {
+  if (ZoomArmed()) {
+    // Escape ends a zoom mode as it ends any other tool.
+    if (event->type() == QEvent::KeyPress && event->key() == Qt::Key_Escape) {
+      blatt_->setCursor(cursors_.Cursor(kPfeilCursor));
+      SetToolNumber(kToolSelect);
+      event->accept();
+    }
+    return;
+  }
+  HideCrossHair();
+  if (tool_ && tool_->Key(event)) event->accept();
+  ShowCrossHair();
+}
+
+// --- editing ----------------------------------------------------------------------
+
+void PicturePage::DeleteSelectedObjects() {
+  if (!document_ || !picture_) return;
+  const std::vector<t_objekt*> selected = document_->SelectedObjects();
+  if (selected.empty()) return;
+  const EditResult result = DeleteObjects(*document_, *picture_, selected);
+  if (!result)
+    Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(result.error));
+}
+
+void PicturePage::SelectAllObjects() {
+  if (!document_ || !picture_) return;
+  std::vector<t_objekt*> all;
+  for (t_liste* n = picture_->objects.get(); n; n = n->next())
+    all.push_back(static_cast<t_objekt*>(n));
+  document_->SetSelection(all);
+}
+
+MessageBox& PicturePage::Messages() {
+  if (messages_) return *messages_;
+  if (!ownMessages_) ownMessages_ = std::make_unique<TInfo_MSG>(workspace_.translator(), this);
+  return *ownMessages_;
 }
 
 // --- zoom, scroll, centre ----------------------------------------------------------
@@ -625,7 +687,7 @@ void PicturePage::ToolButZoomInClick() {
 void PicturePage::ZoomStep() {
   paintLock_ = true;
   const sheet::ZoomResult step =
-      sheet::ZoomAbout(view_, curPos_.x, curPos_.y, toolNumber_ == kToolZoomDouble);
+      sheet::ZoomAbout(view_, state_.curPos.x, state_.curPos.y, state_.tool == kToolZoomDouble);
   view_.SetZoom(step.zoom);
   view_.SetOffsetX(std::int16_t(step.offsetX));
   view_.SetOffsetY(std::int16_t(step.offsetY));
@@ -786,6 +848,7 @@ void PicturePage::Retranslate() {
   toolPanel_->setToolTip(Tr(t, txt::kSheetToolPanel));
   colourGrey_->setToolTip(Tr(t, txt::kSheetColourGrey));
   displayOptions_->setText(Tr(t, txt::kSheetDisplayOptions));
+  toolbox_->Retranslate();
 }
 
 // --- objects on the clipboard ----------------------------------------------------------

@@ -26,10 +26,15 @@
 // modified.
 //
 // For the selection and creation tools: SetTool() installs the receiver of
-// the sheet's mouse and key events; View() is the drawing view on the sheet
-// (terminal coordinates); CurPos() the snapped mouse position; the
-// cross-hair brackets and the inverting drawing state are public; after
-// drawing outside a handler call PresentSheet().
+// the sheet's mouse and key events (the page's own toolbox with the palette
+// `tb_objekte`, unless a test installs another); View() is the drawing view
+// on the sheet (terminal coordinates); State() the interaction state shared
+// with the tools, CurPos() its snapped mouse position; the cross-hair
+// brackets and the inverting drawing state are public; after drawing
+// outside a handler call PresentSheet().
+// DeleteSelectedObjects() and SelectAllObjects() are the main window's
+// Delete key and "Alles markieren". Edits that fail are reported in the
+// message box set with SetMessageBox().
 
 #include <QWidget>
 #include <memory>
@@ -39,10 +44,12 @@
 #include "editor/sheet/cursors.h"
 #include "editor/sheet/sheet.h"
 #include "editor/sheet/sheetgeometry.h"
+#include "editor/sheet/tools/editorstate.h"
 #include "objects/fields/fields.h"
 #include "objects/tview.h"
 #include "resources/fonts.h"
 
+class QKeyEvent;
 class QLabel;
 class QRect;
 class QMenu;
@@ -57,6 +64,8 @@ class MessageBox;
 class ObjectTreePanel;
 class Ruler;
 class SheetTool;
+class SheetToolbox;
+class MessageBox;
 class Workspace;
 class t_bild;
 class t_projekt;
@@ -99,9 +108,12 @@ class PicturePage : public QWidget {
   // 0 selection, 1..17 creation tools (the installed tool tells them
   // apart), 100 / 101 zoom modes, 200 after a right press. Any number but
   // 100 and 101 releases the zoom buttons.
-  int Tool() const { return toolNumber_; }
+  int Tool() const { return state_.tool; }
   void SetToolNumber(int number);
-  sheet::WinPoint CurPos() const { return curPos_; }
+  sheet::WinPoint CurPos() const { return state_.curPos; }
+  EditorState& State() { return state_; }
+  // The palette and the tools behind it.
+  SheetToolbox& Toolbox() { return *toolbox_; }
   // The snap of the display settings applied to a window point.
   sheet::WinPoint SnapPoint(int x, int y) const;
   bool PaintLocked() const { return paintLock_; }
@@ -138,6 +150,17 @@ class PicturePage : public QWidget {
   // extents; the handles around them are included).
   void RepaintArea(const TermRect& area);
 
+  // --- editing ----------------------------------------------------------------
+  // The selected objects of the open picture (members selected in the
+  // object tree too) go, as one step.
+  void DeleteSelectedObjects();
+  // Every top-level object of the open picture becomes selected.
+  void SelectAllObjects();
+  // Where an edit that cannot be done is reported; not owned. Without one
+  // the page shows a message window of its own.
+  void SetMessageBox(MessageBox* box) { messages_ = box; }
+  MessageBox& Messages();
+
  public slots:
   void blattPaint();
   void ToolButZoomOutClick();
@@ -169,6 +192,8 @@ class PicturePage : public QWidget {
 
  private:
   void DocumentChanged(const Change& change);
+  // Presses and releases of keys on the sheet.
+  void SheetKey(QKeyEvent* event);
   void AdoptOpenPicture();
   PictureSettings& Settings();
   bool ZoomArmed() const;
@@ -195,13 +220,15 @@ class PicturePage : public QWidget {
   t_projekt* project_ = nullptr;
   t_bild* picture_ = nullptr;
   SheetTool* tool_ = nullptr;
-  int toolNumber_ = kToolSelect;
+  EditorState state_;
+  std::unique_ptr<SheetToolbox> toolbox_;
+  MessageBox* messages_ = nullptr;
+  std::unique_ptr<MessageBox> ownMessages_;
   bool swallowClick_ = false;
   bool paintLock_ = false;
   sheet::CrossHairNesting crossHair_;
   std::optional<sheet::WinPoint> crossAt_;  // where the cross is drawn now
   bool mouseInside_ = false;
-  sheet::WinPoint curPos_;
 
   QWidget* panel8_;
   Sheet* blatt_;

@@ -95,4 +95,9 @@ void Sheet::keyPressEvent(QKeyEvent* event) {
   emit keyPressed(event);
 }
 
+void Sheet::keyReleaseEvent(QKeyEvent* event) {
+  event->ignore();
+  emit keyReleased(event);
+}
+
 }  // namespace tavo

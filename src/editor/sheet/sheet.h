@@ -50,6 +50,7 @@ class Sheet : public QWidget {
   void contextMenuWanted(const QPoint& globalPos);
   void wheelTurned(QWheelEvent* event);
   void keyPressed(QKeyEvent* event);
+  void keyReleased(QKeyEvent* event);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -61,6 +62,7 @@ class Sheet : public QWidget {
   void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
 
  private:
   void MakeSurface();

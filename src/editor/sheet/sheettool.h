@@ -26,13 +26,26 @@ class SheetTool {
   // changing the picture: another picture was opened, the project closed.
   // The tool keeps no pointer into the model afterwards.
   virtual void Cancel() {}
+  // The open picture's objects changed under the tool (an undo, an edit
+  // from elsewhere). Called while the change is delivered, when the objects
+  // that left are still alive: the tool lets go of them.
+  virtual void ObjectsChanged() {}
   virtual void MouseDown(const SheetMouse&) {}
   virtual void MouseMove(const SheetMouse&) {}
   virtual void MouseUp(const SheetMouse&) {}
   // A left-button press and release on the sheet.
   virtual void Click(const SheetMouse&) {}
-  // True when the key was used.
+  // Key presses and releases (QEvent::KeyPress, KeyRelease); true when the
+  // key was used.
   virtual bool Key(QKeyEvent*) { return false; }
+  // The page is about to paint the sheet, or part of it, and has painted
+  // it: the tool takes its inverted rubber band off and puts it back, so
+  // that a paint never leaves half of one behind.
+  virtual void HideRubberBand() {}
+  virtual void ShowRubberBand() {}
+  // The sheet's image was replaced (a new size): nothing the tool drew is
+  // on it any more.
+  virtual void SheetReplaced() {}
 };
 
 }  // namespace tavo
