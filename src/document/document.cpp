@@ -131,6 +131,9 @@ void Document::AfterStep(bool wasModified) {
 
 void Document::KeepOpenPictureValid() {
   if (openPicture_ && !PictureInProject(*project_, openPicture_)) {
+    // The step that took the picture out holds it; its objects lose the
+    // selection as removed objects do, so it does not return selected.
+    EachObjectDeep(openPicture_->objects.get(), [](t_objekt& o) { o.SetSelected(false); });
     openPicture_ = nullptr;
     NotifySimple(ChangeKind::OpenPicture);
   }
@@ -212,7 +215,9 @@ std::vector<t_objekt*> Document::SelectedObjects() const {
 
 void Document::Changed(const Change& change) {
   if (change.kind == ChangeKind::Objects) {
-    const bool replay = phase_ == Phase::Replay;
+    // What a replayed step touched becomes the selection where it can be
+    // one: in the open picture (a compound step may span pictures).
+    const bool replay = phase_ == Phase::Replay && change.picture == openPicture_;
     for (const ObjectChange& e : change.objects) {
       switch (e.op) {
         case ObjectChange::Removed:

@@ -96,10 +96,12 @@ EditResult AddObjects(Document& document, t_bild& picture, std::vector<ObjectPtr
       command->Append({}, std::move(o));
     }
     if (command->Empty()) return {};
-    if (select && document.OpenPicture() == &picture) document.DeselectAll();
-    for (t_objekt* o : added) o->SetSelected(select);
+    // Only objects of the open picture are ever selected.
+    const bool selectAdded = select && document.OpenPicture() == &picture;
+    if (selectAdded) document.DeselectAll();
+    for (t_objekt* o : added) o->SetSelected(selectAdded);
     EditResult result = document.Execute(std::move(command));
-    if (result && select && document.OpenPicture() == &picture) document.SetSelection(added);
+    if (result && selectAdded) document.SetSelection(added);
     return result;
   } catch (const std::bad_alloc&) {
     return EditResult::Failed(txt::kEditNoMemory);

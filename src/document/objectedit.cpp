@@ -143,28 +143,42 @@ bool ObjectEdit::Prepare(TextId& error) {
   if (prepared_) return true;
   // Bitmaps that leave are released before those that come are registered,
   // as a resize does: the placed size may change, the identifier stays when
-  // it can.
+  // it can. A step takes what the steps before it left in a group (members
+  // moved out of a group that then goes stay, members moved in go with
+  // it), so the steps are walked through once and taken back.
   std::vector<BitmapUse> leaving, coming;
-  for (Step& s : steps_) {
-    std::vector<BitmapUse> out, in;
-    switch (s.kind) {
-      case Kind::Insert:
-        CollectBitmapUses(*s.node, in);
-        break;
-      case Kind::Remove:
-        CollectBitmapUses(*s.node, out);
-        break;
-      case Kind::Replace:
-        CollectBitmapUses(*s.node, out);
-        CollectBitmapUses(*s.replacement, in);
-        if (SameUses(out, in)) continue;
-        break;
-      case Kind::Move:
-        continue;
+  std::size_t walked = 0;
+  try {
+    for (Step& s : steps_) {
+      std::vector<BitmapUse> out, in;
+      switch (s.kind) {
+        case Kind::Insert:
+          CollectBitmapUses(*s.node, in);
+          break;
+        case Kind::Remove:
+          CollectBitmapUses(*s.node, out);
+          break;
+        case Kind::Replace:
+          CollectBitmapUses(*s.node, out);
+          CollectBitmapUses(*s.replacement, in);
+          if (SameUses(out, in)) {
+            out.clear();
+            in.clear();
+          }
+          break;
+        case Kind::Move:
+          break;
+      }
+      leaving.insert(leaving.end(), out.begin(), out.end());
+      coming.insert(coming.end(), in.begin(), in.end());
+      Apply(s);
+      ++walked;
     }
-    leaving.insert(leaving.end(), out.begin(), out.end());
-    coming.insert(coming.end(), in.begin(), in.end());
+  } catch (...) {
+    while (walked > 0) Revert(steps_[--walked]);
+    throw;
   }
+  while (walked > 0) Revert(steps_[--walked]);
   if (!leaving.empty() || !coming.empty()) {
     t_bmpliste after = project_.bitmaps;
     for (const BitmapUse& u : leaving) after.Release(*u.identifier);
@@ -284,11 +298,14 @@ void ObjectEdit::Revert(Step& s) noexcept {
 }
 
 // Groups whose members changed take their extents from the members again;
-// the outermost group recomputes every group inside it.
+// the outermost group recomputes every group inside it. A group moved to
+// the top level (by the edit, or back there by its undo) is outermost
+// itself, and the steps before may have changed its members.
 void ObjectEdit::UpdateTops() noexcept {
   for (const Step& s : steps_) {
     for (const ObjectPlace* place : {&s.from, &s.to})
       if (place->group && place->top) place->top->UpdateExtent();
+    if (s.kind == Kind::Move && (!s.from.group || !s.to.group)) s.node->UpdateExtent();
   }
 }
 

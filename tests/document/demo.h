@@ -1,41 +1,10 @@
 #pragma once
-// The shipped demo projects, read as the editor reads them, and the bytes of
-// the project file a project would be saved as.
-
-#include <memory>
-#include <string>
+// The shipped demo projects and positions in their lists.
 
 #include "document/document.h"
-#include "objects/objectkinds.h"
-#include "project/katalog.h"
-#include "project/projectfile.h"
-#include "resources/fontcatalog.h"
-#include "shell/folders.h"
+#include "support/demoprojects.h"
 
 namespace tavo::testing {
-
-struct Installed {
-  Installation install{TAVO_DATA_DIR};
-  t_katalog catalog;
-  std::unique_ptr<ObjectFactory> objects;
-  Installed() {
-    LoadFontList(install, catalog.fonts);
-    catalog.LoadDefinitions(install);
-    objects = MakeObjectFactory(&catalog);
-  }
-  std::unique_ptr<t_projekt> Read(const std::string& relative) {
-    ProjectReadContext context;
-    context.catalog = &catalog;
-    context.objects = objects.get();
-    return ReadProjectFile(install.Resolve(relative).string(), context).project;
-  }
-};
-
-inline std::string FileBytes(const t_projekt& project) {
-  std::string text;
-  WriteProjectLines(project, [&](const std::string& line) { text += line + "\r\n"; });
-  return text;
-}
 
 inline t_bild& PictureAt(t_projekt& project, int position) {
   t_liste* p = project.pictures.get();

@@ -32,6 +32,14 @@ class DocumentTest : public ::testing::Test {
   t_bild* picture = nullptr;
 };
 
+ObjectPtr Bitmap(const std::string& file, double x1, double y1, double x2, double y2) {
+  auto bitmap = std::make_unique<tqvxbitmap>();
+  bitmap->file = file;
+  bitmap->SetCorners(x1, y1, x2, y2);
+  bitmap->UpdateExtent();
+  return bitmap;
+}
+
 // Undoing every step gives the project back byte for byte; redoing gives
 // the edited project byte for byte.
 TEST_F(DocumentTest, UndoAllAndRedoAllGiveTheBytesBack) {
@@ -178,6 +186,46 @@ TEST_F(DocumentTest, MemberEditUpdatesTheGroup) {
   EXPECT_EQ(Bytes(), original);
 }
 
+// A group's extent is its members' after every edit and undo, also when
+// the same edit changes its members and moves it to or from the top level.
+TEST_F(DocumentTest, GroupExtentsFollowGroupsMovedInTheSameEdit) {
+  auto* ventil = static_cast<t_gruppe*>(ObjectAt(*picture, 7));
+  const TermRect before = ventil->GetExtent();
+  auto outer = std::make_unique<t_gruppe>();
+  outer->AppendMember(Bitmap("logo.bmp", 500, 400, 540, 420));
+  std::vector<ObjectPtr> one;
+  one.push_back(std::move(outer));
+  ASSERT_TRUE(AddObjects(*doc, *picture, std::move(one), txt::kEditCreate, false));
+  auto* holder = static_cast<t_gruppe*>(ObjectAt(*picture, 8));
+  auto extentIs = [](const t_objekt& o, const TermRect& r) {
+    const TermRect e = o.GetExtent();
+    return e.left == r.left && e.top == r.top && e.right == r.right && e.bottom == r.bottom;
+  };
+
+  // Into the other group, and a member out of it.
+  t_objekt* member = ventil->FirstMember();
+  const TermRect rest = static_cast<t_objekt*>(member->next())->GetExtent();
+  auto in = std::make_unique<ObjectEdit>(txt::kEditMove, doc->Project(), *picture);
+  in->Move({}, *ventil, {holder, holder}, nullptr, true);
+  in->Remove({ventil, holder}, *member);
+  ASSERT_TRUE(doc->Execute(std::move(in)));
+  EXPECT_TRUE(extentIs(*ventil, rest));
+  doc->Undo();
+  EXPECT_TRUE(extentIs(*ventil, before));
+  doc->Redo();
+
+  // A member into it, and out to the top level again.
+  std::vector<ObjectPtr> far;
+  far.push_back(Bitmap("pumpe.bmp", 0, 0, 20, 20));
+  auto out = std::make_unique<ObjectEdit>(txt::kEditMove, doc->Project(), *picture);
+  out->Append({ventil, holder}, std::move(far.front()));
+  out->Move({holder, holder}, *ventil, {}, nullptr, true);
+  ASSERT_TRUE(doc->Execute(std::move(out)));
+  EXPECT_DOUBLE_EQ(ventil->GetExtent().left, 0);
+  doc->Undo();
+  EXPECT_TRUE(extentIs(*ventil, rest));
+}
+
 // A member edited together with its group is left to the group's copy.
 TEST_F(DocumentTest, ObjectsInsideAnEditedGroupAreNotEditedTwice) {
   auto* ventil = static_cast<t_gruppe*>(ObjectAt(*picture, 7));
@@ -202,14 +250,6 @@ TEST_F(DocumentTest, DeletingEveryMemberTakesTheGroup) {
   EXPECT_EQ(ventil->MemberCount(), 1);
   doc->Undo();
   EXPECT_EQ(Bytes(), original);
-}
-
-ObjectPtr Bitmap(const std::string& file, double x1, double y1, double x2, double y2) {
-  auto bitmap = std::make_unique<tqvxbitmap>();
-  bitmap->file = file;
-  bitmap->SetCorners(x1, y1, x2, y2);
-  bitmap->UpdateExtent();
-  return bitmap;
 }
 
 // The registry's use counts follow creation, copies and deletion, and every
@@ -239,6 +279,47 @@ TEST_F(DocumentTest, BitmapRegistryFollowsEditsAndUndo) {
   EXPECT_TRUE(doc->Project().bitmaps == afterAdd);
   doc->Undo();
   EXPECT_TRUE(doc->Project().bitmaps == empty);
+  EXPECT_EQ(Bytes(), original);
+}
+
+// The registry counts the bitmaps as they are when each step of an edit
+// runs: ungrouping (members moved out, then the empty group removed) keeps
+// the members' uses; a group removed after a bitmap moved into it takes it.
+TEST_F(DocumentTest, RegistryFollowsTheStepsOfOneEdit) {
+  auto group = std::make_unique<t_gruppe>();
+  group->AppendMember(Bitmap("logo.bmp", 10, 10, 50, 30));
+  group->AppendMember(Bitmap("pumpe.bmp", 60, 10, 100, 30));
+  std::vector<ObjectPtr> one;
+  one.push_back(std::move(group));
+  ASSERT_TRUE(AddObjects(*doc, *picture, std::move(one), txt::kEditCreate, false));
+  auto* added = static_cast<t_gruppe*>(ObjectAt(*picture, 8));
+  const t_bmpliste withGroup = doc->Project().bitmaps;
+  ASSERT_EQ(withGroup.Entries().size(), 2u);
+
+  t_objekt* first = added->FirstMember();
+  auto* second = static_cast<t_objekt*>(first->next());
+  const ObjectPlace inGroup{added, added};
+  auto ungroup = std::make_unique<ObjectEdit>(txt::kEditMove, doc->Project(), *picture);
+  ungroup->Move(inGroup, *second, {}, added);
+  ungroup->Move(inGroup, *first, {}, added);
+  ungroup->Remove({}, *added);
+  ASSERT_TRUE(doc->Execute(std::move(ungroup)));
+  EXPECT_TRUE(doc->Project().bitmaps == withGroup);
+  EXPECT_EQ(ObjectAt(*picture, 8), first);
+  EXPECT_EQ(ObjectAt(*picture, 9), second);
+
+  // Into another group, and away with it.
+  auto* ventil = static_cast<t_gruppe*>(ObjectAt(*picture, 7));
+  auto regroup = std::make_unique<ObjectEdit>(txt::kEditDelete, doc->Project(), *picture);
+  regroup->Move({}, *first, {ventil, ventil}, nullptr, true);
+  regroup->Move({}, *second, {ventil, ventil}, nullptr, true);
+  regroup->Remove({}, *ventil);
+  ASSERT_TRUE(doc->Execute(std::move(regroup)));
+  EXPECT_TRUE(doc->Project().bitmaps.Entries().empty());
+
+  doc->Undo();
+  EXPECT_TRUE(doc->Project().bitmaps == withGroup);
+  while (doc->CanUndo()) doc->Undo();
   EXPECT_EQ(Bytes(), original);
 }
 
@@ -324,6 +405,51 @@ TEST_F(DocumentTest, RecordsHeadPicturesAndListsUndo) {
 
   while (doc->CanUndo()) doc->Undo();
   EXPECT_EQ(Bytes(), original);
+}
+
+bool AnySelectedIn(t_bild& picture) {
+  bool any = false;
+  for (t_liste* n = picture.objects.get(); n; n = n->next()) {
+    auto* o = static_cast<t_objekt*>(n);
+    any = any || o->IsSelected();
+    if (o->IsGroup())
+      for (t_liste* m = static_cast<t_gruppe*>(o)->FirstMember(); m; m = m->next())
+        any = any || static_cast<t_objekt*>(m)->IsSelected();
+  }
+  return any;
+}
+
+// Only objects of the open picture are ever selected: not objects added to
+// another picture, not those of a picture that left and came back, not
+// those a compound step touched in another picture.
+TEST_F(DocumentTest, NothingOutsideTheOpenPictureIsSelected) {
+  t_bild& second = PictureAt(doc->Project(), 2);
+  std::vector<ObjectPtr> one;
+  one.push_back(Bitmap("logo.bmp", 0, 0, 10, 10));
+  ASSERT_TRUE(AddObjects(*doc, second, std::move(one), txt::kEditCreate, true));
+  EXPECT_FALSE(AnySelectedIn(second));
+
+  doc->Select(*ObjectAt(*picture, 2), true);
+  auto drop =
+      std::make_unique<RecordListEdit>(txt::kEditDelete, doc->Project(), RecordList::Pictures);
+  drop->Remove(*picture);
+  ASSERT_TRUE(doc->Execute(std::move(drop)));
+  doc->Undo();
+  EXPECT_EQ(doc->OpenPicture(), nullptr);
+  EXPECT_FALSE(AnySelectedIn(*picture));
+
+  doc->SetOpenPicture(picture);
+  doc->BeginMacro(txt::kEditMove);
+  t_objekt* here[] = {ObjectAt(*picture, 3)};
+  ASSERT_TRUE(MoveObjects(*doc, *picture, here, 1, 0));
+  t_objekt* there[] = {ObjectAt(second, 1)};
+  ASSERT_TRUE(MoveObjects(*doc, second, there, 1, 0));
+  doc->EndMacro();
+  doc->Undo();
+  doc->Redo();
+  EXPECT_EQ(doc->OpenPicture(), picture);
+  EXPECT_TRUE(ObjectAt(*picture, 3)->IsSelected());
+  EXPECT_FALSE(AnySelectedIn(second));
 }
 
 // Undoing a step shows the picture it changed.
