@@ -884,8 +884,8 @@ void PicturePage::CutObjects() {
   CopyObjects();
   pastes_ = -1;  // the first paste puts them back where they were
   const EditResult result = DeleteObjects(*document_, *picture_, chosen, txt::kEditCut);
-  if (!result && messages_)
-    messages_->Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(result.error));
+  if (!result)
+    Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(result.error));
 }
 
 void PicturePage::PasteObjects() {
@@ -913,11 +913,10 @@ void PicturePage::PasteObjects() {
   const int offset = kPasteStep * pastes_;
   const EditResult result =
       tavo::PasteObjects(*document_, *picture_, std::move(pasted), offset, offset);
-  if (!messages_) return;
   if (!result)
-    messages_->Show(MsgKind::Fehler, ButtonSet::Weiter, tr.Tr(result.error));
+    Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, tr.Tr(result.error));
   else if (!warning.empty())
-    messages_->Show(MsgKind::Warnung, ButtonSet::Weiter, warning);
+    Messages().Show(MsgKind::Warnung, ButtonSet::Weiter, warning);
 }
 
 }  // namespace tavo

@@ -133,9 +133,6 @@ class PicturePage : public QWidget {
   // The object tree and its buttons, in the side panel.
   ObjectTreePanel* ObjectTree() const { return objectTree_; }
   QSize SheetSize() const;
-  // Where the page says what went wrong (an edit that could not be done,
-  // what a paste lacks); not owned, null for none.
-  void SetMessageBox(MessageBox* box) { messages_ = box; }
 
   // --- objects on the clipboard (the edit menu's entries) -----------------
   // The selected objects (groups whole) as object lines under a type of
@@ -214,7 +211,6 @@ class PicturePage : public QWidget {
   SheetCursors cursors_;
   Document* document_ = nullptr;
   DocumentSubscription subscription_;
-  MessageBox* messages_ = nullptr;
   int pastes_ = 0;  // since the last copy: each paste lands a step further
   // What the document has open; kept in step by its notification.
   t_projekt* project_ = nullptr;
