@@ -1,6 +1,7 @@
 #include "document/objectedit.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/gruppe.h"
@@ -145,6 +146,17 @@ bool ObjectEdit::Prepare(TextId& error) {
   // as a resize does: the placed size may change, the identifier stays when
   // it can.
   std::vector<BitmapUse> leaving, coming;
+  // A node moved by this edit stays in the picture, also when the group it
+  // leaves is removed (ungrouping) or it enters a group inserted here: its
+  // bitmaps neither leave nor come.
+  std::vector<BitmapUse> movedUses;
+  for (const Step& s : steps_)
+    if (s.kind == Kind::Move) CollectBitmapUses(*s.node, movedUses);
+  std::unordered_set<const std::int32_t*> moved;
+  for (const BitmapUse& u : movedUses) moved.insert(u.identifier);
+  auto notMoved = [&](std::vector<BitmapUse>& uses) {
+    std::erase_if(uses, [&](const BitmapUse& u) { return moved.count(u.identifier) != 0; });
+  };
   for (Step& s : steps_) {
     std::vector<BitmapUse> out, in;
     switch (s.kind) {
@@ -162,6 +174,8 @@ bool ObjectEdit::Prepare(TextId& error) {
       case Kind::Move:
         continue;
     }
+    notMoved(out);
+    notMoved(in);
     leaving.insert(leaving.end(), out.begin(), out.end());
     coming.insert(coming.end(), in.begin(), in.end());
   }
