@@ -53,6 +53,7 @@ class QToolButton;
 
 namespace tavo {
 
+class EditToolBar;
 class MessageBox;
 class ObjectTreePanel;
 class Ruler;
@@ -138,6 +139,15 @@ class PicturePage : public QWidget {
   // extents; the handles around them are included).
   void RepaintArea(const TermRect& area);
 
+  // --- the action bar tb_arbeitsmittel ------------------------------------
+  EditToolBar* ActionBar() const { return arbeitsmittel_; }
+  // The Delete key: the bar's delete, with its question.
+  void DeleteSelectedObjects();
+  // The open picture as an image of the terminal's size on the clipboard,
+  // drawn as the sheet draws it (colour palette, no marks, grid or soft key
+  // frames).
+  void CopyPictureToClipboard();
+
  public slots:
   void blattPaint();
   void ToolButZoomOutClick();
@@ -212,6 +222,7 @@ class PicturePage : public QWidget {
   QSplitter* splitter_;
   QWidget* panel4_;
   ObjectTreePanel* objectTree_;
+  EditToolBar* arbeitsmittel_;
   QToolButton* zoomOut_;
   QToolButton* zoomIn_;
   QToolButton* centre_;
