@@ -1,6 +1,7 @@
 #include "document/objectedit.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/gruppe.h"

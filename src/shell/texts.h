@@ -404,6 +404,113 @@ inline constexpr TextId kEditCannotCopy{
 inline constexpr TextId kObjektliste{472, 1, "Objektliste"};
 inline constexpr TextId kObjekteigenschaften{472, 2, "Objekteigenschaften"};
 inline constexpr TextId kSchaltverhalten{472, 3, "Schaltverhalten"};
+
+// Group 473: the picture editor's editing operations, their dialogs and the
+// picture base data. The hints of the action bar name the steps as well.
+inline constexpr TextId kHintGruppieren{473, 1, "Elemente als Gruppe zusammenfassen"};
+inline constexpr TextId kHintGruppeAufloesen{473, 2, "Gruppe auflösen"};
+inline constexpr TextId kHintVordergrund{473, 3, "Ganz in den Vordergrund Schieben"};
+inline constexpr TextId kHintHintergrund{473, 4, "Ganz in den Hintergrund schieben"};
+inline constexpr TextId kHintEinsVor{473, 5, "Um ein Element in den Vordergrund schieben"};
+inline constexpr TextId kHintEinsZurueck{473, 6, "Um ein Element in den Hintergrund schieben"};
+inline constexpr TextId kHintSpiegeln{473, 7, "Element spiegeln"};
+inline constexpr TextId kHintKopieren{473, 8, "Element kopieren"};
+inline constexpr TextId kHintDrehen{473, 9, "Element drehen"};
+inline constexpr TextId kHintLoeschen{473, 10, "Element löschen"};
+inline constexpr TextId kHintFuellfarbe{473, 11, "Füllfarbe ändern"};
+inline constexpr TextId kHintStiftfarbe{473, 12, "Stiftfarbe ändern"};
+inline constexpr TextId kHintStiftmuster{473, 13, "Stiftmuster ändern"};
+inline constexpr TextId kHintStiftbreite{473, 14, "Stiftbreite ändern"};
+inline constexpr TextId kHintFuellmuster{473, 15, "Füllmuster ändern"};
+inline constexpr TextId kHintZeichenoptionen{473, 16, "Zeichenoptionen"};
+inline constexpr TextId kMenuEdidieroptionen{473, 17, "Edidieroptonen"};
+inline constexpr TextId kLoeschenFrage{473, 18, "Selektierte Objekte wirklich löschen ?"};
+inline constexpr TextId kFuellfarbe{473, 19, "Füllfarbe"};
+inline constexpr TextId kStiftfarbe{473, 20, "Stiftfarbe"};
+inline constexpr TextId kFuellmuster{473, 21, "Füllmuster"};
+inline constexpr TextId kStiftbreite{473, 22, "Stiftbreite"};
+inline constexpr TextId kStifttyp{473, 23, "Stifttyp"};
+inline constexpr TextId kPositionierungen{473, 30, "Positionierungen"};
+inline constexpr TextId kOptKopieren{473, 31, "Kopieren"};
+inline constexpr TextId kOptVerschiebungX{473, 32, "Verschiebung X"};
+inline constexpr TextId kOptVerschiebungY{473, 33, "Verschiebung Y"};
+inline constexpr TextId kOptPixel{473, 34, "Pixel"};
+inline constexpr TextId kOptSpiegeln{473, 35, "Spiegeln"};
+inline constexpr TextId kOptUmXAchse{473, 36, "um X-Mittelachse"};
+inline constexpr TextId kOptUmYAchse{473, 37, "um Y-Mittelachse"};
+inline constexpr TextId kOptOrginalBeibehalten{473, 38, "Orginal beibehalten"};
+inline constexpr TextId kOptDrehen{473, 39, "Drehen"};
+inline constexpr TextId kOptWinkel{473, 40, "Winkel"};
+inline constexpr TextId kOptGrad{473, 41, "Grad"};
+inline constexpr TextId kAlignLeft{473, 50, "Links ausrichten"};
+inline constexpr TextId kAlignRight{473, 51, "Rechts ausrichten"};
+inline constexpr TextId kAlignTop{473, 52, "Oben ausrichten"};
+inline constexpr TextId kAlignBottom{473, 53, "Unten ausrichten"};
+inline constexpr TextId kAlignHCentre{473, 54, "Horizontal zentrieren"};
+inline constexpr TextId kAlignVCentre{473, 55, "Vertikal zentrieren"};
+inline constexpr TextId kDistributeH{473, 56, "Horizontal gleichmäßig verteilen"};
+inline constexpr TextId kDistributeV{473, 57, "Vertikal gleichmäßig verteilen"};
+inline constexpr TextId kSameWidth{473, 58, "Gleiche Breite"};
+inline constexpr TextId kSameHeight{473, 59, "Gleiche Höhe"};
+inline constexpr TextId kMenuAusrichten{473, 60, "Ausrichten"};
+inline constexpr TextId kMenuReihenfolge{473, 61, "Reihenfolge"};
+inline constexpr TextId kEditGroupTooDeep{
+    473, 62, "Gruppen lassen sich nicht tiefer als 64 Ebenen schachteln"};
+inline constexpr TextId kHintFTasten{473, 70, "Funktionstastenbelegung"};
+inline constexpr TextId kHintSTasten{473, 71, "Sonderstastenbelegung"};
+inline constexpr TextId kEditTasten{473, 72, "Tastenbelegung ändern"};
+inline constexpr TextId kHintBildGrunddaten{473, 80, "Bild Grunddaten"};
+inline constexpr TextId kBildInfo{473, 81, "Bild Info"};
+inline constexpr TextId kBildInfoDialog{473, 82, "Bildinfodialog"};
+inline constexpr TextId kBildname{473, 83, "Bildname"};
+inline constexpr TextId kBildbezeichnung{473, 84, "Bildbezeichnung"};
+inline constexpr TextId kBildnummer{473, 85, "Bildnummer"};
+inline constexpr TextId kBildnummerReferenz{473, 86, "Bildnummer Refferenz zur Steuerung"};
+inline constexpr TextId kHintergrundfarbe{473, 87, "Hintergrundfarbe"};
+inline constexpr TextId kBildgrundfarbe{473, 88, "Bildgrundfarbe"};
+inline constexpr TextId kBereitsVorhanden{473, 89, "bereits vorhanden !"};
+inline constexpr TextId kEingabebereichVerlassen{473, 90, "Eingabebereit verlassen ! [1..65535]"};
+inline constexpr TextId kEditBilddaten{473, 91, "Bilddaten ändern"};
+// Group 320: the function key dialog; rows F1 ... F16 and the four levels.
+inline constexpr TextId kFTastenCaption{320, 1, "Tastenzuweisungen"};
+inline constexpr TextId kFTastenOk{320, 3, "Eingaben übernehmen"};
+inline constexpr TextId kFTastenCancel{320, 4, "Eingaben verwerfen"};
+inline constexpr TextId kFTastenNichts{320, 37, "nichts"};
+inline constexpr TextId kFTastenRow[16] = {
+    {320, 25, "F1"},  {320, 26, "F2"},  {320, 27, "F3"},  {320, 28, "F4"},
+    {320, 29, "F5"},  {320, 30, "F6"},  {320, 31, "F7"},  {320, 32, "F8"},
+    {320, 33, "F9"},  {320, 34, "F10"}, {320, 35, "F11"}, {320, 36, "F12"},
+    {320, 38, "F13"}, {320, 39, "F14"}, {320, 40, "F15"}, {320, 41, "F16"}};
+inline constexpr TextId kFTastenRowHint[16] = {
+    {320, 9, "Taste F1"},   {320, 10, "Taste F2"},  {320, 11, "Taste F3"},  {320, 12, "Taste F4"},
+    {320, 13, "Taste F5"},  {320, 14, "Taste F6"},  {320, 15, "Taste F7"},  {320, 16, "Taste F8"},
+    {320, 17, "Taste F9"},  {320, 18, "Taste F10"}, {320, 19, "Taste F11"}, {320, 20, "Taste F12"},
+    {320, 42, "Taste F13"}, {320, 43, "Taste F14"}, {320, 44, "Taste F15"}, {320, 45, "Taste F16"}};
+inline constexpr TextId kFTastenLevel[4] = {
+    {320, 21, "Normal"}, {320, 22, "Shift"}, {320, 23, "Ctrl"}, {320, 24, "Alt"}};
+inline constexpr TextId kFTastenLevelHint[4] = {{320, 5, "Normaler Tastendruck"},
+                                                {320, 6, "Taste zusammen mit Shift gedrückt"},
+                                                {320, 7, "Taste zusammen mit Ctrl gedrückt"},
+                                                {320, 8, "Taste zusammen mit Alt gedrückt"}};
+// Group 321: the soft key dialog; rows S1 ... S12 and the four levels.
+inline constexpr TextId kSTastenCaption{321, 1, "S-Tasten Zuweisungen"};
+inline constexpr TextId kSTastenOk{321, 3, "Eingaben übernehmen"};
+inline constexpr TextId kSTastenCancel{321, 4, "Eingaben verwerfen"};
+inline constexpr TextId kSTastenNichts{321, 37, "nichts"};
+inline constexpr TextId kSTastenRow[12] = {{321, 25, "S1"},  {321, 26, "S2"},  {321, 27, "S3"},
+                                           {321, 28, "S4"},  {321, 29, "S5"},  {321, 30, "S6"},
+                                           {321, 31, "S7"},  {321, 32, "S8"},  {321, 33, "S9"},
+                                           {321, 34, "S10"}, {321, 35, "S11"}, {321, 36, "S12"}};
+inline constexpr TextId kSTastenRowHint[12] = {
+    {321, 9, "Taste S1"},  {321, 10, "Taste S2"},  {321, 11, "Taste S3"},  {321, 12, "Taste S4"},
+    {321, 13, "Taste S5"}, {321, 14, "Taste S6"},  {321, 15, "Taste S7"},  {321, 16, "Taste S8"},
+    {321, 17, "Taste S9"}, {321, 18, "Taste S10"}, {321, 19, "Taste S11"}, {321, 20, "Taste S12"}};
+inline constexpr TextId kSTastenLevel[4] = {
+    {321, 21, "Normal"}, {321, 22, "Shift"}, {321, 23, "Ctrl"}, {321, 24, "Alt"}};
+inline constexpr TextId kSTastenLevelHint[4] = {{321, 5, "Normaler Tastendruck"},
+                                                {321, 6, "Taste zusammen mit Shift gedrückt"},
+                                                {321, 7, "Taste zusammen mit Ctrl gedrückt"},
+                                                {321, 8, "Taste zusammen mit Alt gedrückt"}};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -24,6 +24,7 @@
 #include "document/clipboard.h"
 #include "document/edits.h"
 #include "editor/dialogs/infomsg.h"
+#include "editor/sheet/edittoolbar.h"
 #include "editor/sheet/gridsettings.h"
 #include "editor/sheet/objecttree.h"
 #include "editor/sheet/ruler.h"
@@ -223,10 +224,18 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   panel4_->setMinimumWidth(120);
   splitter_->setSizes({800, 220});
 
+  // --- the action bar ----------------------------------------------------------
+  arbeitsmittel_ = new EditToolBar(workspace_, this);
+  arbeitsmittel_->SetMessageSource([this] { return &Messages(); });
+  arbeitsmittel_->AddToContextMenu(popupMenu1_);
+  arbeitsmittel_->AddShortcutsTo(this);
+  connect(arbeitsmittel_, &EditToolBar::toolReset, this, [this] { SetToolNumber(kToolSelect); });
+
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addLayout(buttons);
+  layout->addWidget(arbeitsmittel_);
   auto* body = new QHBoxLayout;
   body->setContentsMargins(0, 0, 0, 0);
   body->setSpacing(0);
@@ -277,6 +286,7 @@ void PicturePage::SetDocument(Document* document) {
     subscription_ =
         DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
   objectTree_->SetDocument(document);
+  arbeitsmittel_->SetDocument(document);
   SetToolNumber(kToolSelect);
   emit pictureOpened(nullptr);
   blattPaint();
@@ -639,15 +649,6 @@ void PicturePage::SheetKey(QKeyEvent* event) {
 
 // --- editing ----------------------------------------------------------------------
 
-void PicturePage::DeleteSelectedObjects() {
-  if (!document_ || !picture_) return;
-  const std::vector<t_objekt*> selected = document_->SelectedObjects();
-  if (selected.empty()) return;
-  const EditResult result = DeleteObjects(*document_, *picture_, selected);
-  if (!result)
-    Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, workspace_.translator().Tr(result.error));
-}
-
 void PicturePage::SelectAllObjects() {
   if (!document_ || !picture_) return;
   std::vector<t_objekt*> all;
@@ -849,6 +850,7 @@ void PicturePage::Retranslate() {
   colourGrey_->setToolTip(Tr(t, txt::kSheetColourGrey));
   displayOptions_->setText(Tr(t, txt::kSheetDisplayOptions));
   toolbox_->Retranslate();
+  arbeitsmittel_->Retranslate();
 }
 
 // --- objects on the clipboard ----------------------------------------------------------
@@ -917,6 +919,32 @@ void PicturePage::PasteObjects() {
     Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, tr.Tr(result.error));
   else if (!warning.empty())
     Messages().Show(MsgKind::Warnung, ButtonSet::Weiter, warning);
+}
+
+// --- the action bar's commands of the window ---------------------------------------------
+
+void PicturePage::DeleteSelectedObjects() {
+  arbeitsmittel_->Delete();
+}
+
+void PicturePage::CopyPictureToClipboard() {
+  if (!project_ || !project_->terminal) return;
+  const int width = project_->terminal->width, height = project_->terminal->height;
+  // A definition file's nonsense size makes no image.
+  if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return;
+  // A view of its own at zoom 1: the sheet's view keeps its zoom and offsets.
+  QImageCanvas canvas(width, height);
+  tview view(&canvas);
+  view.SetZoom(1);
+  view.SetOffsetX(0);
+  view.SetOffsetY(0);
+  view.UseFontCache(fonts_);
+  view.SetGrayscale(false);  // always the colour palette
+  if (picture_) {
+    canvas.FillRectColour(0, 0, width, height, PictureBackground(*picture_, view, false));
+    DrawPictureObjects(*picture_, view, kDrawNormal, Fields());
+  }
+  QGuiApplication::clipboard()->setImage(canvas.Image());
 }
 
 }  // namespace tavo

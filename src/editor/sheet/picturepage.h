@@ -60,6 +60,7 @@ class QToolButton;
 
 namespace tavo {
 
+class EditToolBar;
 class MessageBox;
 class ObjectTreePanel;
 class Ruler;
@@ -148,8 +149,7 @@ class PicturePage : public QWidget {
   void RepaintArea(const TermRect& area);
 
   // --- editing ----------------------------------------------------------------
-  // The selected objects of the open picture (members selected in the
-  // object tree too) go, as one step.
+  // The Delete key: the action bar's delete, with its question.
   void DeleteSelectedObjects();
   // Every top-level object of the open picture becomes selected.
   void SelectAllObjects();
@@ -157,6 +157,13 @@ class PicturePage : public QWidget {
   // the page shows a message window of its own.
   void SetMessageBox(MessageBox* box) { messages_ = box; }
   MessageBox& Messages();
+
+  // --- the action bar tb_arbeitsmittel ------------------------------------
+  EditToolBar* ActionBar() const { return arbeitsmittel_; }
+  // The open picture as an image of the terminal's size on the clipboard,
+  // drawn as the sheet draws it (colour palette, no marks, grid or soft key
+  // frames).
+  void CopyPictureToClipboard();
 
  public slots:
   void blattPaint();
@@ -235,6 +242,7 @@ class PicturePage : public QWidget {
   QSplitter* splitter_;
   QWidget* panel4_;
   ObjectTreePanel* objectTree_;
+  EditToolBar* arbeitsmittel_;
   QToolButton* zoomOut_;
   QToolButton* zoomIn_;
   QToolButton* centre_;
