@@ -29,6 +29,13 @@ struct Installed {
     context.objects = objects.get();
     return ReadProjectFile(install.Resolve(relative).string(), context).project;
   }
+  // A project from the text of a project file.
+  std::unique_ptr<t_projekt> ReadText(const std::string& text) {
+    ProjectReadContext context;
+    context.catalog = &catalog;
+    context.objects = objects.get();
+    return ReadProjectText(text, context).project;
+  }
 };
 
 inline std::string FileBytes(const t_projekt& project) {
