@@ -179,10 +179,11 @@ TmainForm::~TmainForm() {
 void TmainForm::CreatePages() {
   Retranslator& texts = *texts_;
   infoPage_ = new InfoPage(texts, workspace_.install(), pages_);
-  alarmPage_ = new AlarmPage(texts, pages_);
-  variablePage_ = new VariablePage(texts, pages_);
-  textPage_ = new TextListPage(texts, pages_);
-  picturePage_ = new PictureListPage(texts, drawingView_, workspace_.settings().picture, pages_);
+  alarmPage_ = new AlarmPage(workspace_, texts, pages_);
+  variablePage_ = new VariablePage(workspace_, texts, pages_);
+  textPage_ = new TextListPage(workspace_, texts, pages_);
+  picturePage_ =
+      new PictureListPage(workspace_, texts, drawingView_, workspace_.settings().picture, pages_);
   auto* editorTab = new QWidget(pages_);
   editorTab->setObjectName("TabBildedit");
   auto* editorLayout = new QVBoxLayout(editorTab);
@@ -198,6 +199,9 @@ void TmainForm::CreatePages() {
   };
   pageBox_ = std::make_unique<WindowBox>(*this);
   editor_->SetMessageBox(pageBox_.get());
+  for (ListPage* page :
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+    page->SetMessageBox(pageBox_.get());
   editorLayout->addWidget(editor_->Widget());
   editor_->SetMessageBox(&Box());
 
@@ -221,8 +225,10 @@ void TmainForm::CreatePages() {
   connect(infoPage_, &InfoPage::changeTerminalClicked, this, &TmainForm::TermChangeButClick);
   connect(infoPage_, &InfoPage::changeCouplingClicked, this, &TmainForm::BitBtn3Click);
   for (ListPage* page :
-       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_}) {
     connect(page, &ListPage::modified, this, &TmainForm::MarkModified);
+    connect(page, &ListPage::openReference, this, &TmainForm::OpenReference);
+  }
   connect(picturePage_, &PictureListPage::editRequested, this, &TmainForm::OpenSelectedPictures);
 }
 
@@ -401,6 +407,17 @@ void TmainForm::OpenSelectedPictures() {
   ShowView(kViewEditor);
 }
 
+// A row of a where-used list: the picture in the editor, the object selected.
+void TmainForm::OpenReference(t_bild* picture, t_objekt* object) {
+  if (!document_ || !picture) return;
+  editor_->OpenPictureInEditor(picture);
+  if (object && document_->OpenPicture() == picture) {
+    t_objekt* one[] = {object};
+    document_->SetSelection(one);
+  }
+  ShowView(kViewEditor);
+}
+
 // --- status bar --------------------------------------------------------------
 
 void TmainForm::Timer1Timer() {
@@ -466,6 +483,9 @@ bool TmainForm::FormKeyDown(int key) {
   if (!Project() || view_ == kViewStart) return false;
   const int page = pages_->currentIndex();
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+    // A field being typed into (a list's filter, a name edited in place)
+    // takes its Enter.
+    if (page != kPageEditor && TakesTextInput(QApplication::focusWidget())) return false;
     switch (page) {
       case kPageAlarms:
         alarmPage_->EditSelected();

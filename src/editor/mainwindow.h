@@ -36,7 +36,9 @@ class Retranslator;
 class TextListPage;
 class VariablePage;
 class Workspace;
+class t_bild;
 class t_liste;
+class t_objekt;
 
 // True for a control that takes typed text (the window leaves it its keys).
 bool TakesTextInput(const QWidget* widget);
@@ -160,6 +162,7 @@ class TmainForm : public QMainWindow {
   bool FormKeyDown(int key);
   void Navigate(QTreeWidgetItem* item);
   void OpenSelectedPictures();
+  void OpenReference(t_bild* picture, t_objekt* object);
   void PageChanged(int index);
   void UpdateTitle();
   void UpdateClipboardButton();

@@ -35,6 +35,9 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
   subscription_ =
       DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
   editor_->SetDocument(document_.get());
+  for (ListPage* page :
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+    page->SetDocument(document_.get());
   infoPage_->ShowHead(Project()->head.get());
   infoPage_->ShowTerminal(Project()->terminal.get());
   infoPage_->ShowCoupling(Project()->coupling.get());
@@ -53,10 +56,9 @@ void TmainForm::DropProject() {
     baum_->clear();
   }
   infoPage_->Clear();
-  alarmPage_->Fill(nullptr);
-  variablePage_->Fill(nullptr);
-  textPage_->Fill(nullptr);
-  picturePage_->Fill(nullptr);
+  for (ListPage* page :
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+    page->SetDocument(nullptr);
   subscription_.Reset();
   document_.reset();
   ShowView(kViewStart);
@@ -73,17 +75,33 @@ void TmainForm::DocumentChanged(const Change& change) {
     case ChangeKind::Objects:
       picturesStale_ = true;
       RefreshPictureStatistics();
+      // Where variables and text lists are used may have changed.
+      variablePage_->ReferencesChanged();
+      textPage_->ReferencesChanged();
       break;
     case ChangeKind::PictureHead:
     case ChangeKind::Pictures:
       BuildTree();
       picturePage_->Fill(project);
       picturesStale_ = false;
+      variablePage_->ReferencesChanged();
+      textPage_->ReferencesChanged();
       break;
     case ChangeKind::List:
-      alarmPage_->Fill(project);
-      variablePage_->Fill(project);
-      textPage_->Fill(project);
+      // Only the page of the list that changed: the variable list may be long.
+      switch (change.list) {
+        case RecordList::Alarms:
+          alarmPage_->Fill(project);
+          break;
+        case RecordList::Variables:
+          variablePage_->Fill(project);
+          break;
+        case RecordList::TextLists:
+          textPage_->Fill(project);
+          break;
+        case RecordList::Pictures:
+          break;
+      }
       break;
     case ChangeKind::Head:
       infoPage_->ShowHead(project->head.get());
@@ -96,6 +114,7 @@ void TmainForm::DocumentChanged(const Change& change) {
       // The display size changed: the sheet and the thumbnails follow it.
       editor_->ApplySettings();
       picturePage_->Fill(project);
+      alarmPage_->Fill(project);  // the alarm preview is as wide as the display
       break;
     case ChangeKind::Coupling:
       infoPage_->ShowCoupling(project->coupling.get());

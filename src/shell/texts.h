@@ -511,6 +511,73 @@ inline constexpr TextId kSTastenLevelHint[4] = {{321, 5, "Normaler Tastendruck"}
                                                 {321, 6, "Taste zusammen mit Shift gedrückt"},
                                                 {321, 7, "Taste zusammen mit Ctrl gedrückt"},
                                                 {321, 8, "Taste zusammen mit Alt gedrückt"}};
+// Group 474: the list pages of variables, alarms, text lists and pictures,
+// their dialogs, the where-used list and the names of their steps.
+inline constexpr TextId kListBild{474, 1, "Bild"};
+inline constexpr TextId kListTaste{474, 2, "Taste"};
+inline constexpr TextId kListWeitere{474, 3, "... und %s weitere"};
+inline constexpr TextId kStepVariableNeu{474, 10, "Variable anlegen"};
+inline constexpr TextId kStepVariableAendern{474, 11, "Variable ändern"};
+inline constexpr TextId kStepVariablenKopieren{474, 12, "Variablen kopieren"};
+inline constexpr TextId kStepVariablenLoeschen{474, 13, "Variablen löschen"};
+inline constexpr TextId kStepAlarmNeu{474, 14, "Alarm anlegen"};
+inline constexpr TextId kStepAlarmAendern{474, 15, "Alarm ändern"};
+inline constexpr TextId kStepAlarmeKopieren{474, 16, "Alarme kopieren"};
+inline constexpr TextId kStepAlarmeLoeschen{474, 17, "Alarme löschen"};
+inline constexpr TextId kStepTextlisteNeu{474, 18, "Textliste anlegen"};
+inline constexpr TextId kStepTextlisteAendern{474, 19, "Textliste ändern"};
+inline constexpr TextId kStepTextlistenKopieren{474, 20, "Textlisten kopieren"};
+inline constexpr TextId kStepTextlistenLoeschen{474, 21, "Textlisten löschen"};
+inline constexpr TextId kStepBildNeu{474, 22, "Bild anlegen"};
+inline constexpr TextId kStepBilderKopieren{474, 23, "Bilder kopieren"};
+inline constexpr TextId kStepBilderLoeschen{474, 24, "Bilder löschen"};
+inline constexpr TextId kStepNummerAendern{474, 25, "Nummer ändern"};
+inline constexpr TextId kStepMitVerweisenLoeschen{474, 26, "Mit allen Verweisen löschen"};
+inline constexpr TextId kNummerVergeben{474, 27, "Die Nummer %s ist bereits vergeben"};
+inline constexpr TextId kFrageVariablenLoeschen{474, 40,
+                                                "Selektierte Variablen wirklich löschen ?"};
+inline constexpr TextId kFrageAlarmeLoeschen{474, 41, "Selektierte Alarm(e) wirklich löschen ?"};
+inline constexpr TextId kFrageTextlistenLoeschen{474, 42,
+                                                 "Selektierte Textlisten wirklich löschen ?"};
+inline constexpr TextId kFrageBilderLoeschen{474, 43, "Selektierte Bilder wirklich löschen ?"};
+inline constexpr TextId kDieTexliste{474, 44, "Die Texliste"};
+inline constexpr TextId kKannNichtGeloeschtWerden{474, 45,
+                                                  "kann nicht gelöcht werden, da sie in Bild"};
+inline constexpr TextId kVerwendetWird{474, 46, "verwendet wird"};
+inline constexpr TextId kVariablenKonnten{474, 47,
+                                          "Eine oder mehrere selektierte Variablen konnten"};
+inline constexpr TextId kTexlistenKonnten{474, 48,
+                                          "Eine oder mehrere selektierte Texlisten konnten"};
+inline constexpr TextId kNichtGeloeschtInBildern{
+    474, 49, "nicht gelöcht werden, da sie in Bildern verwendet"};
+inline constexpr TextId kWerden{474, 50, "werden"};
+inline constexpr TextId kRangeError{474, 51, "Range Error ! [0..239]"};
+inline constexpr TextId kDlgVariable{474, 60, "Variable"};
+inline constexpr TextId kDlgAlarm{474, 61, "Alarm"};
+inline constexpr TextId kNummerText{474, 62, "Nummer/Text"};
+inline constexpr TextId kZeichensatz{474, 63, "Zeichensatz"};
+inline constexpr TextId kAlarmverhalten{474, 64, "Alarmverhalten"};
+inline constexpr TextId kDynamisch{474, 65, "Dynamisch"};
+inline constexpr TextId kUnterbrechend{474, 66, "Unterbrechend"};
+inline constexpr TextId kHistoryeintrag{474, 67, "Historyeintrag"};
+inline constexpr TextId kBeimKommen{474, 68, "beim Kommen"};
+inline constexpr TextId kBeimGehen{474, 69, "beim Gehen"};
+inline constexpr TextId kAlarmVorschau{474, 70, "Alarm Vorschau"};
+inline constexpr TextId kDlgTextListe{474, 71, "TextListe"};
+inline constexpr TextId kBezeichnung{474, 72, "Bezeichnung"};
+inline constexpr TextId kAuswertung{474, 73, "Auswertung"};
+inline constexpr TextId kBitOrientiert{474, 74, "BIT-Orientiert"};
+inline constexpr TextId kWertOrientiert{474, 75, "Wert-Orientiert"};
+inline constexpr TextId kNeuenTextAnlegen{474, 76, "neuen Text anlegen"};
+inline constexpr TextId kTextBearbeiten{474, 77, "Text bearbeiten"};
+inline constexpr TextId kTextLoeschen{474, 78, "Text löschen"};
+inline constexpr TextId kTextKopieren{474, 79, "Text kopieren"};
+inline constexpr TextId kBitzuweisung{474, 80, "Bitzuweisung"};
+inline constexpr TextId kNichtImWortBereich{474, 81, "'%s' liegt nicht im Bereich 0..65535"};
+inline constexpr TextId kVerwendung{474, 90, "Verwendung"};
+inline constexpr TextId kNichtVerwendet{474, 91, "nicht verwendet"};
+inline constexpr TextId kFilter{474, 92, "Filter"};
+inline constexpr TextId kMitAllenVerweisenLoeschen{474, 93, "mit allen Verweisen löschen ?"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

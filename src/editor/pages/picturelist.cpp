@@ -12,6 +12,7 @@
 #include "objects/tview.h"
 #include "project/projekt.h"
 #include "qt/qimagecanvas.h"
+#include "shell/messagebox.h"
 #include "shell/settings.h"
 
 namespace tavo {
@@ -65,10 +66,10 @@ QImage DrawThumbnail(const t_bild& picture, const t_projekt& project, tview& vie
   return canvas.Image().copy();
 }
 
-PictureListPage::PictureListPage(Retranslator& texts, tview& view, const PictureSettings& settings,
-                                 QWidget* parent)
+PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tview& view,
+                                 const PictureSettings& settings, QWidget* parent)
     : ListPage(
-          texts, "TabBilder",
+          workspace, texts, "TabBilder", RecordList::Pictures,
           {txt::kColName, txt::kColNummer, txt::kColHgFarbe, txt::kColGroesse, txt::kColAnzObjekte},
           parent),
       view_(view),
@@ -79,48 +80,71 @@ PictureListPage::PictureListPage(Retranslator& texts, tview& view, const Picture
   stack_->setObjectName("bild_liste");
   table_->setObjectName("bild_liste_Bericht");
   icons_->setObjectName("bild_liste_Symbole");
-  layout()->removeWidget(table_);
+  ReplaceTable(stack_);
   stack_->addWidget(table_);
   stack_->addWidget(icons_);
-  layout()->addWidget(stack_);
   table_->setIconSize(QSize(kThumbnailWidth / 2, kThumbnailHeight / 2));
   table_->setColumnWidth(0, 400);
   for (int c = 1; c < 5; ++c) table_->setColumnWidth(c, 92);
+  table_->SetRenamable(true);
   icons_->setViewMode(QListView::IconMode);
   icons_->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
   icons_->setResizeMode(QListView::Adjust);
   icons_->setMovement(QListView::Static);
   icons_->setSpacing(8);
   icons_->setUniformItemSizes(true);
-  icons_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  icons_->setEditTriggers(table_->editTriggers());
   icons_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   icons_->setModel(table_->model());
   icons_->setSelectionModel(table_->selectionModel());
   connect(icons_, &QListView::doubleClicked, this, [this] { emit editRequested(); });
+  connect(table_, &RecordTable::recordRenamed, this, &PictureListPage::Renamed);
 
-  edit_ = toolBar_->addAction(MakeIcon(IconId::EditPicture), QString());
-  edit_->setObjectName("TBBildEdit");
-  connect(edit_, &QAction::triggered, this, [this] { emit editRequested(); });
-  viewToggle_ = toolBar_->addAction(MakeIcon(IconId::PictureListView), QString());
+  AddTool("TBBildNeu", txt::kStepBildNeu, ToolImage::New, &ListPage::NewRecord);
+  QAction* edit =
+      AddTool("TBBildEdit", txt::kHintBildAendern, ToolImage::Edit, &ListPage::EditSelected);
+  edit->setIcon(MakeIcon(IconId::EditPicture));
+  AddTool("TBBildKopieren", txt::kStepBilderKopieren, ToolImage::Copy, &ListPage::CopySelected);
+  AddTool("TBBildLoeschen", txt::kStepBilderLoeschen, ToolImage::Delete, &ListPage::DeleteSelected);
+  viewToggle_ = new QAction(MakeIcon(IconId::PictureListView), QString(), this);
   viewToggle_->setObjectName("TBBildAnsicht");
+  InsertTool(viewToggle_);
   connect(viewToggle_, &QAction::triggered, this, &PictureListPage::ToggleView);
-  texts.Add([this](Translator& tr) {
-    edit_->setToolTip(Tr(tr, txt::kHintBildAendern));
-    viewToggle_->setToolTip(Tr(tr, txt::kHintBildAnsicht));
-  });
+  texts.Add([this](Translator& tr) { viewToggle_->setToolTip(Tr(tr, txt::kHintBildAnsicht)); });
 }
 
-void PictureListPage::Fill(const t_projekt* project) {
-  table_->Clear();
-  if (!project) return;
-  ForEach<t_bild>(project->pictures, [&](t_bild& b) {
+void PictureListPage::FillRows(const t_projekt& project) {
+  ForEach<t_bild>(project.pictures, [&](t_bild& b) {
     CountPictureStatistics(b);
     RecordCell name = RecordCell::Text(b.name);
-    name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, *project, view_, settings_)));
+    name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
     table_->AddRow(&b, {name, RecordCell::Number(b.pictureNumber),
                         RecordCell::Text(Trimmed(PaletteName(b.backgroundColour))),
                         RecordCell::Number(b.size), RecordCell::Number(b.objectCount)});
   });
+}
+
+void PictureListPage::NewRecord() {
+  if (!document_) return;
+  auto picture = t_bild::NewInEditor(document_->Project().pictures.get());
+  t_liste* raw = picture.get();
+  if (!Succeeded(AppendRecord(*document_, list_, std::move(picture), txt::kStepBildNeu))) return;
+  table_->SelectRecords({raw});
+  emit editRequested();
+}
+
+// Picture names are unique without regard to the case of A to Z; a name
+// that is taken is refused and the old one shown again.
+void PictureListPage::Renamed(t_liste* record, const QString& typed) {
+  if (!InList(record)) return;
+  const std::string name = S(typed);
+  if (PictureNameTaken(document_->Project(), static_cast<const t_bild&>(*record), name)) {
+    Box().Show(MsgKind::Warnung, ButtonSet::Weiter,
+               Text(txt::kBildname) + " [" + name + "] " + Text(txt::kBereitsVorhanden));
+    Fill(&document_->Project());
+    return;
+  }
+  Succeeded(RenameRecord(*document_, list_, *record, name));
 }
 
 void PictureListPage::RefreshPictureStatistics(t_projekt* project) {

@@ -2,7 +2,8 @@
 // The page "Bilder": every picture of the project with a thumbnail and its
 // statistics (number, background colour, size, object count), as a table
 // or as large icons. Editing a picture (button, double-click, Enter) asks
-// the window to open the selected pictures in the editor.
+// the window to open the selected pictures in the editor; names are
+// renamed in place and stay unique.
 
 #include <QImage>
 #include <QWidget>
@@ -37,11 +38,9 @@ QImage DrawThumbnail(const t_bild& picture, const t_projekt& project, tview& vie
 class PictureListPage : public ListPage {
   Q_OBJECT
  public:
-  PictureListPage(Retranslator& texts, tview& view, const PictureSettings& settings,
-                  QWidget* parent);
+  PictureListPage(Workspace& workspace, Retranslator& texts, tview& view,
+                  const PictureSettings& settings, QWidget* parent);
 
-  // FillPictureList: rebuilds the rows and the thumbnails.
-  void Fill(const t_projekt* project) override;
   // Recounts every picture and updates its row where the numbers changed.
   void RefreshPictureStatistics(t_projekt* project);
   // TBBildAnsicht: table <-> large icons.
@@ -49,17 +48,25 @@ class PictureListPage : public ListPage {
   bool ShowsIcons() const;
 
   std::vector<t_bild*> SelectedPictures() const;
+  // A new picture, selected and opened in the editor.
+  void NewRecord() override;
+  // Opens every selected picture in the editor.
   void EditSelected() override { emit editRequested(); }
 
  signals:
   void editRequested();
 
+ protected:
+  // FillPictureList: the rows and their thumbnails.
+  void FillRows(const t_projekt& project) override;
+
  private:
+  void Renamed(t_liste* record, const QString& name);
+
   tview& view_;
   const PictureSettings& settings_;
   QStackedWidget* stack_;
   QListView* icons_;
-  QAction* edit_;
   QAction* viewToggle_;
 };
 

@@ -1,10 +1,20 @@
 #include "editor/pages/recordtable.h"
 
 #include <QHeaderView>
+#include <QItemSelection>
+#include <QPointer>
 
 #include "project/liste.h"
 
 namespace tavo {
+
+namespace {
+
+t_liste* RecordOf(const QModelIndex& index) {
+  return reinterpret_cast<t_liste*>(index.data(RecordSortModel::kRecordRole).value<quintptr>());
+}
+
+}  // namespace
 
 bool RecordSortModel::lessThan(const QModelIndex& left, const QModelIndex& right) const {
   const QVariant a = left.data(kSortRole);
@@ -16,10 +26,15 @@ bool RecordSortModel::lessThan(const QModelIndex& left, const QModelIndex& right
   return a.toLongLong() < b.toLongLong();
 }
 
+bool RecordSortModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
+  return !filter_ || filter_->Matches(static_cast<std::size_t>(sourceRow));
+}
+
 RecordTable::RecordTable(Retranslator& texts, std::vector<TextId> captions, QWidget* parent)
     : QTreeView(parent), model_(0, static_cast<int>(captions.size())), proxy_(this) {
   proxy_.setSourceModel(&model_);
   proxy_.setDynamicSortFilter(false);
+  proxy_.SetFilter(&filter_);
   setModel(&proxy_);
   setRootIsDecorated(false);
   setUniformRowHeights(true);
@@ -33,6 +48,15 @@ RecordTable::RecordTable(Retranslator& texts, std::vector<TextId> captions, QWid
   connect(this, &QAbstractItemView::doubleClicked, this, [this](const QModelIndex& index) {
     if (t_liste* record = RecordAtRow(index.row())) emit recordActivated(record);
   });
+  connect(&model_, &QStandardItemModel::itemChanged, this, [this](QStandardItem* item) {
+    if (filling_ || !renamable_ || item->column() != 0) return;
+    t_liste* record = RecordOf(item->index());
+    const QString name = item->text();
+    // The page rebuilds the rows on the rename; the item editor that wrote
+    // this text must have finished with its row first.
+    QMetaObject::invokeMethod(
+        this, [this, record, name] { emit recordRenamed(record, name); }, Qt::QueuedConnection);
+  });
   texts.Add([this, captions](Translator& tr) {
     for (int i = 0; i < static_cast<int>(captions.size()); ++i)
       model_.setHeaderData(i, Qt::Horizontal, Tr(tr, captions[i]));
@@ -40,28 +64,53 @@ RecordTable::RecordTable(Retranslator& texts, std::vector<TextId> captions, QWid
 }
 
 void RecordTable::Clear() {
+  filling_ = true;
   model_.removeRows(0, model_.rowCount());
+  filter_.Clear();
+  filling_ = false;
+  sortColumn_ = -1;
   proxy_.sort(-1);
   header()->setSortIndicatorShown(false);
 }
 
+void RecordTable::BeginFill() {
+  filling_ = true;
+  // Without a source the proxy does not follow each inserted row.
+  proxy_.setSourceModel(nullptr);
+}
+
+void RecordTable::EndFill() {
+  proxy_.setSourceModel(&model_);
+  filter_.SetText(S(filterText_));
+  if (sortColumn_ >= 0) proxy_.sort(sortColumn_, Qt::AscendingOrder);
+  filling_ = false;
+}
+
 void RecordTable::AddRow(t_liste* record, const std::vector<RecordCell>& cells) {
   QList<QStandardItem*> row;
+  std::vector<std::string> texts;
+  texts.reserve(cells.size());
   for (const RecordCell& cell : cells) {
     auto* item = new QStandardItem(cell.icon, cell.text);
     item->setData(cell.sortKey, RecordSortModel::kSortRole);
-    item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(record)),
-                  RecordSortModel::kRecordRole);
-    item->setEditable(false);
+    item->setEditable(renamable_ && row.empty());
+    if (row.empty())
+      item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(record)),
+                    RecordSortModel::kRecordRole);
     row << item;
+    texts.push_back(S(cell.text));
   }
+  filter_.AddRow(texts);
+  const bool was = filling_;
+  filling_ = true;
   model_.appendRow(row);  // the model owns the items
+  filling_ = was;
 }
 
 t_liste* RecordTable::RecordAtRow(int viewRow) const {
   const QModelIndex index = proxy_.index(viewRow, 0);
   if (!index.isValid()) return nullptr;
-  return reinterpret_cast<t_liste*>(index.data(RecordSortModel::kRecordRole).value<quintptr>());
+  return RecordOf(index);
 }
 
 QString RecordTable::TextAt(int viewRow, int column) const {
@@ -80,18 +129,46 @@ t_liste* RecordTable::CurrentRecord() const {
   return index.isValid() ? RecordAtRow(index.row()) : nullptr;
 }
 
+void RecordTable::SelectRecords(const std::vector<t_liste*>& records) {
+  QItemSelection selection;
+  QModelIndex first;
+  for (int row = 0; row < proxy_.rowCount(); ++row) {
+    const QModelIndex index = proxy_.index(row, 0);
+    if (std::find(records.begin(), records.end(), RecordOf(index)) == records.end()) continue;
+    selection.select(index, proxy_.index(row, proxy_.columnCount() - 1));
+    if (!first.isValid() || RecordOf(index) == records.front()) first = index;
+  }
+  selectionModel()->clearSelection();
+  if (first.isValid()) {
+    selectionModel()->setCurrentIndex(first, QItemSelectionModel::NoUpdate);
+    scrollTo(first);
+  }
+  selectionModel()->select(selection, QItemSelectionModel::Select);
+}
+
 int RecordTable::SourceRowOf(const t_liste* record) const {
   for (int row = 0; row < model_.rowCount(); ++row)
-    if (reinterpret_cast<const t_liste*>(
-            model_.item(row, 0)->data(RecordSortModel::kRecordRole).value<quintptr>()) == record)
-      return row;
+    if (RecordOf(model_.index(row, 0)) == record) return row;
   return -1;
 }
 
 void RecordTable::SortByColumn(int column) {
+  sortColumn_ = column;
   proxy_.sort(column, Qt::AscendingOrder);
-  header()->setSortIndicatorShown(true);
-  header()->setSortIndicator(column, Qt::AscendingOrder);
+  header()->setSortIndicatorShown(column >= 0);
+  if (column >= 0) header()->setSortIndicator(column, Qt::AscendingOrder);
+}
+
+void RecordTable::SetFilterText(const QString& typed) {
+  filterText_ = typed;
+  filter_.SetText(S(typed));
+  proxy_.Refilter();
+}
+
+void RecordTable::SetRenamable(bool renamable) {
+  renamable_ = renamable;
+  setEditTriggers(renamable ? QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed
+                            : QAbstractItemView::NoEditTriggers);
 }
 
 }  // namespace tavo

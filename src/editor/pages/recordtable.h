@@ -3,7 +3,8 @@
 // headings; a click on a heading sorts the rows ascending by that column
 // (there is no descending order). Sorting changes only the view, never the
 // record list. Each cell carries its sort key: a number, or the text's code
-// page 1252 bytes compared by character code.
+// page 1252 bytes compared by character code. A typed filter hides the rows
+// none of whose texts contain it; the name column may be renamed in place.
 
 #include <QIcon>
 #include <QSortFilterProxyModel>
@@ -12,6 +13,7 @@
 #include <QVariant>
 #include <vector>
 
+#include "document/listoperations.h"
 #include "editor/uitext.h"
 
 namespace tavo {
@@ -41,8 +43,16 @@ class RecordSortModel : public QSortFilterProxyModel {
   static constexpr int kSortRole = Qt::UserRole + 1;
   static constexpr int kRecordRole = Qt::UserRole + 2;
 
+  // Rows the filter hides are left out; null shows every row.
+  void SetFilter(const RowFilter* filter) { filter_ = filter; }
+  void Refilter() { invalidateRowsFilter(); }
+
  protected:
   bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+  bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+
+ private:
+  const RowFilter* filter_ = nullptr;
 };
 
 class RecordTable : public QTreeView {
@@ -54,27 +64,51 @@ class RecordTable : public QTreeView {
   // Empties the view and forgets the sort order (rows come back in list order).
   void Clear();
   void AddRow(t_liste* record, const std::vector<RecordCell>& cells);
+  // Between BeginFill and EndFill rows are added without the view following
+  // each one: a list of thousands of records fills in one go.
+  void BeginFill();
+  void EndFill();
   int RowCount() const { return model_.rowCount(); }
 
-  // What is shown, in view order (after sorting).
+  // What is shown, in view order (after sorting and filtering).
+  int ShownRowCount() const { return proxy_.rowCount(); }
   t_liste* RecordAtRow(int viewRow) const;
   QString TextAt(int viewRow, int column) const;
   // The selected records in view order; the focused one.
   std::vector<t_liste*> SelectedRecords() const;
   t_liste* CurrentRecord() const;
+  // Selects exactly these records (those shown), the first one focused.
+  void SelectRecords(const std::vector<t_liste*>& records);
   // Source-model access for in-place updates of one row's cells.
   QStandardItemModel& SourceModel() { return model_; }
   int SourceRowOf(const t_liste* record) const;
 
-  // Ascending by `column`, as a click on its heading does.
+  // Ascending by `column`, as a click on its heading does; -1 for list order.
   void SortByColumn(int column);
+  int SortColumn() const { return sortColumn_; }
+
+  // Shows only the rows one of whose texts contains `typed`.
+  void SetFilterText(const QString& typed);
+  QString FilterText() const { return filterText_; }
+
+  // The name column (0) can be edited in place (a click on the focused
+  // row's name, or F2); what was typed arrives as recordRenamed.
+  void SetRenamable(bool renamable);
 
  signals:
   void recordActivated(t_liste* record);
+  // Arrives after the edit has ended; the row still shows the typed text
+  // until the page fills again.
+  void recordRenamed(t_liste* record, const QString& name);
 
  private:
   QStandardItemModel model_;
   RecordSortModel proxy_;
+  RowFilter filter_;
+  QString filterText_;
+  int sortColumn_ = -1;
+  bool renamable_ = false;
+  bool filling_ = false;
 };
 
 }  // namespace tavo
