@@ -28,7 +28,8 @@ class ObjectTree : public testing::SheetTesting {
     ScriptedMessageBox box;
     ProjectReadContext context = workspace().ReadContext(&box);
     auto demo =
-        ReadProjectFile(workspace().install().Resolve("Projects\\Demo.qvx").string(), context);
+        ReadProjectFile(workspace().install().Resolve("Projects\\Demo.qvx").string(), context)
+            .project;
     ASSERT_NE(demo, nullptr);
     document_ = std::make_unique<Document>(std::move(demo));
     page_ = std::make_unique<PicturePage>(workspace());
