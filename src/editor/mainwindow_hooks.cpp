@@ -56,8 +56,9 @@ EditorHooks DefaultEditorHooks() {
     importHooks.closeOpenProject = std::move(closeProject);
     return RunDosImportCommand(parent, workspace, messages, importHooks);
   };
-  hooks.print = [](QWidget* parent, Workspace& workspace, t_projekt& project,
-                   QPrinter& printer) { RunPrintCommand(parent, workspace, project, printer); };
+  hooks.print = [](QWidget* parent, Workspace& workspace, t_projekt& project, QPrinter& printer) {
+    RunPrintCommand(parent, workspace, project, printer);
+  };
   hooks.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();

@@ -269,9 +269,9 @@ void PrintProject::PrintProjektHeader() {
   AddText(coupling, 5, 23, kRowFont, kPrintText, Tr(txt::kDruckTransferblock));
   AddText(coupling, 5, 41, kRowFont, kPrintText,
           BlockLabel(Tr(txt::kDruckLesen), true) + (c ? AddressText(c->readBlockAddress, c) : ""));
-  AddText(coupling, 5, 59, kRowFont, kPrintText,
-          BlockLabel(Tr(txt::kDruckSchreiben), true) +
-              (c ? AddressText(c->writeBlockAddress, c) : ""));
+  AddText(
+      coupling, 5, 59, kRowFont, kPrintText,
+      BlockLabel(Tr(txt::kDruckSchreiben), true) + (c ? AddressText(c->writeBlockAddress, c) : ""));
   Block(106, y_ + 22, 84, 15, std::move(coupling));
 }
 
@@ -279,8 +279,8 @@ void PrintProject::PrintAlarm(const t_alarme& alarm) {
   PixelBlock b = RowBlock(900, 52, NextShade());
   AddText(b, 7, 3, kRowFont, kPrintCaption, Tr(txt::kDruckAlarmKopf));
   AddText(b, 7, 23, kRowFont, kPrintCaption, " " + std::to_string(alarm.number));
-  const std::uint8_t bits[] = {t_alarme::kDynamic, t_alarme::kInterrupting,
-                               t_alarme::kHistoryComes, t_alarme::kHistoryGoes};
+  const std::uint8_t bits[] = {t_alarme::kDynamic, t_alarme::kInterrupting, t_alarme::kHistoryComes,
+                               t_alarme::kHistoryGoes};
   for (int i = 0; i < 4; ++i) {
     const int x = 82 + 32 * i;
     b.ops.push_back(BlockFill{x, 23, x + 16, 39, kPrintWhite});
@@ -290,8 +290,8 @@ void PrintProject::PrintAlarm(const t_alarme& alarm) {
       b.ops.push_back(BlockLine{x + 15, 23, x, 38, kPrintBlack, 1});
     }
   }
-  const int terminalWidth =
-      project_.terminal ? project_.terminal->width : static_cast<std::int16_t>(kDefaultTerminalWidth);
+  const int terminalWidth = project_.terminal ? project_.terminal->width
+                                              : static_cast<std::int16_t>(kDefaultTerminalWidth);
   const int areaWidth = std::max(1, terminalWidth - 99);
   constexpr int kArea = 250;
   b.ops.push_back(BlockFill{kArea, 0, kArea + areaWidth, 52, kPrintWhite});
@@ -307,8 +307,15 @@ void PrintProject::PrintAlarm(const t_alarme& alarm) {
   const int perLine = std::max(1, (terminalWidth - 100) / fontWidth);
   int y = 1;
   for (std::size_t at = 0; at < alarm.name.size() && y < 52; at += perLine) {
-    BlockText t{kArea + 1,   y, alarm.font, kPrintBlack, alarm.name.substr(at, perLine),
-                kArea + 1,   1, kArea + areaWidth - 1,  51};
+    BlockText t{kArea + 1,
+                y,
+                alarm.font,
+                kPrintBlack,
+                alarm.name.substr(at, perLine),
+                kArea + 1,
+                1,
+                kArea + areaWidth - 1,
+                51};
     b.ops.push_back(std::move(t));
     y += fontHeight - 1;
   }
@@ -353,9 +360,9 @@ void PrintProject::PrintlistText(const t_text& text, bool valueList) {
 void PrintProject::PrintTastendef(int key, std::uint16_t value, bool header) {
   if (header) RestartShading();
   PixelBlock b = RowBlock(846, 20, NextShade());
-  AddText(b, 7, 2, kRowFont, kPrintText,
-          header ? Tr(txt::kDruckTastenKopf)
-                 : KeyRowText(key, value, project_, context_.translator));
+  AddText(
+      b, 7, 2, kRowFont, kPrintText,
+      header ? Tr(txt::kDruckTastenKopf) : KeyRowText(key, value, project_, context_.translator));
   Block(20, y_, 170, 4, std::move(b));
 }
 

@@ -1,13 +1,13 @@
 #include "qt/pagecanvas.h"
 
 #include <QBuffer>
-#include <algorithm>
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 
 #include "project/projekt.h"
 #include "qt/qimagecanvas.h"
@@ -57,8 +57,7 @@ void QPainterPageCanvas::StartPage(const PageGeometry& page) {
   painter_.setRenderHint(QPainter::LosslessImageRendering, true);
   painter_.setRenderHint(QPainter::Antialiasing, true);
   painter_.setRenderHint(QPainter::TextAntialiasing, true);
-  painter_.fillRect(QRectF(target_.topLeft(), QSizeF(MM(page.width), MM(page.height))),
-                    Qt::white);
+  painter_.fillRect(QRectF(target_.topLeft(), QSizeF(MM(page.width), MM(page.height))), Qt::white);
 }
 
 void QPainterPageCanvas::Title(const PageTitle& title) {

@@ -598,13 +598,13 @@ TEST_F(CliTest, PrintWritesThePrintoutOfEachDemoAsPdf) {
   struct Case {
     const char* project;
     int pages;
-  } cases[] = {{"Projects/Demo.qvx", 3}, {"Projects/Felder.qvx", 2},
-               {"Projects/demos/Klassik.qvx", 3}};
+  } cases[] = {
+      {"Projects/Demo.qvx", 3}, {"Projects/Felder.qvx", 2}, {"Projects/demos/Klassik.qvx", 3}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.project);
     const fs::path pdf = files_ / "out.pdf";
-    const CliRun run = Run({"print", Copy(c.project).string(), "--output", pdf.string(),
-                            "--date", "24.12.2026"});
+    const CliRun run =
+        Run({"print", Copy(c.project).string(), "--output", pdf.string(), "--date", "24.12.2026"});
     ASSERT_EQ(run.code, 0) << run;
     const std::string bytes = Read(pdf);
     EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
@@ -619,9 +619,9 @@ TEST_F(CliTest, PrintWritesThePrintoutOfEachDemoAsPdf) {
            "no", "--variables", "no", "--text-lists", "no", "--pictures", "none"});
   ASSERT_EQ(nothing.code, 0) << nothing;
   EXPECT_EQ(PdfPages(Read(pdf)), 1);
-  const CliRun one = Run({"print", demo.string(), "--output", pdf.string(), "--project-info",
-                          "no", "--alarms", "no", "--variables", "no", "--text-lists", "no",
-                          "--pictures", "2", "--paper", "Letter", "--margins", "25,10,10"});
+  const CliRun one = Run({"print", demo.string(), "--output", pdf.string(), "--project-info", "no",
+                          "--alarms", "no", "--variables", "no", "--text-lists", "no", "--pictures",
+                          "2", "--paper", "Letter", "--margins", "25,10,10"});
   ASSERT_EQ(one.code, 0) << one;
   EXPECT_EQ(PdfPages(Read(pdf)), 1);
   EXPECT_THAT(one.out, HasSubstr("1 page, Letter"));

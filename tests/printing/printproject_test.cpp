@@ -4,8 +4,8 @@
 
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
-#include "printing/printproject.h"
 #include "printing/printout_fixture.h"
+#include "printing/printproject.h"
 #include "shell/settings.h"
 
 namespace tavo::testing {
@@ -152,9 +152,9 @@ TEST(PrintRowTexts, TextListValues) {
     bool valueList;
     const char* row;
   } cases[] = {
-      {8, false, "  Bit 3      -->     Ein"},   {3, false, "  error     -->     Ein"},
+      {8, false, "  Bit 3      -->     Ein"},     {3, false, "  error     -->     Ein"},
       {32768, false, "  Bit 15     -->     Ein"}, {1, false, "  Bit 0      -->     Ein"},
-      {0, false, "  error     -->     Ein"},    {42, true, "      42     -->     Ein"},
+      {0, false, "  error     -->     Ein"},      {42, true, "      42     -->     Ein"},
   };
   for (const Case& c : cases) {
     t_text t;

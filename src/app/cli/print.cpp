@@ -103,9 +103,9 @@ int CmdPrint(const Args& argsIn, CliIo& io) {
   const bool optionsOk =
       TakeOption(args, "--output", output) && TakeOption(args, "--project-info", projectInfo) &&
       TakeOption(args, "--pictures", pictures) && TakeOption(args, "--alarms", alarms) &&
-      TakeOption(args, "--variables", variables) &&
-      TakeOption(args, "--text-lists", textLists) && TakeOption(args, "--paper", paper) &&
-      TakeOption(args, "--margins", margins) && TakeOption(args, "--date", date);
+      TakeOption(args, "--variables", variables) && TakeOption(args, "--text-lists", textLists) &&
+      TakeOption(args, "--paper", paper) && TakeOption(args, "--margins", margins) &&
+      TakeOption(args, "--date", date);
   if (!optionsOk || args.size() != 1 || output.empty()) {
     Usage(io.err);
     return 2;
@@ -173,8 +173,9 @@ int CmdPrint(const Args& argsIn, CliIo& io) {
   }
   std::error_code ec;
   const auto size = std::filesystem::file_size(output, ec);
-  io.out << output << ": " << printout.pages.size() << (printout.pages.size() == 1 ? " page" : " pages")
-         << ", " << printout.page.paper << ", " << (ec ? 0 : size) << " bytes\n";
+  io.out << output << ": " << printout.pages.size()
+         << (printout.pages.size() == 1 ? " page" : " pages") << ", " << printout.page.paper << ", "
+         << (ec ? 0 : size) << " bytes\n";
   return 0;
 }
 

@@ -53,8 +53,7 @@ TPrintOptionsForm::TPrintOptionsForm(Translator& translator, const t_projekt& pr
   row(txt::kDruckOptTextlisten, textLists_);
   form->addRow(pictureNumberLabel_, pictureNumber_);
   Body()->addWidget(group);
-  connect(pictures_, &QComboBox::currentIndexChanged, this,
-          &TPrintOptionsForm::ShowPictureNumber);
+  connect(pictures_, &QComboBox::currentIndexChanged, this, &TPrintOptionsForm::ShowPictureNumber);
   ShowPictureNumber();
   projectInfo_->setFocus();
 }

@@ -92,8 +92,8 @@ int PrintPages(const Printout& printout, BlockPainter& blocks, QPrinter& printer
     }
     // The whole sheet of the printer, the page's proportions kept.
     const QRectF paper = printer.paperRect(QPrinter::DevicePixel);
-    const double scale = std::min(paper.width() / printout.page.width,
-                                  paper.height() / printout.page.height);
+    const double scale =
+        std::min(paper.width() / printout.page.width, paper.height() / printout.page.height);
     const QRectF target(0, 0, printout.page.width * scale, printout.page.height * scale);
     QPainterPageCanvas canvas(painter, target, blocks);
     ReplayPage(printout, static_cast<std::size_t>(page - 1), canvas);
@@ -146,11 +146,11 @@ TPrintProjectForm::TPrintProjectForm(Workspace& workspace, const t_projekt& proj
   connect(add("tbtnOptions", txt::kDruckumfangFestlegen,
               style()->standardIcon(QStyle::SP_FileDialogDetailedView), {}),
           &QToolButton::clicked, this, &TPrintProjectForm::ChooseOptions);
-  connect(add("tbtnPrint", txt::kDruckDrucken, MakeIcon(IconId::Print), {}),
-          &QToolButton::clicked, this, &TPrintProjectForm::Print);
-  connect(add("tbtnPdf", txt::kDruckPdfExport, style()->standardIcon(QStyle::SP_DialogSaveButton),
-              {}),
-          &QToolButton::clicked, this, &TPrintProjectForm::SavePdf);
+  connect(add("tbtnPrint", txt::kDruckDrucken, MakeIcon(IconId::Print), {}), &QToolButton::clicked,
+          this, &TPrintProjectForm::Print);
+  connect(
+      add("tbtnPdf", txt::kDruckPdfExport, style()->standardIcon(QStyle::SP_DialogSaveButton), {}),
+      &QToolButton::clicked, this, &TPrintProjectForm::SavePdf);
   bar->addSeparator();
   const struct {
     const char* name;

@@ -95,8 +95,7 @@ class TPrintProjectForm : public QDialog {
 class TPreviewPage : public QWidget {
   Q_OBJECT
  public:
-  TPreviewPage(const Printout& printout, std::size_t index, BlockPainter& painter,
-               QWidget* parent);
+  TPreviewPage(const Printout& printout, std::size_t index, BlockPainter& painter, QWidget* parent);
   std::size_t Index() const { return index_; }
   // The page as shown (made when needed).
   const QImage& Image();
