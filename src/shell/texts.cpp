@@ -378,6 +378,7 @@ std::span<const TextId> AllTexts() {
       txt::kDruckPdfExport,
       txt::kDruckPdfFilter,
       txt::kDruckPdfFehler,
+      txt::kDruckSeiteUnbrauchbar,
   };
   return kAll;
 }

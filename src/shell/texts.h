@@ -460,6 +460,9 @@ inline constexpr TextId kDruckWeitereBitmaps{475, 7, "... und %s weitere"};
 inline constexpr TextId kDruckPdfExport{475, 8, "Als PDF-Datei speichern"};
 inline constexpr TextId kDruckPdfFilter{475, 9, "PDF-Datei|*.pdf|Alle Dateien|*.*"};
 inline constexpr TextId kDruckPdfFehler{475, 10, "Die PDF-Datei konnte nicht geschrieben werden:"};
+inline constexpr TextId kDruckSeiteUnbrauchbar{
+    475, 11,
+    "Die Seiteneinstellungen (Abschnitt Print) sind nicht verwendbar, gedruckt wird auf A4:"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

@@ -90,6 +90,16 @@ TEST_F(PrintFormTest, OptionsRebuildAtFullSizeAndBackStoresThem) {
   EXPECT_EQ(form->result(), QDialog::Accepted);
 }
 
+TEST_F(PrintFormTest, UnusablePageSettingsAreReportedAndA4IsUsed) {
+  workspace_->settings().print.paper = "B5";
+  auto form = Form();
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Warnung);
+  EXPECT_EQ(box_.Calls()[0].text.rfind(Tr(txt::kDruckSeiteUnbrauchbar), 0), 0u);
+  EXPECT_EQ(form->Pages().page.paper, "A4");
+  EXPECT_EQ(workspace_->settings().print.paper, "B5");  // the user's setting stays
+}
+
 TEST_F(PrintFormTest, ClosingOtherwiseKeepsTheSettings) {
   PrintFormHooks hooks;
   hooks.optionsDialog = [](QWidget*, const PrintOptions& current) {
@@ -159,6 +169,13 @@ TEST_F(PrintFormTest, PageKeysAndTheWheelScroll) {
   EXPECT_EQ(bar->value(), 140);
   QTest::keyClick(form.get(), Qt::Key_PageUp);
   EXPECT_EQ(bar->value(), 40);
+
+  // Pages far out of sight keep no image.
+  const auto& pages = form->PageWidgets();
+  for (TPreviewPage* page : pages) page->Image();
+  bar->setValue(bar->maximum());
+  EXPECT_FALSE(pages.front()->HasImage());
+  EXPECT_TRUE(pages.back()->HasImage());
 }
 
 TEST_F(PrintFormTest, OptionsFormShowsThePictureNumberOnlyForASelection) {

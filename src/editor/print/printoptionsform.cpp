@@ -55,6 +55,7 @@ TPrintOptionsForm::TPrintOptionsForm(Translator& translator, const t_projekt& pr
   Body()->addWidget(group);
   connect(pictures_, &QComboBox::currentIndexChanged, this, &TPrintOptionsForm::ShowPictureNumber);
   ShowPictureNumber();
+  setMinimumWidth(340);
   projectInfo_->setFocus();
 }
 

@@ -172,6 +172,8 @@ TPrintProjectForm::TPrintProjectForm(Workspace& workspace, const t_projekt& proj
   scroll_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
   scroll_->setBackgroundRole(QPalette::Dark);
   scroll_->viewport()->installEventFilter(this);
+  connect(scroll_->verticalScrollBar(), &QScrollBar::valueChanged, this,
+          &TPrintProjectForm::ReleaseHiddenPages);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
@@ -181,7 +183,7 @@ TPrintProjectForm::TPrintProjectForm(Workspace& workspace, const t_projekt& proj
   resize(1000, 800);
   if (!pageError.empty())
     Messages().Show(MsgKind::Warnung, ButtonSet::Weiter,
-                    "Print settings: " + pageError + " (A4 is used)");
+                    workspace.translator().Tr(txt::kDruckSeiteUnbrauchbar) + "\n" + pageError);
   CreatePreview();
 }
 
@@ -219,6 +221,16 @@ void TPrintProjectForm::LayOutPages() {
     y += page.height() + gap;
   }
   sheet_->resize(width, y);
+}
+
+// A page image at 200 % is some megabytes: only pages near the visible part
+// keep theirs.
+void TPrintProjectForm::ReleaseHiddenPages() {
+  const int top = scroll_->verticalScrollBar()->value();
+  const int height = scroll_->viewport()->height();
+  const QRect near(0, top - height, sheet_->width(), 3 * height);
+  for (TPreviewPage* page : pageWidgets_)
+    if (page->HasImage() && !page->geometry().intersects(near)) page->ReleaseImage();
 }
 
 void TPrintProjectForm::SetZoom(int percent) {

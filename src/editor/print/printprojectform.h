@@ -73,6 +73,7 @@ class TPrintProjectForm : public QDialog {
 
  private:
   void LayOutPages();
+  void ReleaseHiddenPages();
   MessageBox& Messages();
 
   Workspace& workspace_;
@@ -99,6 +100,9 @@ class TPreviewPage : public QWidget {
   std::size_t Index() const { return index_; }
   // The page as shown (made when needed).
   const QImage& Image();
+  bool HasImage() const { return !image_.isNull(); }
+  // Pages scrolled out of sight give their image back.
+  void ReleaseImage() { image_ = QImage(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
