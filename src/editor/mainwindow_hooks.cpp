@@ -11,6 +11,7 @@
 #include "editor/dialogs/terminaldialog.h"
 #include "editor/download/downloadcommand.h"
 #include "editor/import/dosimportcommand.h"
+#include "editor/print/printprojectform.h"
 #include "editor/sheet/picturepage.h"
 #include "editor/uitext.h"
 
@@ -55,7 +56,9 @@ EditorHooks DefaultEditorHooks() {
     importHooks.closeOpenProject = std::move(closeProject);
     return RunDosImportCommand(parent, workspace, messages, importHooks);
   };
-  // Printing (the printout preview) is not built yet: its commands stay off.
+  hooks.print = [](QWidget* parent, Workspace& workspace, t_projekt& project, QPrinter& printer) {
+    RunPrintCommand(parent, workspace, project, printer);
+  };
   hooks.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();

@@ -70,6 +70,10 @@ void ForEachKey(S& s, Visitor&& v) {
   v("Print", "PrintAlarms", s.print.printAlarms);
   v("Print", "PrintVars", s.print.printVars);
   v("Print", "PrintTextList", s.print.printTextList);
+  v("Print", "Paper", s.print.paper);
+  v("Print", "MarginLeft", s.print.marginLeft);
+  v("Print", "MarginTop", s.print.marginTop);
+  v("Print", "MarginBottom", s.print.marginBottom);
 }
 
 struct KeyReader {

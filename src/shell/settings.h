@@ -60,6 +60,12 @@ struct PrintSettings {
   int printAlarms = 0;
   int printVars = 0;
   int printTextList = 0;
+  // The sheet the pages are laid out on ("A4", "A3", "Letter", "Legal") and
+  // the room kept free at its left, top and bottom edge, in millimetres.
+  std::string paper = "A4";
+  int marginLeft = 20;
+  int marginTop = 0;
+  int marginBottom = 0;
 };
 
 struct Settings {

@@ -578,6 +578,86 @@ inline constexpr TextId kVerwendung{474, 90, "Verwendung"};
 inline constexpr TextId kNichtVerwendet{474, 91, "nicht verwendet"};
 inline constexpr TextId kFilter{474, 92, "Filter"};
 inline constexpr TextId kMitAllenVerweisenLoeschen{474, 93, "mit allen Verweisen löschen ?"};
+// Group 1000: the project printout, its preview window and its options.
+inline constexpr TextId kDruckvorschau{1000, 1, "Projekt Druckvorschau"};
+inline constexpr TextId kDruckZurueck{1000, 2, "Zurück"};
+inline constexpr TextId kDruckumfangFestlegen{1000, 3, "Druckumfang festlegen"};
+inline constexpr TextId kDruckDrucken{1000, 4, "Drucken"};
+inline constexpr TextId kDruckZoom25{1000, 5, "Darstellung auf 25% skalieren"};
+inline constexpr TextId kDruckZoom50{1000, 6, "Darstellung auf 50% skalieren"};
+inline constexpr TextId kDruckZoom100{1000, 7, "Darstellung auf 100% skalieren"};
+inline constexpr TextId kDruckZoom200{1000, 8, "Darstellung auf 200% skalieren"};
+inline constexpr TextId kDruckSeite{1000, 12, "Seite:"};
+inline constexpr TextId kDruckDatum{1000, 13, "Datum:"};
+inline constexpr TextId kDruckProjekt{1000, 14, "Projekt"};
+inline constexpr TextId kDruckProjektname{1000, 15, "Projektname        :"};
+inline constexpr TextId kDruckAutor{1000, 16, "Autor              :"};
+inline constexpr TextId kDruckErstellt{1000, 17, "Erstellt           :"};
+inline constexpr TextId kDruckLetzteAenderung{1000, 18, "Letzte Änderung    :"};
+inline constexpr TextId kDruckInfo{1000, 19, "Info               :"};
+inline constexpr TextId kDruckTerminal{1000, 20, "Terminal"};
+// The labels of the terminal and coupling blocks end in a character the
+// printout drops before it pads them.
+inline constexpr TextId kDruckTerminalBezeichnung{1000, 21, "Bezeichnung:"};
+inline constexpr TextId kDruckDisplay{1000, 22, "Display"};
+inline constexpr TextId kDruckAufloesung{1000, 23, "Auflösung:"};
+inline constexpr TextId kDruckFarben{1000, 24, "Farben:"};
+inline constexpr TextId kDruckAnkopplung{1000, 25, "Ankopplung"};
+inline constexpr TextId kDruckAnkopplungBezeichnung{1000, 26, "Bezeichnung:"};
+inline constexpr TextId kDruckTransferblock{1000, 27, "Transferblock"};
+inline constexpr TextId kDruckLesen{1000, 28, "Lesen:"};
+inline constexpr TextId kDruckSchreiben{1000, 29, "Schreiben:"};
+inline constexpr TextId kDruckBilder{1000, 30, "Bilder"};
+inline constexpr TextId kDruckBilderKopf{1000, 31, "Nummer   Name"};
+inline constexpr TextId kDruckVariablen{1000, 32, "Variablen"};
+inline constexpr TextId kDruckVariablenKopf{1000, 33, "Adresse Länge  Typ       Name"};
+inline constexpr TextId kDruckAlarme{1000, 34, "Alarme"};
+inline constexpr TextId kDruckAlarmKopf{1000, 35, "Nummer   Dyn Brk Ein Aus"};
+inline constexpr TextId kDruckTextlisten{1000, 37, "Textlisten"};
+inline constexpr TextId kDruckTextlisteBezeichnung{1000, 38, "Bezeichnung        :"};
+inline constexpr TextId kDruckBitvergleich{1000, 39, "Vergleichsart      : Bitvergleich"};
+inline constexpr TextId kDruckWertevergleich{1000, 40, "Vergleichsart      : Wertevergleich"};
+inline constexpr TextId kDruckTextlisteKopf{1000, 41, "Vergleich      Text"};
+inline constexpr TextId kDruckBildinfo{1000, 42, "Bildinfo"};
+inline constexpr TextId kDruckBild{1000, 45, "Bild"};
+inline constexpr TextId kDruckVerwendeteVariablen{1000, 46, "Im Bild verwendete Variablen"};
+inline constexpr TextId kDruckBildaufruf{1000, 48, "Bildaufruf"};
+inline constexpr TextId kDruckTastenbelegung{1000, 49, "Tastenbelegung"};
+inline constexpr TextId kDruckTastenKopf{1000, 50, "Taste     Belegung   Inhalt"};
+inline constexpr TextId kDruckKeineAusdrucke{1000, 100, "Keine Ausdrucke vorhanden."};
+inline constexpr TextId kDruckerBeschaeftigt{1000, 101, "Es läuft gerade eine Druckerausgabe!"};
+inline constexpr TextId kDruckeinstellungen{1000, 150, "Druckeinstellungen"};
+inline constexpr TextId kDruckumfang{1000, 151, "Druckumfang"};
+inline constexpr TextId kDruckOptProjektinfo{1000, 152, "&Projektinfo"};
+inline constexpr TextId kDruckOptBilder{1000, 153, "&Bilder"};
+inline constexpr TextId kDruckOptAlarme{1000, 154, "&Alarme"};
+inline constexpr TextId kDruckOptVariablen{1000, 155, "&Variablenliste"};
+inline constexpr TextId kDruckOptTextlisten{1000, 156, "&Textlisten"};
+inline constexpr TextId kDruckOptJa{1000, 157, "Ja"};
+inline constexpr TextId kDruckOptNein{1000, 158, "Nein"};
+inline constexpr TextId kDruckOptAlle{1000, 159, "Alle"};
+inline constexpr TextId kDruckOptAuswahl{1000, 160, "Auswahl"};
+inline constexpr TextId kDruckOptKeines{1000, 161, "Keines"};
+inline constexpr TextId kDruckOptBildnummer{1000, 162, "Bildnummer"};
+inline constexpr TextId kDruckOptUebernehmen{1000, 163, "Eingaben übernehmen"};
+inline constexpr TextId kDruckOptVerwerfen{1000, 164, "Eingaben verwerfen"};
+
+// Group 475: what the printout says beyond the page layout. "%s" stands
+// for a value.
+inline constexpr TextId kDruckKennung{475, 1, "Projektdokumentation"};
+inline constexpr TextId kDruckBildNichtDarstellbar{475, 2, "Bild nicht darstellbar"};
+inline constexpr TextId kDruckTerminalbreite{
+    475, 3, "Terminalbreite %s Pixel: gedruckt werden Bilder der Breiten 320, 640 und 800"};
+inline constexpr TextId kDruckKeinTerminal{475, 4, "Das Projekt hat kein Terminal"};
+inline constexpr TextId kDruckBitmapFehlt{475, 5, "Bitmap nicht gefunden: %s"};
+inline constexpr TextId kDruckBitmapDefekt{475, 6, "Bitmap nicht lesbar: %s"};
+inline constexpr TextId kDruckWeitereBitmaps{475, 7, "... und %s weitere"};
+inline constexpr TextId kDruckPdfExport{475, 8, "Als PDF-Datei speichern"};
+inline constexpr TextId kDruckPdfFilter{475, 9, "PDF-Datei|*.pdf|Alle Dateien|*.*"};
+inline constexpr TextId kDruckPdfFehler{475, 10, "Die PDF-Datei konnte nicht geschrieben werden:"};
+inline constexpr TextId kDruckSeiteUnbrauchbar{
+    475, 11,
+    "Die Seiteneinstellungen (Abschnitt Print) sind nicht verwendbar, gedruckt wird auf A4:"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

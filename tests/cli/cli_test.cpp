@@ -12,6 +12,7 @@
 #include <fstream>
 #include <iostream>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -127,7 +128,7 @@ TEST_F(CliTest, GlobalUsageGoesToStderrWhenNothingIsAskedAndToStdoutOnHelp) {
     EXPECT_EQ(run.code, 0) << help << "\n" << run;
     EXPECT_THAT(run.out, StartsWith("usage: tavodex-cli"));
     for (const char* command :
-         {"info", "save", "text", "render", "image", "download", "import-dos"})
+         {"info", "save", "text", "render", "image", "download", "import-dos", "print"})
       EXPECT_THAT(run.out, HasSubstr(std::string("  ") + command + " ")) << command;
     EXPECT_EQ(run.err, "");
   }
@@ -177,6 +178,8 @@ TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
       {"download", {"a.qvx", "--device", "/dev/null", "--port", "1"}},
       {"import-dos", {}},
       {"import-dos", {"a.prj", "--output"}},
+      {"print", {"a.qvx"}},
+      {"print", {"a.qvx", "--output"}},
   };
   for (const Case& c : cases) {
     const std::string usage = "usage: tavodex-cli " + c.command;
@@ -281,6 +284,7 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatIsNoProject) {
         {{"save", file.string()}, 1},
         {{"image", file.string(), "--output", out.string()}, 1},
         {{"render", file.string(), "--output", (files_ / "r.png").string()}, 1},
+        {{"print", file.string(), "--output", (files_ / "p.pdf").string()}, 1},
         {{"download", file.string(), "--device", (files_ / "kein-tty").string()}, 2},
     };
     for (const auto& [args, code] : runs) {
@@ -293,6 +297,7 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatIsNoProject) {
     EXPECT_FALSE(fs::exists(files_ / (file.stem().string() + ".BAK")));
     EXPECT_FALSE(fs::exists(out));
     EXPECT_FALSE(fs::exists(files_ / "r.png"));
+    EXPECT_FALSE(fs::exists(files_ / "p.pdf"));
   }
 }
 
@@ -578,6 +583,98 @@ TEST_F(CliTest, RenderAndTextFailWhenTheImageCannotBeWritten) {
   EXPECT_TRUE(fs::is_empty(files_ / "ro"));
   EXPECT_FALSE(fs::exists(files_ / "fehlt"));
   EXPECT_TRUE(fs::is_empty(files_ / "ordner.png"));
+}
+
+// --- print -----------------------------------------------------------------------------
+
+// Page objects of a PDF file ("/Type /Page", not "/Pages").
+int PdfPages(const std::string& pdf) {
+  static const std::regex page("/Type\\s*/Page(?!s)");
+  return static_cast<int>(
+      std::distance(std::sregex_iterator(pdf.begin(), pdf.end(), page), std::sregex_iterator()));
+}
+
+TEST_F(CliTest, PrintWritesThePrintoutOfEachDemoAsPdf) {
+  struct Case {
+    const char* project;
+    int pages;
+  } cases[] = {
+      {"Projects/Demo.qvx", 3}, {"Projects/Felder.qvx", 2}, {"Projects/demos/Klassik.qvx", 3}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.project);
+    const fs::path pdf = files_ / "out.pdf";
+    const CliRun run =
+        Run({"print", Copy(c.project).string(), "--output", pdf.string(), "--date", "24.12.2026"});
+    ASSERT_EQ(run.code, 0) << run;
+    const std::string bytes = Read(pdf);
+    EXPECT_EQ(bytes.rfind("%PDF", 0), 0u);
+    EXPECT_EQ(PdfPages(bytes), c.pages);
+    EXPECT_THAT(run.out, HasSubstr(std::to_string(c.pages) + " pages, A4"));
+  }
+  // Everything off leaves the page header alone; one picture by number.
+  const fs::path demo = Copy("Projects/Demo.qvx");
+  const fs::path pdf = files_ / "scope.pdf";
+  const CliRun nothing =
+      Run({"print", demo.string(), "--output", pdf.string(), "--project-info", "no", "--alarms",
+           "no", "--variables", "no", "--text-lists", "no", "--pictures", "none"});
+  ASSERT_EQ(nothing.code, 0) << nothing;
+  EXPECT_EQ(PdfPages(Read(pdf)), 1);
+  const CliRun one = Run({"print", demo.string(), "--output", pdf.string(), "--project-info", "no",
+                          "--alarms", "no", "--variables", "no", "--text-lists", "no", "--pictures",
+                          "2", "--paper", "Letter", "--margins", "25,10,10"});
+  ASSERT_EQ(one.code, 0) << one;
+  EXPECT_EQ(PdfPages(Read(pdf)), 1);
+  EXPECT_THAT(one.out, HasSubstr("1 page, Letter"));
+}
+
+TEST_F(CliTest, PrintRefusesBadOptionsAndUnwritablePdfs) {
+  const fs::path demo = Copy("Projects/Demo.qvx");
+  const fs::path pdf = files_ / "x.pdf";
+  struct Bad {
+    std::vector<std::string> options;
+    std::string message;
+  } bad[] = {
+      {{"--alarms", "vielleicht"}, "--alarms wants yes or no"},
+      {{"--pictures", "alle"}, "--pictures wants all, none or a picture number"},
+      {{"--pictures", "0"}, "--pictures wants all, none or a picture number"},
+      {{"--paper", "A5"}, "unknown paper size 'A5'"},
+      {{"--margins", "40,0,0"}, "widest block needs"},
+      {{"--margins", "20;0;0"}, "--margins wants LEFT,TOP,BOTTOM"},
+      {{"--date", "heute"}, "--date wants DD.MM.YYYY"},
+  };
+  for (const Bad& b : bad) {
+    std::vector<std::string> args = {"print", demo.string(), "--output", pdf.string()};
+    args.insert(args.end(), b.options.begin(), b.options.end());
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, 2) << run;
+    EXPECT_THAT(run.err, HasSubstr(b.message));
+  }
+  EXPECT_FALSE(fs::exists(pdf));
+
+  fs::create_directories(files_ / "ordner.pdf");
+  const std::pair<fs::path, std::string> unwritable[] = {
+      {"/dev/full", "/dev/full is a device, not a file"},
+      {files_ / "fehlt" / "x.pdf", "no such folder: " + (files_ / "fehlt").string()},
+      {files_ / "ordner.pdf", (files_ / "ordner.pdf").string() + " is a folder"},
+  };
+  for (const auto& [output, reason] : unwritable) {
+    const CliRun run = Run({"print", demo.string(), "--output", output.string()});
+    EXPECT_EQ(run.code, 1) << run;
+    EXPECT_THAT(run.err, HasSubstr(reason));
+    EXPECT_EQ(run.out, "");
+  }
+  EXPECT_FALSE(fs::exists(files_ / "fehlt"));
+  EXPECT_TRUE(fs::is_empty(files_ / "ordner.pdf"));
+  // An existing PDF stays as it was when the new one cannot be written.
+  Write(pdf, "%PDF-alt");
+  fs::permissions(files_.path(), fs::perms::owner_read | fs::perms::owner_exec);
+  const CliRun locked = Run({"print", demo.string(), "--output", pdf.string()});
+  fs::permissions(files_.path(), fs::perms::owner_all);
+  if (::geteuid() != 0) {
+    EXPECT_EQ(locked.code, 1) << locked;
+    EXPECT_EQ(Read(pdf), "%PDF-alt");
+    EXPECT_EQ(std::distance(fs::directory_iterator(files_.path()), fs::directory_iterator()), 3);
+  }
 }
 
 // A copy of Demo (second generation) with a picture that shows a damaged

@@ -55,7 +55,7 @@ TEST_F(SettingsTest, AnEmptyStoreGivesTheDefaultsAndClosingWritesThemAll) {
                 "MirrorX=1\nMirrorY=0\nMirrorCopy=0\nAngle=45\nRotateCopy=0\nGrayscale=0\n"
                 "Scala=0\nPanel=1\nProjectpanel=1\n"
                 "[Print]\nPrintPrjInfo=0\nPrintImages=2\nPrintAlarms=0\nPrintVars=0\n"
-                "PrintTextList=0\n");
+                "PrintTextList=0\nPaper=A4\nMarginLeft=20\nMarginTop=0\nMarginBottom=0\n");
 }
 
 TEST_F(SettingsTest, ReadsStoredValuesAndWritesThemBack) {

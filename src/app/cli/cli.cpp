@@ -57,6 +57,7 @@ const std::map<std::string, Command>& Commands() {
       {"render", {CmdRender, "render a picture of a project into a PNG image"}},
       {"image", {CmdImage, "build the terminal image of a project without a port"}},
       {"download", {CmdDownload, "build the image of a project and download it to a terminal"}},
+      {"print", {CmdPrint, "write the project printout as a PDF file"}},
       {"import-dos", {CmdImportDos, "import a DOS-generation project (.prj) as a project file"}},
   };
   return commands;
