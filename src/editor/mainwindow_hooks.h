@@ -54,8 +54,6 @@ class PictureEditorLink {
   virtual void DeleteSelectedObjects() {}
   virtual bool HasCopyToClipboard() const { return false; }
   virtual void CopyPictureToClipboard() {}
-  // Where the page shows errors and warnings (the window's message box).
-  virtual void SetMessageBox(MessageBox*) {}
   // The edit menu's commands on the objects of the open picture.
   virtual bool HasObjectClipboard() const { return false; }
   virtual void CutObjects() {}
@@ -120,10 +118,6 @@ class PageLink final : public PictureEditorLink {
   void CopyPictureToClipboard() override {
     if constexpr (requires(Page & p) { p.CopyPictureToClipboard(); })
       if (page_) page_->CopyPictureToClipboard();
-  }
-  void SetMessageBox(MessageBox* box) override {
-    if constexpr (requires(Page & p) { p.SetMessageBox(box); })
-      if (page_) page_->SetMessageBox(box);
   }
   bool HasObjectClipboard() const override {
     return requires(Page & p) {
