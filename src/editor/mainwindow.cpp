@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -309,6 +310,10 @@ void TmainForm::ShowView(int view) {
     tbProgramm2_->show();
     splitter_->show();
     pages_->show();
+    // Hiding the page that holds the focus (a where-used list, a table)
+    // moves the focus on to the navigation tree, which takes it as a choice
+    // of its first node when none is current: that is no navigation.
+    const QSignalBlocker quiet(baum_);
     pages_->setCurrentIndex(kPageOfView[view]);
   }
   UpdateClipboardButton();
@@ -482,6 +487,13 @@ bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
 bool TmainForm::FormKeyDown(int key) {
   if (!Project() || view_ == kViewStart) return false;
   const int page = pages_->currentIndex();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Delete) return false;
+  // The where-used list below a page's table keeps its keys: Enter opens
+  // the reference chosen there.
+  ListPage* const lists[] = {nullptr, alarmPage_, variablePage_, textPage_, picturePage_, nullptr};
+  if (page >= 0 && page <= kPageEditor && lists[page] &&
+      !lists[page]->TakesCommandKeys(QApplication::focusWidget()))
+    return false;
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     // A field being typed into (a list's filter, a name edited in place)
     // takes its Enter.

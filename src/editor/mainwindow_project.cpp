@@ -98,6 +98,8 @@ void TmainForm::DocumentChanged(const Change& change) {
           break;
         case RecordList::TextLists:
           textPage_->Fill(project);
+          // The thumbnails' text list fields show the lists' texts.
+          picturesStale_ = true;
           break;
         case RecordList::Pictures:
           break;

@@ -493,6 +493,7 @@ std::span<const TextId> AllTexts() {
       txt::kStepNummerAendern,
       txt::kStepMitVerweisenLoeschen,
       txt::kNummerVergeben,
+      txt::kNullVergeben,
       txt::kFrageVariablenLoeschen,
       txt::kFrageAlarmeLoeschen,
       txt::kFrageTextlistenLoeschen,

@@ -142,7 +142,8 @@ inline constexpr TextId kDateinameNicht83{400, 150,
                                           "Dateiname passt nicht ins 8.3-Format des Terminals:"};
 inline constexpr TextId kEinstellungenNichtGesichert{
     400, 160,
-    "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal wurde nichts geändert, bitte wiederholen."};
+    "Die Einstellungen des Terminals konnten nicht gesichert werden. Am Terminal wurde nichts "
+    "geändert, bitte wiederholen."};
 
 // Group 400: main window menus.
 inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
@@ -534,6 +535,9 @@ inline constexpr TextId kStepBilderLoeschen{474, 24, "Bilder löschen"};
 inline constexpr TextId kStepNummerAendern{474, 25, "Nummer ändern"};
 inline constexpr TextId kStepMitVerweisenLoeschen{474, 26, "Mit allen Verweisen löschen"};
 inline constexpr TextId kNummerVergeben{474, 27, "Die Nummer %s ist bereits vergeben"};
+inline constexpr TextId kNullVergeben{
+    474, 28,
+    "Die Verweise können nicht entfernt werden, da die Nummer 0 (kein Verweis) vergeben ist"};
 inline constexpr TextId kFrageVariablenLoeschen{474, 40,
                                                 "Selektierte Variablen wirklich löschen ?"};
 inline constexpr TextId kFrageAlarmeLoeschen{474, 41, "Selektierte Alarm(e) wirklich löschen ?"};
