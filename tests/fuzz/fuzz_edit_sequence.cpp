@@ -420,6 +420,7 @@ class Sequence {
         case ChangeKind::Selection:
         case ChangeKind::OpenPicture:
         case ChangeKind::Modified:
+        case ChangeKind::History:
           break;
         default:
           edited_ = true;
