@@ -681,6 +681,11 @@ std::string PlaceText(const FindingPlace& place, Translator& translator) {
   return translator.Tr(txt::kPruefOrtProjekt);
 }
 
+std::string FindingLine(const Finding& finding, Translator& translator) {
+  return std::string(finding.code()) + " " + SeverityText(finding.severity(), translator) + ": " +
+         PlaceText(finding.place, translator) + ": " + FindingMessage(finding, translator);
+}
+
 std::string CheckSummary(const std::vector<Finding>& findings, Translator& translator) {
   int count[3] = {0, 0, 0};
   for (const Finding& f : findings) ++count[static_cast<int>(f.severity())];

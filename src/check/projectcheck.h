@@ -94,6 +94,8 @@ std::string SeverityText(Severity severity, Translator& translator);
 std::string FindingMessage(const Finding& finding, Translator& translator);
 // "Bild 1 "Übersicht", Rechteck "Rahmen"", "Variable 5 "Motor"", "Projekt" ...
 std::string PlaceText(const FindingPlace& place, Translator& translator);
+// "E101 Fehler: Bild 1 "Start", Ausgabefeld "Wert": Variable 9 gibt es nicht".
+std::string FindingLine(const Finding& finding, Translator& translator);
 // "2 Fehler, 1 Warnungen, 0 Hinweise".
 std::string CheckSummary(const std::vector<Finding>& findings, Translator& translator);
 // `text` with each "%s" replaced by the next of `values` (missing ones empty).
