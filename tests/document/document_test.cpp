@@ -323,6 +323,38 @@ TEST_F(DocumentTest, RegistryFollowsTheStepsOfOneEdit) {
   EXPECT_EQ(Bytes(), original);
 }
 
+// A bitmap brought in and replaced (or taken out) by the same edit never
+// counts: only what the picture holds afterwards is registered, at its size.
+TEST_F(DocumentTest, RegistryDropsWhatOneEditBringsAndTakes) {
+  const t_bmpliste empty = doc->Project().bitmaps;
+  for (const bool sameSize : {true, false}) {
+    auto edit = std::make_unique<ObjectEdit>(txt::kEditCreate, doc->Project(), *picture);
+    ObjectPtr node = Bitmap("logo.bmp", 10, 10, 50, 30);
+    t_objekt& inserted = *node;
+    edit->Append({}, std::move(node));
+    ObjectPtr copy = inserted.Clone();
+    if (!sameSize) static_cast<tqvxbitmap&>(*copy).SetCorners(10, 10, 30, 20);
+    copy->UpdateExtent();
+    auto* replacement = static_cast<tqvxbitmap*>(copy.get());
+    edit->Replace({}, inserted, std::move(copy));
+    ASSERT_TRUE(doc->Execute(std::move(edit)));
+    const std::vector<bmprectype>& entries = doc->Project().bitmaps.Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].identifier, replacement->identifier);
+    EXPECT_EQ(entries[0].useCount, 1);
+    EXPECT_EQ(entries[0].width, sameSize ? 40 : 20);
+    doc->Undo();
+    EXPECT_TRUE(doc->Project().bitmaps == empty);
+  }
+  auto edit = std::make_unique<ObjectEdit>(txt::kEditCreate, doc->Project(), *picture);
+  ObjectPtr node = Bitmap("logo.bmp", 10, 10, 50, 30);
+  t_objekt& inserted = *node;
+  edit->Append({}, std::move(node));
+  edit->Remove({}, inserted);
+  ASSERT_TRUE(doc->Execute(std::move(edit)));
+  EXPECT_TRUE(doc->Project().bitmaps == empty);
+}
+
 // No command leaves the model half changed: a step that cannot get its
 // bitmap identifiers changes nothing and says why.
 TEST_F(DocumentTest, FullRegistryRefusesTheStep) {
