@@ -1,7 +1,6 @@
 #include "document/objectedit.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/gruppe.h"
@@ -140,6 +139,18 @@ void ObjectEdit::Move(ObjectPlace from, t_objekt& node, ObjectPlace to, t_liste*
   Entry(Kind::Move, &node, nullptr, from, to);
 }
 
+namespace {
+
+// Whether one of `uses` belongs to an object this edit brings in.
+bool ComesHere(const std::vector<BitmapUse>& uses, const std::vector<BitmapUse>& coming) {
+  for (const BitmapUse& u : uses)
+    for (const BitmapUse& c : coming)
+      if (c.identifier == u.identifier) return true;
+  return false;
+}
+
+}  // namespace
+
 bool ObjectEdit::Prepare(TextId& error) {
   if (prepared_) return true;
   // Bitmaps that leave are released before those that come are registered,
@@ -162,7 +173,7 @@ bool ObjectEdit::Prepare(TextId& error) {
         case Kind::Replace:
           CollectBitmapUses(*s.node, out);
           CollectBitmapUses(*s.replacement, in);
-          if (SameUses(out, in)) {
+          if (SameUses(out, in) && !ComesHere(out, coming)) {
             out.clear();
             in.clear();
           }
@@ -170,6 +181,15 @@ bool ObjectEdit::Prepare(TextId& error) {
         case Kind::Move:
           break;
       }
+      // An object this edit brought in and takes out again never uses the
+      // registry: its use is dropped instead of released.
+      std::erase_if(out, [&](const BitmapUse& u) {
+        auto it = std::find_if(coming.begin(), coming.end(),
+                               [&](const BitmapUse& c) { return c.identifier == u.identifier; });
+        if (it == coming.end()) return false;
+        coming.erase(it);
+        return true;
+      });
       leaving.insert(leaving.end(), out.begin(), out.end());
       coming.insert(coming.end(), in.begin(), in.end());
       Apply(s);

@@ -126,6 +126,7 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Selection:
     case ChangeKind::OpenPicture:
+    case ChangeKind::History:
       break;
   }
   UpdateUndoActions();

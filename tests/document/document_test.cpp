@@ -323,6 +323,38 @@ TEST_F(DocumentTest, RegistryFollowsTheStepsOfOneEdit) {
   EXPECT_EQ(Bytes(), original);
 }
 
+// A bitmap brought in and replaced (or taken out) by the same edit never
+// counts: only what the picture holds afterwards is registered, at its size.
+TEST_F(DocumentTest, RegistryDropsWhatOneEditBringsAndTakes) {
+  const t_bmpliste empty = doc->Project().bitmaps;
+  for (const bool sameSize : {true, false}) {
+    auto edit = std::make_unique<ObjectEdit>(txt::kEditCreate, doc->Project(), *picture);
+    ObjectPtr node = Bitmap("logo.bmp", 10, 10, 50, 30);
+    t_objekt& inserted = *node;
+    edit->Append({}, std::move(node));
+    ObjectPtr copy = inserted.Clone();
+    if (!sameSize) static_cast<tqvxbitmap&>(*copy).SetCorners(10, 10, 30, 20);
+    copy->UpdateExtent();
+    auto* replacement = static_cast<tqvxbitmap*>(copy.get());
+    edit->Replace({}, inserted, std::move(copy));
+    ASSERT_TRUE(doc->Execute(std::move(edit)));
+    const std::vector<bmprectype>& entries = doc->Project().bitmaps.Entries();
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].identifier, replacement->identifier);
+    EXPECT_EQ(entries[0].useCount, 1);
+    EXPECT_EQ(entries[0].width, sameSize ? 40 : 20);
+    doc->Undo();
+    EXPECT_TRUE(doc->Project().bitmaps == empty);
+  }
+  auto edit = std::make_unique<ObjectEdit>(txt::kEditCreate, doc->Project(), *picture);
+  ObjectPtr node = Bitmap("logo.bmp", 10, 10, 50, 30);
+  t_objekt& inserted = *node;
+  edit->Append({}, std::move(node));
+  edit->Remove({}, inserted);
+  ASSERT_TRUE(doc->Execute(std::move(edit)));
+  EXPECT_TRUE(doc->Project().bitmaps == empty);
+}
+
 // No command leaves the model half changed: a step that cannot get its
 // bitmap identifiers changes nothing and says why.
 TEST_F(DocumentTest, FullRegistryRefusesTheStep) {
@@ -344,9 +376,11 @@ TEST_F(DocumentTest, FullRegistryRefusesTheStep) {
 TEST_F(DocumentTest, ListenersLearnEachChange) {
   std::vector<Change> seen;
   std::vector<ObjectChange> entries;
+  const TextId* undoNameThen = nullptr;
   const int id = doc->Subscribe([&](const Change& c) {
     seen.push_back(c);
     if (c.kind == ChangeKind::Objects) entries.assign(c.objects.begin(), c.objects.end());
+    if (c.kind == ChangeKind::History) undoNameThen = doc->UndoName();
   });
   t_objekt* becken = ObjectAt(*picture, 2);
   t_objekt* one[] = {becken};
@@ -360,7 +394,12 @@ TEST_F(DocumentTest, ListenersLearnEachChange) {
   EXPECT_TRUE(seen[0].hasArea);
   EXPECT_DOUBLE_EQ(seen[0].area.left, 60);
   EXPECT_DOUBLE_EQ(seen[0].area.right, 360);
-  EXPECT_EQ(seen.back().kind, ChangeKind::Modified);
+  // Last of all the history, which by then names the step (menus follow it).
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen[seen.size() - 2].kind, ChangeKind::Modified);
+  EXPECT_EQ(seen.back().kind, ChangeKind::History);
+  ASSERT_NE(undoNameThen, nullptr);
+  EXPECT_EQ(undoNameThen, doc->UndoName());
 
   // A listener that leaves while being told, and one that joins.
   int late = 0;

@@ -99,11 +99,21 @@ TEST_F(KeyTest, SelectAllAndDeleteReachTheEditorPage) {
   sheet->setFocus();
   QTest::keyClick(sheet, Qt::Key_A, Qt::ControlModifier);
   EXPECT_EQ(int(w.CurrentDocument()->SelectedTopLevel().size()), objects);
+  box_.QueueAnswer(kAnswerJa);
   QTest::keyClick(sheet, Qt::Key_Delete);
   EXPECT_EQ(picture->objects, nullptr);
   w.CurrentDocument()->Undo();
   EXPECT_EQ(CountNodes(picture->objects.get()), objects);
-  EXPECT_TRUE(box_.Calls().empty());
+  ASSERT_EQ(box_.Calls().size(), 1u);  // the question before deleting
+  EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Abfrage);
+
+  // A step that leaves the selection as it was still renames the menu's
+  // undo entry.
+  QTest::keyClick(sheet, Qt::Key_A, Qt::ControlModifier);
+  Find<QAction>("ToolButAlignLeft")->trigger();
+  const QString undo = Action("Rueckgaengig1")->text();
+  EXPECT_TRUE(undo.contains(QString::fromLatin1(Tr(txt::kAlignLeft)))) << undo.toStdString();
+  EXPECT_FALSE(Action("Wiederholen1")->isEnabled());
 }
 
 }  // namespace

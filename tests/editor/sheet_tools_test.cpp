@@ -284,17 +284,19 @@ TEST_P(EveryKind, CreateSelectMoveResizeDelete) {
   EXPECT_TRUE(Last().edgeHandlesShown());
   EXPECT_TRUE(Last().cornerHandlesShown());
 
-  // Delete.
+  // Delete, after its question.
   ASSERT_TRUE(Last().IsSelected());
+  box_.QueueAnswer(kAnswerJa);
   page_->DeleteSelectedObjects();
   EXPECT_EQ(Count(), before);
-  EXPECT_TRUE(SameName(UndoName(), txt::kEditDelete));
+  EXPECT_TRUE(SameName(UndoName(), txt::kHintLoeschen));
   document_->Undo();
   EXPECT_EQ(Count(), before + 1);
   EXPECT_EQ(Last().Kind(), c.kind);
   document_->Redo();
   EXPECT_EQ(Count(), before);
-  EXPECT_TRUE(box_.Calls().empty());
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Abfrage);
 }
 
 INSTANTIATE_TEST_SUITE_P(Tools, EveryKind, ::testing::ValuesIn(kKinds));
@@ -453,6 +455,7 @@ TEST_F(SheetTools, SelectAllAndDeleteTakeMembersSelectedInTheTree) {
   // A member selected in the object tree goes alone; its group stays.
   t_objekt* member = G().FirstMember();
   document_->Select(*member, true);
+  box_.QueueAnswer(kAnswerJa);
   page_->DeleteSelectedObjects();
   EXPECT_EQ(G().MemberCount(), 1);
   EXPECT_EQ(Count(), 3);

@@ -21,9 +21,12 @@
 #include <unordered_set>
 #include <vector>
 
+#include "document/clipboard.h"
 #include "document/document.h"
 #include "document/edits.h"
+#include "document/listoperations.h"
 #include "document/objectedit.h"
+#include "document/operations.h"
 #include "document/propertyedits.h"
 #include "document/recordedit.h"
 #include "objects/bitmap/tqvxbitmap.h"
@@ -410,13 +413,15 @@ class PlannedTree {
 class Sequence {
  public:
   // `original`: the file bytes of `project` as read.
-  Sequence(Input& in, std::unique_ptr<t_projekt> project, const std::string& original)
-      : in_(in), doc_(std::move(project)), original_(original) {
+  Sequence(Input& in, std::unique_ptr<t_projekt> project, const std::string& original,
+           ObjectFactory& objects)
+      : in_(in), doc_(std::move(project)), original_(original), objects_(objects) {
     doc_.Subscribe([this](const Change& change) {
       switch (change.kind) {
         case ChangeKind::Selection:
         case ChangeKind::OpenPicture:
         case ChangeKind::Modified:
+        case ChangeKind::History:
           break;
         default:
           edited_ = true;
@@ -474,6 +479,15 @@ class Sequence {
   void Step(std::uint8_t op) {
     // TAVO_FUZZ_TRACE=1 shows what a failing input does, step by step.
     static const bool trace = std::getenv("TAVO_FUZZ_TRACE") != nullptr;
+    // Bytes from 224 on drive the editor's operations on the selection and
+    // the list pages' operations; below, the document's own edits.
+    if (op >= 224) {
+      if (trace)
+        std::fprintf(stderr, "operation %d at position %zu of %zu, %zu macros open\n", op - 224,
+                     Position(), doc_.History().Size(), macroSteps_.size());
+      Operation(static_cast<std::uint8_t>(op - 224));
+      return;
+    }
     if (trace)
       std::fprintf(stderr, "step %d at position %zu of %zu, %zu macros open\n", op % 28, Position(),
                    doc_.History().Size(), macroSteps_.size());
@@ -1228,11 +1242,159 @@ class Sequence {
 
   void Pictures() { EditList(RecordList::Pictures); }
 
+  // --- the editor's operations -----------------------------------------------------------
+
+  void Operation(std::uint8_t which) {
+    t_bild* open = doc_.OpenPicture();
+    switch (which % 16) {
+      case 0:
+        if (open) Edit([&] { GroupSelection(doc_, *open); });
+        break;
+      case 1:
+        if (open) Edit([&] { UngroupSelection(doc_, *open); });
+        break;
+      case 2: {
+        static constexpr DrawingOrder kOrders[] = {DrawingOrder::ToFront, DrawingOrder::ToBack,
+                                                   DrawingOrder::OneForward, DrawingOrder::OneBack};
+        const DrawingOrder order = kOrders[in_.Below(4)];
+        if (open) Edit([&] { ChangeDrawingOrder(doc_, *open, order); });
+        break;
+      }
+      case 3:
+      case 4:
+      case 5: {
+        EditingOptions options;
+        options.copyMoveX = in_.Between(-50, 50);
+        options.copyMoveY = in_.Between(-50, 50);
+        options.mirrorX = in_.Flag();
+        options.mirrorY = in_.Flag();
+        options.mirrorCopy = in_.Flag();
+        options.angle = in_.Between(-360, 360);
+        options.rotateCopy = in_.Flag();
+        if (!open) break;
+        if (which % 16 == 3) Edit([&] { CopySelection(doc_, *open, options); });
+        if (which % 16 == 4) Edit([&] { MirrorSelection(doc_, *open, options); });
+        if (which % 16 == 5) Edit([&] { RotateSelection(doc_, *open, options); });
+        break;
+      }
+      case 6:
+        if (open) Edit([&] { DeleteSelection(doc_, *open); });
+        break;
+      case 7: {
+        const auto attribute = static_cast<ObjectAttribute>(in_.Below(5));
+        const int picked = in_.Flag() ? kMixedAttribute : in_.Byte();
+        std::uint8_t current = 0;
+        Edit([&] { ApplyPickedAttribute(&doc_, open, attribute, picked, current); });
+        break;
+      }
+      case 8: {
+        const auto alignment = static_cast<Alignment>(in_.Below(6));
+        const auto distribution = static_cast<Distribution>(in_.Below(2));
+        const auto match = static_cast<SizeMatch>(in_.Below(2));
+        if (!open) break;
+        switch (in_.Below(3)) {
+          case 0:
+            Edit([&] { AlignSelection(doc_, *open, alignment); });
+            break;
+          case 1:
+            Edit([&] { DistributeSelection(doc_, *open, distribution); });
+            break;
+          default:
+            Edit([&] { MatchSelectionSize(doc_, *open, match); });
+        }
+        break;
+      }
+      case 9: {
+        t_bild* picture = Target();
+        if (!picture) break;
+        std::vector<std::pair<int, std::uint16_t>> keys;
+        for (int i = in_.Between(1, 4); i > 0; --i)
+          keys.emplace_back(in_.Between(1, 48), static_cast<std::uint16_t>(in_.Below(6)));
+        Edit([&] { SetPictureKeys(doc_, *picture, keys); });
+        break;
+      }
+      case 10: {
+        t_bild* picture = Target();
+        if (!picture) break;
+        const std::string name = in_.Flag() ? picture->name : "Bild" + std::to_string(in_.Byte());
+        const auto number = static_cast<std::uint16_t>(in_.Between(1, 8));
+        const std::uint8_t colour = in_.Byte();
+        Edit([&] { SetPictureBaseData(doc_, *picture, name, number, colour); });
+        break;
+      }
+      case 11:
+        Copy();
+        break;
+      case 12:
+        Paste();
+        break;
+      default:
+        ListOperation();
+    }
+  }
+
+  void Copy() {
+    t_bild* open = doc_.OpenPicture();
+    if (!open) return;
+    const std::vector<t_objekt*> chosen = OutermostOnly(*open, doc_.SelectedObjects());
+    if (!chosen.empty()) clipboard_ = ObjectsToClipboardText(chosen);
+    if (in_.Flag()) Edit([&] { DeleteObjects(doc_, *open, chosen, txt::kEditCut); });
+  }
+
+  void Paste() {
+    t_bild* open = doc_.OpenPicture();
+    if (!open || clipboard_.empty() || CountNodes(open->objects.get()) > kMaxObjects) return;
+    ClipboardObjects pasted = ObjectsFromClipboardText(clipboard_, objects_, Project());
+    if (pasted.objects.empty()) return;
+    const int offset = in_.Between(0, 30);
+    Edit([&] { tavo::PasteObjects(doc_, *open, std::move(pasted), offset, offset); });
+  }
+
+  // The list pages' copy, delete, rename and renumber on a few records.
+  void ListOperation() {
+    static constexpr RecordList kLists[] = {RecordList::Variables, RecordList::Alarms,
+                                            RecordList::TextLists, RecordList::Pictures};
+    const RecordList list = kLists[in_.Below(4)];
+    const ListPtr& head = list == RecordList::Variables   ? Project().variables
+                          : list == RecordList::Alarms    ? Project().alarms
+                          : list == RecordList::TextLists ? Project().textLists
+                                                          : Project().pictures;
+    std::vector<t_liste*> records = Nodes(head);
+    if (records.empty()) return;
+    std::vector<t_liste*> chosen;
+    for (int i = in_.Between(1, 3); i > 0; --i) {
+      t_liste* r = records[in_.Below(records.size())];
+      if (std::find(chosen.begin(), chosen.end(), r) == chosen.end()) chosen.push_back(r);
+    }
+    switch (in_.Below(4)) {
+      case 0:
+        if (records.size() < 40) Edit([&] { CopyRecords(doc_, list, chosen); });
+        break;
+      case 1: {
+        const UsedRecords used = in_.Flag() ? UsedRecords::Keep : UsedRecords::DeleteWithReferences;
+        Edit([&] { DeleteRecords(doc_, list, chosen, used); });
+        break;
+      }
+      case 2: {
+        const std::string name = "n" + std::to_string(in_.Byte());
+        Edit([&] { RenameRecord(doc_, list, *chosen.front(), name); });
+        break;
+      }
+      default:
+        if (list == RecordList::Variables || list == RecordList::TextLists) {
+          const auto number = static_cast<std::uint16_t>(in_.Between(1, 12));
+          Edit([&] { RenumberRecord(doc_, list, *chosen.front(), number); });
+        }
+    }
+  }
+
   Input& in_;
   Document doc_;
   const std::string& original_;  // the file bytes as read
-  std::string current_;          // the state now (Fingerprint)
-  std::string saved_;            // the state at the clean mark
+  ObjectFactory& objects_;
+  std::string clipboard_;  // object lines copied, as the editor's clipboard holds them
+  std::string current_;    // the state now (Fingerprint)
+  std::string saved_;      // the state at the clean mark
   // State and registry at every position of the history.
   std::vector<std::string> states_;
   std::vector<std::vector<bmprectype>> registries_;
@@ -1272,7 +1434,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   static Projects projects;
   Input in(data, size);
   const Projects::Project& project = in.Flag() ? projects.felder : projects.demo;
-  Sequence sequence(in, projects.installed.ReadText(project.file), project.written);
+  Sequence sequence(in, projects.installed.ReadText(project.file), project.written,
+                    *projects.installed.objects);
   sequence.Run();
   return 0;
 }

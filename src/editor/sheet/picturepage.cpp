@@ -343,6 +343,7 @@ void PicturePage::DocumentChanged(const Change& change) {
     case ChangeKind::Head:
     case ChangeKind::Coupling:
     case ChangeKind::Modified:
+    case ChangeKind::History:
       break;
   }
 }
