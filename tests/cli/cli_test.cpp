@@ -7,10 +7,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <memory>
 #include <regex>
 #include <sstream>
@@ -23,6 +25,7 @@
 #include <QJsonObject>
 
 #include "app/cli/commands.h"
+#include "shell/folders.h"
 #include "support/tempfolder.h"
 
 namespace tavo::cli {
@@ -32,6 +35,7 @@ namespace fs = std::filesystem;
 using tavo::testing::TempFolder;
 using ::testing::AllOf;
 using ::testing::HasSubstr;
+using ::testing::MatchesRegex;
 using ::testing::Not;
 using ::testing::StartsWith;
 
@@ -145,8 +149,10 @@ TEST_F(CliTest, UnknownCommandAndBadGlobalOptionsAreUsageErrors) {
   };
   const Case cases[] = {
       {{"frobnicate"}, "unknown command 'frobnicate'"},
-      {{"--language"}, "--language needs a code"},
-      {{"--language="}, "--language needs a code"},
+      {{"--language"}, "tavodex-cli: --language needs a value"},
+      {{"--language="}, "tavodex-cli: --language needs a value"},
+      {{"--language", ""}, "tavodex-cli: --language: '' is no language code"},
+      {{"--frobnicate", "info", "a.qvx"}, "tavodex-cli: unknown option '--frobnicate'"},
       {{"--language", "049"}, "usage: tavodex-cli"},  // options alone name no command
   };
   for (const Case& c : cases) {
@@ -203,6 +209,167 @@ TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
     EXPECT_THAT(wrong.err, HasSubstr(usage));
     EXPECT_EQ(wrong.out, "");
   }
+}
+
+// Every command answers the same kind of wrong call the same way: exit code
+// 2, nothing on stdout, one line naming the fault, the command's usage and
+// where to read more. A new command must add a complete call here.
+TEST_F(CliTest, EveryCommandReportsOptionErrorsAlike) {
+  const std::map<std::string, std::vector<std::string>> complete = {
+      {"check", {"a.qvx"}},
+      {"download", {"a.qvx"}},
+      {"fonts", {}},
+      {"image", {"a.qvx"}},
+      {"import-dos", {"a.prj"}},
+      {"info", {"a.qvx"}},
+      {"print", {"a.qvx", "--output", "x.pdf"}},
+      {"render", {"a.qvx", "--output", "x.png"}},
+      {"save", {"a.qvx"}},
+      {"text", {"Hallo", "--font", "S008X016.FON", "--output", "x.png"}},
+  };
+  struct Fault {
+    std::vector<std::string> added;
+    std::string line;
+  };
+  const Fault faults[] = {
+      {{"--frobnicate"}, "unknown option '--frobnicate'"},
+      {{"--frobnicate=1"}, "unknown option '--frobnicate'"},
+      {{"-q"}, "unknown option '-q'"},
+      {{"zusatz"}, "unexpected argument 'zusatz'"},
+  };
+  for (const CommandEntry& command : Commands()) {
+    const auto call = complete.find(command.name);
+    ASSERT_NE(call, complete.end()) << "no complete call of " << command.name;
+    const std::string program = std::string("tavodex-cli ") + command.name;
+    for (const Fault& fault : faults) {
+      std::vector<std::string> args = {command.name};
+      args.insert(args.end(), call->second.begin(), call->second.end());
+      args.insert(args.end(), fault.added.begin(), fault.added.end());
+      SCOPED_TRACE(::testing::PrintToString(args));
+      const CliRun run = Run(args);
+      EXPECT_EQ(run.code, 2) << run;
+      EXPECT_EQ(run.out, "");
+      EXPECT_THAT(run.err, StartsWith(program + ": " + fault.line + "\nusage: " + program));
+      EXPECT_THAT(run.err, ::testing::EndsWith("'" + program + " --help' tells more.\n"));
+    }
+    // Help wins over whatever else is wrong, at every position.
+    for (const char* help : {"--help", "-h"}) {
+      std::vector<std::string> args = {command.name, "--frobnicate", help};
+      const CliRun run = Run(args);
+      EXPECT_EQ(run.code, 0) << run;
+      EXPECT_THAT(run.out, StartsWith("usage: " + program));
+    }
+  }
+}
+
+// Typed options take whole values in their range and nothing else.
+TEST_F(CliTest, NumbersAreCheckedBeforeAnyFileIsOpened) {
+  struct Case {
+    std::vector<std::string> call;  // the option comes last
+    std::vector<std::string> bad;
+    std::string why;
+  };
+  const std::vector<std::string> render = {"render", "a.qvx", "--output", "x.png", "--zoom"};
+  const Case cases[] = {
+      {render, {"0", "-1", "32.5", "2x", "nan", "inf", ""}, "is not a number in (0, 32]"},
+      {{"text", "Hallo", "--font", "S008X016.FON", "--output", "x.png", "--zoom"},
+       {"0", "64.01", "1,5"},
+       "is not a number in (0, 64]"},
+      {{"download", "a.qvx", "--port"},
+       {"0", "10", "1.5", "010", "x"},
+       "is not a whole number in 1 .. 9"},
+      {{"download", "a.qvx", "--station"},
+       {"0", "256", "2e2", " 7"},
+       "is not a whole number in 1 .. 255"},
+      {{"download", "a.qvx", "--rate"}, {"0", "9601", "-9600", "96000000"}, "is not one of 115200"},
+      {{"render", "a.qvx", "--output", "x.png", "--picture"},
+       {"0", "65536", "000"},
+       "is no picture number (1 .. 65535)"},
+      {{"print", "a.qvx", "--output", "x.pdf", "--pictures"},
+       {"0", "65536", "-3"},
+       "is not all, none or a picture number"},
+  };
+  for (const Case& c : cases) {
+    const std::string option = c.call.back();
+    for (const std::string& value : c.bad) {
+      std::vector<std::string> args = c.call;
+      args.push_back(value);
+      SCOPED_TRACE(::testing::PrintToString(args));
+      const CliRun run = Run(args);
+      EXPECT_EQ(run.code, 2) << run;
+      EXPECT_THAT(run.err, StartsWith("tavodex-cli " + c.call.front() + ": " + option + ": '" +
+                                      value + "' " + c.why));
+      // Given as --option=value the same; "--option=" has no value at all.
+      if (value.empty()) continue;
+      args.pop_back();
+      args.back() += "=" + value;
+      const CliRun joined = Run(args);
+      EXPECT_EQ(joined.code, 2) << joined;
+      EXPECT_EQ(joined.err, run.err);
+    }
+  }
+  // In range, the number reaches the command: the missing file is next.
+  for (const std::vector<std::string>& good :
+       {std::vector<std::string>{"render", "a.qvx", "--output", "x.png", "--zoom", "32",
+                                 "--picture", "65535"},
+        std::vector<std::string>{"download", "a.qvx", "--port=9", "--station", "255", "--rate",
+                                 "300"}}) {
+    const CliRun run = Run(good);
+    EXPECT_THAT(run.err, HasSubstr("cannot open a.qvx")) << run;
+  }
+}
+
+TEST_F(CliTest, GlobalOptionsComeBeforeTheCommandAndHelpAndVersionWorkAfterThem) {
+  const CliRun help = RunExactly({"tavodex-cli", "--base", Base().string(), "--help"});
+  EXPECT_EQ(help.code, 0) << help;
+  EXPECT_THAT(help.out, AllOf(StartsWith("usage: tavodex-cli"), HasSubstr("exit codes:"),
+                              HasSubstr("  fonts ")));
+  const CliRun commandHelp =
+      RunExactly({"tavodex-cli", "--language", "044", "--base=" + Base().string(), "info", "-h"});
+  EXPECT_EQ(commandHelp.code, 0) << commandHelp;
+  EXPECT_THAT(commandHelp.out, StartsWith("usage: tavodex-cli info PROJECT.qvx"));
+
+  const CliRun version = RunExactly({"tavodex-cli", "--version"});
+  EXPECT_EQ(version.code, 0) << version;
+  EXPECT_THAT(version.out,
+              MatchesRegex("tavodex-cli [0-9.]+\nproject files: .* Version [0-9.]+\n"));
+
+  // After the command, another command's name is an argument.
+  const fs::path png = files_ / "check.png";
+  const CliRun word = Run({"text", "check", "--font", "S008X016.FON", "--output", png.string()});
+  EXPECT_EQ(word.code, 0) << word;
+  EXPECT_EQ(word.out, png.string() + ": 40 x 16\n");
+
+  // After the command they are the command's, and it has none of that name.
+  const CliRun late = Run({"info", "a.qvx", "--populate"});
+  EXPECT_EQ(late.code, 2) << late;
+  EXPECT_THAT(late.err, StartsWith("tavodex-cli info: unknown option '--populate'"));
+}
+
+// --- fonts -----------------------------------------------------------------------------
+
+TEST_F(CliTest, FontsListsTheCatalogueInFileNameOrder) {
+  const CliRun run = Run({"fonts"});
+  ASSERT_EQ(run.code, 0) << run;
+  EXPECT_EQ(run.err, "");
+  std::vector<std::string> lines;
+  std::istringstream in(run.out);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const auto fonts = Installation(TAVO_DATA_DIR).ListFiles("fonts\\", "*.fon");
+  ASSERT_EQ(lines.size(), fonts.size() + 2) << run;
+  EXPECT_THAT(lines.front(), MatchesRegex("File +Cell +Bytes  Name"));
+  for (std::size_t i = 0; i < fonts.size(); ++i) {
+    const std::string& line = lines[i + 1];
+    EXPECT_THAT(line, StartsWith(fonts[i].filename().string() + " ")) << i;
+    EXPECT_THAT(line, HasSubstr(" " + std::to_string(fs::file_size(fonts[i])) + "  ")) << line;
+  }
+  const auto standard = std::find_if(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.rfind("S008X016.FON ", 0) == 0;
+  });
+  ASSERT_NE(standard, lines.end()) << run;
+  EXPECT_THAT(*standard, MatchesRegex("S008X016.FON +8 x 16 +[0-9]+  .+"));
+  EXPECT_EQ(lines.back(), std::to_string(fonts.size()) + " fonts in " +
+                              Installation(Base()).Resolve("fonts\\").string());
 }
 
 // --- info ------------------------------------------------------------------------------
@@ -535,11 +702,11 @@ TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {
   const Case cases[] = {
       {{"--picture", "Keines"}, 1, "no picture 'Keines'"},
       {{"--picture", "9"}, 1, "no picture '9'"},
-      {{"--zoom", "0"}, 2, "tavodex-cli render: zoom '0' is not a number in (0, 32]"},
-      {{"--zoom", "abc"}, 2, "tavodex-cli render: zoom 'abc' is not a number in (0, 32]"},
-      {{"--zoom", "2x"}, 2, "zoom '2x'"},
-      {{"--zoom", "33"}, 2, "zoom '33'"},
-      {{"--time", "morgen"}, 2, "--time wants"},
+      {{"--zoom", "0"}, 2, "tavodex-cli render: --zoom: '0' is not a number in (0, 32]"},
+      {{"--zoom", "abc"}, 2, "tavodex-cli render: --zoom: 'abc' is not a number in (0, 32]"},
+      {{"--zoom", "2x"}, 2, "--zoom: '2x'"},
+      {{"--zoom", "33"}, 2, "--zoom: '33'"},
+      {{"--time", "morgen"}, 2, "--time: 'morgen' is not \"YYYY-MM-DD HH:MM\""},
   };
   for (const Case& c : cases) {
     std::vector<std::string> args = {"render", project.string(), "--output", png};
@@ -642,13 +809,13 @@ TEST_F(CliTest, PrintRefusesBadOptionsAndUnwritablePdfs) {
     std::vector<std::string> options;
     std::string message;
   } bad[] = {
-      {{"--alarms", "vielleicht"}, "--alarms wants yes or no"},
-      {{"--pictures", "alle"}, "--pictures wants all, none or a picture number"},
-      {{"--pictures", "0"}, "--pictures wants all, none or a picture number"},
-      {{"--paper", "A5"}, "unknown paper size 'A5'"},
+      {{"--alarms", "vielleicht"}, "--alarms: 'vielleicht' is not yes or no"},
+      {{"--pictures", "alle"}, "--pictures: 'alle' is not all, none or a picture number"},
+      {{"--pictures", "0"}, "--pictures: '0' is not all, none or a picture number"},
+      {{"--paper", "A5"}, "--paper: unknown paper size 'A5'"},
       {{"--margins", "40,0,0"}, "widest block needs"},
-      {{"--margins", "20;0;0"}, "--margins wants LEFT,TOP,BOTTOM"},
-      {{"--date", "heute"}, "--date wants DD.MM.YYYY"},
+      {{"--margins", "20;0;0"}, "--margins: '20;0;0' is not LEFT,TOP,BOTTOM"},
+      {{"--date", "heute"}, "--date: 'heute' is not DD.MM.YYYY"},
   };
   for (const Bad& b : bad) {
     std::vector<std::string> args = {"print", demo.string(), "--output", pdf.string()};
@@ -808,10 +975,10 @@ TEST_F(CliTest, TextRendersInATerminalFontAndFallsBackForAnUnknownFont) {
     std::string message;
   };
   const Case bad[] = {
-      {{"--zoom", "0"}, "zoom '0'"},
-      {{"--zoom", "1e9"}, "zoom '1e9'"},
-      {{"--colour", "16"}, "palette indexes"},
-      {{"--background", "x"}, "palette indexes"},
+      {{"--zoom", "0"}, "--zoom: '0' is not a number in (0, 64]"},
+      {{"--zoom", "1e9"}, "--zoom: '1e9'"},
+      {{"--colour", "16"}, "--colour: '16' is not a palette index 0..15"},
+      {{"--background", "x"}, "--background: 'x' is not a palette index"},
   };
   for (const Case& c : bad) {
     const fs::path none = files_ / "none.png";
@@ -837,11 +1004,11 @@ TEST_F(CliTest, DownloadRefusesBadOptionsBeforeOpeningAPort) {
     std::string message;
   };
   const Case cases[] = {
-      {{"--port", "0"}, "--port takes 1 .. 9"},
-      {{"--port", "x"}, "--port takes 1 .. 9"},
-      {{"--rate", "12345"}, "--rate takes one of"},
-      {{"--station", "256"}, "--station takes 1 .. 255"},
-      {{"--scope", "half"}, "usage: tavodex-cli download"},
+      {{"--port", "0"}, "--port: '0' is not a whole number in 1 .. 9"},
+      {{"--port", "x"}, "--port: 'x' is not a whole number in 1 .. 9"},
+      {{"--rate", "12345"}, "--rate: '12345' is not one of 115200"},
+      {{"--station", "256"}, "--station: '256' is not a whole number in 1 .. 255"},
+      {{"--scope", "half"}, "--scope: 'half' is not one of full, optimal"},
       {{"--image", (files_ / "empty").string()}, "holds no image"},
   };
   for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 // JSON, with an exit code that fails a build on findings of a chosen
 // severity.
 
+#include <CLI/CLI.hpp>
 #include <iostream>
 
 #include "app/cli/commands.h"
@@ -99,44 +100,24 @@ std::string JsonPlace(const FindingPlace& place) {
   return out + "}";
 }
 
-int Usage(std::ostream& out, int code) {
-  out << "usage: tavodex-cli check PROJECT.qvx [--format text|json] [--fail-on error|warning]\n\n"
-         "Checks the project as the terminal will receive it: references to variables,\n"
-         "text lists and pictures, objects on the display, fonts, bitmap files, file\n"
-         "names and the number of files on drive D, input fields, alarm texts, unused\n"
-         "variables and text lists. Prints one line per finding (code, severity, place,\n"
-         "message) and a summary, or the same as one JSON object.\n"
-         "Exit code 0 when nothing at or above the --fail-on severity (default: error)\n"
-         "was found, 1 otherwise, 2 for a usage error or a file that cannot be read or\n"
-         "is no project file. The reader's messages about damaged lines go to stderr.\n";
-  return code;
-}
+struct CheckOptions {
+  std::string project, format = "text", failOn = "error";
+};
 
-}  // namespace
-
-int CmdCheck(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  if (WantsHelp(args)) return Usage(io.out, 0);
-  std::string format = "text", failOn = "error";
-  if (!TakeOption(args, "--format", format) || !TakeOption(args, "--fail-on", failOn) ||
-      args.size() != 1 || (format != "text" && format != "json") ||
-      (failOn != "error" && failOn != "warning"))
-    return Usage(io.err, 2);
-  const Severity threshold = failOn == "warning" ? Severity::Warning : Severity::Error;
-
-  auto project = OpenProject(args[0], io);
-  if (!project) return 2;
+int Check(const CheckOptions& o, CliIo& io) {
+  const Severity threshold = o.failOn == "warning" ? Severity::Warning : Severity::Error;
+  const OpenedProject opened = OpenProject(o.project, io);
   const std::vector<Finding> findings =
-      CheckProject(*project, {io.workspace->catalog().fonts.get(), &io.install});
+      CheckProject(*opened.project, {io.workspace->catalog().fonts.get(), &io.install});
   Translator& tr = io.workspace->translator();
   const bool failed = CountAtLeast(findings, threshold) > 0;
 
-  if (format == "text") {
+  if (o.format == "text") {
     for (const Finding& f : findings) io.out << U(FindingLine(f, tr)) << "\n";
     io.out << U(CheckSummary(findings, tr)) << "\n";
     return failed ? 1 : 0;
   }
-  io.out << "{\n  \"project\": " << Json(args[0]) << ",\n  \"findings\": [";
+  io.out << "{\n  \"project\": " << Json(o.project) << ",\n  \"findings\": [";
   for (std::size_t i = 0; i < findings.size(); ++i) {
     const Finding& f = findings[i];
     io.out << (i ? ",\n" : "\n") << "    {\"code\": " << Json(f.code())
@@ -152,9 +133,29 @@ int CmdCheck(const Args& argsIn, CliIo& io) {
          << ", \"notes\": "
          << CountAtLeast(findings, Severity::Note) - CountAtLeast(findings, Severity::Warning)
          << ", \"text\": " << Json(U(CheckSummary(findings, tr))) << "},\n"
-         << "  \"failOn\": " << Json(failOn) << ",\n  \"failed\": " << (failed ? "true" : "false")
+         << "  \"failOn\": " << Json(o.failOn) << ",\n  \"failed\": " << (failed ? "true" : "false")
          << "\n}\n";
   return failed ? 1 : 0;
+}
+
+}  // namespace
+
+CommandRun DefineCheck(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli check PROJECT.qvx [--format text|json] [--fail-on error|warning]\n\n"
+          "Checks the project as the terminal will receive it: references to variables,\n"
+          "text lists and pictures, objects on the display, fonts, bitmap files, file\n"
+          "names and the number of files on drive D, input fields, alarm texts, unused\n"
+          "variables and text lists. Prints one line per finding (code, severity, place,\n"
+          "message) and a summary, or the same as one JSON object.\n"
+          "Exit code 0 when nothing at or above the --fail-on severity (default: error)\n"
+          "was found, 1 otherwise, 2 for a usage error or a file that cannot be read or\n"
+          "is no project file. The reader's messages about damaged lines go to stderr.\n");
+  auto o = std::make_shared<CheckOptions>();
+  AddProjectArgument(app, o->project);
+  AddChoice(app, "--format", o->format, {"text", "json"}, "lines or one JSON object");
+  AddChoice(app, "--fail-on", o->failOn, {"error", "warning"}, "the severity that fails");
+  return [o](CliIo& io) { return Check(*o, io); };
 }
 
 }  // namespace tavo::cli

@@ -1,6 +1,7 @@
 // tavodex-cli download: brings an image folder onto a terminal over a serial
 // line (or the virtual terminal's pseudo-terminal).
 
+#include <CLI/CLI.hpp>
 #include <QCoreApplication>
 #include <iostream>
 #include <memory>
@@ -59,51 +60,13 @@ class ConsoleTransferDisplay : public TransferDisplay {
   int shown_ = -10;
 };
 
-bool ParseNumber(const std::string& text, int low, int high, int& value) {
-  try {
-    std::size_t used = 0;
-    const int v = std::stoi(text, &used);
-    if (used != text.size() || v < low || v > high) return false;
-    value = v;
-    return true;
-  } catch (...) {
-    return false;
-  }
-}
+struct DownloadCall {
+  std::string project, device, rate, scope, imageDir;
+  int port = 0, station = 0;
+  bool ignoreCheck = false;
+};
 
-int Usage(std::ostream& out, int code) {
-  out << "usage: tavodex-cli download PROJECT.qvx [--device PATH | --port N] [--rate BITS]\n"
-         "                  [--station N] [--scope full|optimal] [--image DIR] [--ignore-check]\n\n"
-         "Builds the project's terminal image in the base folder's temp.$$$ and downloads\n"
-         "it; with --image, the already built image folder DIR (drive_c and drive_d) is\n"
-         "sent instead. The port, rate, station and scope default\n"
-         "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
-         "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n"
-         "The terminal's settings files are kept in the base folder's\n"
-         "terminal_settings/station_NNN until they are back on the terminal.\n"
-         "Before the image is built the project is checked (as 'tavodex-cli check' does);\n"
-         "errors stop the download unless --ignore-check is given.\n\n"
-         "Exit codes: 0 success, 1 download or image build failed, 2 usage or unreadable input,\n"
-         "3 no terminal found, 4 optimised download refused by the terminal,\n"
-         "5 image the terminal cannot take, 6 the project check found errors.\n";
-  return code;
-}
-
-}  // namespace
-
-int CmdDownload(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  if (WantsHelp(args)) return Usage(io.out, 0);
-  std::string device, port, rate, station, scope, imageDir;
-  TakeOption(args, "--device", device);
-  TakeOption(args, "--port", port);
-  TakeOption(args, "--rate", rate);
-  TakeOption(args, "--station", station);
-  TakeOption(args, "--scope", scope);
-  TakeOption(args, "--image", imageDir);
-  const bool ignoreCheck = TakeFlag(args, "--ignore-check");
-  if (args.size() != 1 || (!device.empty() && !port.empty())) return Usage(io.err, 2);
-
+int Download(const DownloadCall& call, CliIo& io) {
   // Defaults from the user's settings.
   Settings settings = DefaultSettings(io.install);
   IniFile ini;
@@ -116,33 +79,17 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
   options.rateIndex = settings.port.baudrate;
   options.station = settings.port.station;
   options.scope = settings.port.umfang;
-  int portNumber = settings.port.comport;
-  if (!port.empty() && !ParseNumber(port, 1, PortDeviceTable::kPorts, portNumber)) {
-    io.err << "tavodex-cli download: --port takes 1 .. 9\n";
-    return 2;
-  }
-  if (!rate.empty()) {
-    int bits = 0;
-    if (!ParseNumber(rate, 1, 10'000'000, bits) || IndexOfRate(bits) == 0) {
-      io.err << "tavodex-cli download: --rate takes one of 115200 57600 38400 28800 19200 14400 "
-                "9600 4800 2400 1200 600 300\n";
-      return 2;
-    }
-    options.rateIndex = IndexOfRate(bits);
-  }
-  if (!station.empty() && !ParseNumber(station, 1, 255, options.station)) {
-    io.err << "tavodex-cli download: --station takes 1 .. 255\n";
-    return 2;
-  }
-  if (!scope.empty()) {
-    if (scope != "full" && scope != "optimal") return Usage(io.err, 2);
-    options.scope = scope == "optimal" ? 1 : 0;
-  }
+  const int portNumber = call.port ? call.port : settings.port.comport;
+  if (!call.rate.empty()) options.rateIndex = IndexOfRate(std::stoi(call.rate));
+  if (call.station) options.station = call.station;
+  if (!call.scope.empty()) options.scope = call.scope == "optimal" ? 1 : 0;
+  const std::string& device = call.device;
+  const std::string& imageDir = call.imageDir;
 
   Workspace& ws = *io.workspace;
   ConsoleMessageBox box(ws.translator(), io.err);
-  const std::unique_ptr<t_projekt> project = OpenProject(args[0], io);
-  if (!project) return 2;
+  const OpenedProject opened = OpenProject(call.project, io);
+  t_projekt* project = opened.project.get();
   options.firstGeneration = IsFirstGeneration(project->terminal->typeNumber);
   options.settingsFolder = KeptSettingsFolder(io.install, options.station);
 
@@ -156,7 +103,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
       for (const Finding& f : findings)
         if (f.severity() == Severity::Error)
           io.err << Cp1252ToUtf8(FindingLine(f, ws.translator())) << "\n";
-      if (!ignoreCheck) {
+      if (!call.ignoreCheck) {
         io.err << "tavodex-cli download: the project check found errors (--ignore-check "
                   "downloads all the same)\n";
         return 6;
@@ -228,6 +175,49 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
       return 5;
   }
   return 1;
+}
+
+}  // namespace
+
+CommandRun DefineDownload(CLI::App& app) {
+  SetHelp(
+      app,
+      "usage: tavodex-cli download PROJECT.qvx [--device PATH | --port N] [--rate BITS]\n"
+      "                  [--station N] [--scope full|optimal] [--image DIR] [--ignore-check]\n\n"
+      "Builds the project's terminal image in the base folder's temp.$$$ and downloads\n"
+      "it; with --image, the already built image folder DIR (drive_c and drive_d) is\n"
+      "sent instead. The port (1 .. 9), rate, station (1 .. 255) and scope default\n"
+      "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
+      "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n"
+      "The terminal's settings files are kept in the base folder's\n"
+      "terminal_settings/station_NNN until they are back on the terminal.\n"
+      "Before the image is built the project is checked (as 'tavodex-cli check' does);\n"
+      "errors stop the download unless --ignore-check is given.\n\n"
+      "Exit codes: 0 success, 1 download or image build failed, 2 usage or unreadable input,\n"
+      "3 no terminal found, 4 optimised download refused by the terminal,\n"
+      "5 image the terminal cannot take, 6 the project check found errors.\n");
+  auto o = std::make_shared<DownloadCall>();
+  AddProjectArgument(app, o->project);
+  CLI::Option* device = app.add_option("--device", o->device, "the serial device");
+  AddInteger(app, "--port", o->port, 1, PortDeviceTable::kPorts, "the port number");
+  device->excludes(app.get_option("--port"));
+  AddChecked(
+      app, "--rate", o->rate,
+      [](const std::string& text) -> std::string {
+        if (text.size() <= 7 && !text.empty() &&
+            text.find_first_not_of("0123456789") == std::string::npos &&
+            IndexOfRate(std::stoi(text)) != 0)
+          return {};
+        return "'" + text +
+               "' is not one of 115200 57600 38400 28800 19200 14400 9600 4800 2400 1200 600 "
+               "300";
+      },
+      "bits per second");
+  AddInteger(app, "--station", o->station, 1, 255, "the terminal's station number");
+  AddChoice(app, "--scope", o->scope, {"full", "optimal"}, "all files or only the changed ones");
+  app.add_option("--image", o->imageDir, "an image folder built before");
+  app.add_flag("--ignore-check", o->ignoreCheck, "download despite errors of the check");
+  return [o](CliIo& io) { return Download(*o, io); };
 }
 
 }  // namespace tavo::cli

@@ -1,6 +1,7 @@
 // tavodex-cli image: builds the terminal image of a project without any
 // port and lists what the terminal would receive.
 
+#include <CLI/CLI.hpp>
 #include <iomanip>
 #include <iostream>
 
@@ -40,22 +41,14 @@ void ListDriveFiles(const char* title, const std::filesystem::path& folder, std:
   }
 }
 
-}  // namespace
+struct ImageOptions {
+  std::string project, output;
+};
 
-int CmdImage(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  std::string output;
-  if (WantsHelp(args) || !TakeOption(args, "--output", output) || args.size() != 1) {
-    (WantsHelp(args) ? io.out : io.err)
-        << "usage: tavodex-cli image PROJECT.qvx [--output DIR]\n\n"
-           "Builds the download image of the project's terminal (drive_c and drive_d in the\n"
-           "base folder's temp.$$$, or in DIR) without any port, and lists every file of both\n"
-           "drives with its size and checksum, the totals and the terminal generation.\n"
-           "Missing optional files are listed as warnings. Exit code 1 on any file error.\n";
-    return WantsHelp(args) ? 0 : 2;
-  }
-  auto project = OpenProject(args[0], io);
-  if (!project) return 1;
+int Image(const ImageOptions& o, CliIo& io) {
+  const std::string& output = o.output;
+  const OpenedProject opened = OpenProject(o.project, io);
+  t_projekt* project = opened.project.get();
   ImageBuildOptions options;
   options.install = &io.install;
   options.translator = &io.workspace->translator();
@@ -83,6 +76,21 @@ int CmdImage(const Args& argsIn, CliIo& io) {
          << "Total D:     " << image.totalD << "\n"
          << "Checksums:   " << image.checksums.size() << "\n";
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineImage(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli image PROJECT.qvx [--output DIR]\n\n"
+          "Builds the download image of the project's terminal (drive_c and drive_d in the\n"
+          "base folder's temp.$$$, or in DIR) without any port, and lists every file of both\n"
+          "drives with its size and checksum, the totals and the terminal generation.\n"
+          "Missing optional files are listed as warnings. Exit code 1 on any file error.\n");
+  auto o = std::make_shared<ImageOptions>();
+  AddProjectArgument(app, o->project);
+  app.add_option("--output", o->output, "the folder to build the image in");
+  return [o](CliIo& io) { return Image(*o, io); };
 }
 
 }  // namespace tavo::cli

@@ -1,6 +1,7 @@
 // tavodex-cli import-dos: reads a DOS-generation project and saves it as a
 // project file of this generation.
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
 
@@ -13,24 +14,16 @@
 
 namespace tavo::cli {
 
-int CmdImportDos(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  std::string output;
-  const bool help = WantsHelp(args);
-  const bool optionsOk = TakeOption(args, "--output", output);
-  if (help || !optionsOk || args.size() != 1) {
-    (help ? io.out : io.err)
-        << "usage: tavodex-cli import-dos PROJECT.prj [--output FILE.qvx]\n\n"
-           "Imports a project of the DOS generation: the record container PROJECT.prj and\n"
-           "its picture files (001nnnnn.BLD) in the same folder. The result is saved\n"
-           "through the normal writer as FILE.qvx (default: PROJECT.qvx beside the input;\n"
-           "an earlier file becomes FILE.BAK). Prints what was imported; every message of\n"
-           "the import goes to stderr. Exit code 1 when the file could not be imported or\n"
-           "the result could not be saved; damaged pictures are reported but imported.\n";
-    return help ? 0 : 2;
-  }
-  const std::string input = args[0];
-  if (output.empty()) output = std::filesystem::path(input).replace_extension(".qvx").string();
+namespace {
+
+struct ImportOptions {
+  std::string input, output;
+};
+
+int ImportDos(const ImportOptions& o, CliIo& io) {
+  const std::string& input = o.input;
+  const std::string output =
+      o.output.empty() ? std::filesystem::path(input).replace_extension(".qvx").string() : o.output;
 
   Workspace& workspace = *io.workspace;
   ConsoleMessageBox box(workspace.translator(), io.err);
@@ -77,6 +70,23 @@ int CmdImportDos(const Args& argsIn, CliIo& io) {
   if (!WriteProjectFile(*result.project, output, &error)) return cannotSave(error);
   io.out << "saved " << output << "\n";
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineImportDos(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli import-dos PROJECT.prj [--output FILE.qvx]\n\n"
+          "Imports a project of the DOS generation: the record container PROJECT.prj and\n"
+          "its picture files (001nnnnn.BLD) in the same folder. The result is saved\n"
+          "through the normal writer as FILE.qvx (default: PROJECT.qvx beside the input;\n"
+          "an earlier file becomes FILE.BAK). Prints what was imported; every message of\n"
+          "the import goes to stderr. Exit code 1 when the file could not be imported or\n"
+          "the result could not be saved; damaged pictures are reported but imported.\n");
+  auto o = std::make_shared<ImportOptions>();
+  AddProjectArgument(app, o->input, "PROJECT.prj");
+  app.add_option("--output", o->output, "the project file to write");
+  return [o](CliIo& io) { return ImportDos(*o, io); };
 }
 
 }  // namespace tavo::cli

@@ -10,13 +10,14 @@
 
 namespace tavo::cli {
 
-std::unique_ptr<t_projekt> OpenProject(const std::string& path, CliIo& io, int* messages) {
+OpenedProject OpenProject(const std::string& path, CliIo& io) {
   ConsoleMessageBox box(io.workspace->translator(), io.err);
   ProjectReadContext context = io.workspace->ReadContext(&box);
   ProjectRead read = io.workspace->OpenProject(path, context);
-  if (messages) *messages = read.messages;
   switch (read.status) {
     case ProjectReadStatus::Read:
+      if (read.project) return {std::move(read.project), read.messages};
+      io.err << "tavodex-cli: " << CannotOpen(path) << "\n";
       break;
     case ProjectReadStatus::CannotOpen:
       io.err << "tavodex-cli: " << CannotOpen(path) << "\n";
@@ -29,7 +30,7 @@ std::unique_ptr<t_projekt> OpenProject(const std::string& path, CliIo& io, int* 
              << "\n";
       break;
   }
-  return std::move(read.project);
+  throw CommandExit{io.cannotOpenExit};
 }
 
 }  // namespace tavo::cli

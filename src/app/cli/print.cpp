@@ -1,6 +1,7 @@
 // tavodex-cli print: the project printout as a PDF file, with the scope of
 // the printout's options dialog.
 
+#include <CLI/CLI.hpp>
 #include <QGuiApplication>
 #include <iostream>
 #include <memory>
@@ -17,33 +18,16 @@
 namespace tavo::cli {
 namespace {
 
-void Usage(std::ostream& out) {
-  out << "usage: tavodex-cli print PROJECT.qvx --output FILE.pdf\n"
-         "                         [--project-info yes|no] [--pictures all|none|NUMBER]\n"
-         "                         [--alarms yes|no] [--variables yes|no] [--text-lists yes|no]\n"
-         "                         [--paper A4|A3|Letter|Legal] [--margins LEFT,TOP,BOTTOM]\n"
-         "                         [--date DD.MM.YYYY]\n\n"
-         "Writes the project printout as the editor's print preview shows it: the project\n"
-         "block and picture list, alarms, variables, text lists and a page per picture.\n"
-         "Options not given are taken from the settings (section \"Print\"); --pictures\n"
-         "NUMBER prints only the pictures with that picture number. Margins are\n"
-         "millimetres. --date sets the date in the page headers (default: today).\n";
+std::string YesNoValue(const std::string& text) {
+  if (text == "yes" || text == "ja" || text == "no" || text == "nein") return {};
+  return "'" + text + "' is not yes or no";
 }
 
-bool YesNo(const std::string& name, const std::string& text, bool& value, std::ostream& err) {
-  if (text.empty()) return true;
-  if (text == "yes" || text == "ja") {
-    value = true;
-  } else if (text == "no" || text == "nein") {
-    value = false;
-  } else {
-    err << "tavodex-cli print: " << name << " wants yes or no, not '" << text << "'\n";
-    return false;
-  }
-  return true;
+void YesNo(const std::string& text, bool& value) {
+  if (!text.empty()) value = text == "yes" || text == "ja";
 }
 
-bool ParsePictures(const std::string& text, PrintOptions& o, std::ostream& err) {
+bool ParsePictures(const std::string& text, PrintOptions& o) {
   if (text.empty()) return true;
   if (text == "all") {
     o.pictures = PictureScope::All;
@@ -64,8 +48,6 @@ bool ParsePictures(const std::string& text, PrintOptions& o, std::ostream& err) 
       return true;
     }
   }
-  err << "tavodex-cli print: --pictures wants all, none or a picture number, not '" << text
-      << "'\n";
   return false;
 }
 
@@ -91,57 +73,34 @@ bool ParseMargins(const std::string& text, double& left, double& top, double& bo
   return true;
 }
 
-}  // namespace
+struct PrintCall {
+  std::string project, output, projectInfo, pictures, alarms, variables, textLists, paper, margins,
+      date;
+};
 
-int CmdPrint(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  if (WantsHelp(args)) {
-    Usage(io.out);
-    return 0;
-  }
-  std::string output, projectInfo, pictures, alarms, variables, textLists, paper, margins, date;
-  const bool optionsOk =
-      TakeOption(args, "--output", output) && TakeOption(args, "--project-info", projectInfo) &&
-      TakeOption(args, "--pictures", pictures) && TakeOption(args, "--alarms", alarms) &&
-      TakeOption(args, "--variables", variables) && TakeOption(args, "--text-lists", textLists) &&
-      TakeOption(args, "--paper", paper) && TakeOption(args, "--margins", margins) &&
-      TakeOption(args, "--date", date);
-  if (!optionsOk || args.size() != 1 || output.empty()) {
-    Usage(io.err);
-    return 2;
-  }
+int Print(const PrintCall& call, CliIo& io) {
+  const std::string& output = call.output;
   const PrintSettings& stored = io.workspace->settings().print;
   std::string pageError;
   PrintOptions options = OptionsFromSettings(stored, &pageError);
-  if (!pageError.empty() && paper.empty() && margins.empty())
+  if (!pageError.empty() && call.paper.empty() && call.margins.empty())
     io.err << "warning: the page settings are not usable (" << pageError << "); A4 is used\n";
-  if (!YesNo("--project-info", projectInfo, options.projectInfo, io.err) ||
-      !YesNo("--alarms", alarms, options.alarms, io.err) ||
-      !YesNo("--variables", variables, options.variables, io.err) ||
-      !YesNo("--text-lists", textLists, options.textLists, io.err) ||
-      !ParsePictures(pictures, options, io.err))
-    return 2;
-  if (!paper.empty() || !margins.empty()) {
+  YesNo(call.projectInfo, options.projectInfo);
+  YesNo(call.alarms, options.alarms);
+  YesNo(call.variables, options.variables);
+  YesNo(call.textLists, options.textLists);
+  ParsePictures(call.pictures, options);
+  if (!call.paper.empty() || !call.margins.empty()) {
     double left = stored.marginLeft, top = stored.marginTop, bottom = stored.marginBottom;
-    if (!margins.empty() && !ParseMargins(margins, left, top, bottom)) {
-      io.err << "tavodex-cli print: --margins wants LEFT,TOP,BOTTOM in millimetres, not '"
-             << margins << "'\n";
-      return 2;
-    }
-    options.page =
-        MakePageGeometry(paper.empty() ? stored.paper : paper, left, top, bottom, &pageError);
-    if (!pageError.empty()) {
-      io.err << "tavodex-cli print: " << pageError << "\n";
-      return 2;
-    }
-  }
-  if (!date.empty() && (date.size() != 10 || date[2] != '.' || date[5] != '.')) {
-    io.err << "tavodex-cli print: --date wants DD.MM.YYYY, not '" << date << "'\n";
-    return 2;
+    if (!call.margins.empty()) ParseMargins(call.margins, left, top, bottom);
+    options.page = MakePageGeometry(call.paper.empty() ? stored.paper : call.paper, left, top,
+                                    bottom, &pageError);
+    // The margins and the paper each are valid, yet the blocks do not fit.
+    if (!pageError.empty()) return io.UsageError(pageError);
   }
 
-  auto project = OpenProject(args[0], io);
-  if (!project) return 1;
+  const OpenedProject opened = OpenProject(call.project, io);
+  t_projekt* project = opened.project.get();
   // The titles are set in system fonts, which Qt finds only with an
   // application; without a display it draws off-screen.
   std::unique_ptr<QGuiApplication> app;
@@ -157,7 +116,7 @@ int CmdPrint(const Args& argsIn, CliIo& io) {
   ProblemReport problems(io.err);
   FontCache fonts(io.install);
   fonts.SetProblemSink(problems.Sink());
-  PrintContext context{io.workspace->translator(), &fonts, date};
+  PrintContext context{io.workspace->translator(), &fonts, call.date};
   const Printout printout = PrintProject(*project, options, context).CreatePreview();
 
   tview view;
@@ -177,6 +136,63 @@ int CmdPrint(const Args& argsIn, CliIo& io) {
          << (printout.pages.size() == 1 ? " page" : " pages") << ", " << printout.page.paper << ", "
          << (ec ? 0 : size) << " bytes\n";
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefinePrint(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli print PROJECT.qvx --output FILE.pdf\n"
+          "                         [--project-info yes|no] [--pictures all|none|NUMBER]\n"
+          "                         [--alarms yes|no] [--variables yes|no] [--text-lists yes|no]\n"
+          "                         [--paper A4|A3|Letter|Legal] [--margins LEFT,TOP,BOTTOM]\n"
+          "                         [--date DD.MM.YYYY]\n\n"
+          "Writes the project printout as the editor's print preview shows it: the project\n"
+          "block and picture list, alarms, variables, text lists and a page per picture.\n"
+          "Options not given are taken from the settings (section \"Print\"); --pictures\n"
+          "NUMBER prints only the pictures with that picture number. Margins are\n"
+          "millimetres. --date sets the date in the page headers (default: today).\n");
+  auto o = std::make_shared<PrintCall>();
+  AddProjectArgument(app, o->project);
+  app.add_option("--output", o->output, "the PDF file")->required();
+  AddChecked(app, "--project-info", o->projectInfo, YesNoValue, "the project block");
+  AddChecked(
+      app, "--pictures", o->pictures,
+      [](const std::string& text) -> std::string {
+        PrintOptions probe;
+        if (ParsePictures(text, probe)) return {};
+        return "'" + text + "' is not all, none or a picture number";
+      },
+      "the picture pages");
+  AddChecked(app, "--alarms", o->alarms, YesNoValue, "the alarm section");
+  AddChecked(app, "--variables", o->variables, YesNoValue, "the variable section");
+  AddChecked(app, "--text-lists", o->textLists, YesNoValue, "the text list section");
+  AddChecked(
+      app, "--paper", o->paper,
+      [](const std::string& text) {
+        std::string error;
+        MakePageGeometry(text, 20, 10, 10, &error);
+        return error.find("paper") != std::string::npos ? error : std::string();
+      },
+      "the paper size");
+  AddChecked(
+      app, "--margins", o->margins,
+      [](const std::string& text) {
+        double left = 0, top = 0, bottom = 0;
+        return ParseMargins(text, left, top, bottom)
+                   ? std::string()
+                   : "'" + text + "' is not LEFT,TOP,BOTTOM in millimetres";
+      },
+      "the page margins");
+  AddChecked(
+      app, "--date", o->date,
+      [](const std::string& text) {
+        return text.size() == 10 && text[2] == '.' && text[5] == '.'
+                   ? std::string()
+                   : "'" + text + "' is not DD.MM.YYYY";
+      },
+      "the date in the page headers");
+  return [o](CliIo& io) { return Print(*o, io); };
 }
 
 }  // namespace tavo::cli

@@ -1,5 +1,6 @@
 // tavodex-cli info and save: load a project through the normal reader.
 
+#include <CLI/CLI.hpp>
 #include <filesystem>
 #include <iostream>
 
@@ -25,21 +26,9 @@ int CountObjects(const ListPtr& objects) {
   return n;
 }
 
-}  // namespace
-
-int CmdInfo(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  if (WantsHelp(args) || args.size() != 1) {
-    (WantsHelp(args) ? io.out : io.err)
-        << "usage: tavodex-cli info PROJECT.qvx\n\n"
-           "Prints head, terminal, coupling and the size of every list. Messages of the\n"
-           "reader about damaged lines go to stderr. Exit code 1 when the file cannot be read\n"
-           "or is no project file.\n";
-    return WantsHelp(args) ? 0 : 2;
-  }
-  int messages = 0;
-  auto p = OpenProject(args[0], io, &messages);
-  if (!p) return 1;
+int Info(const std::string& path, CliIo& io) {
+  const OpenedProject opened = OpenProject(path, io);
+  const t_projekt* p = opened.project.get();
   const t_kopf& h = *p->head;
   io.out << "Project:     " << U(h.name) << "\n"
          << "Author:      " << U(h.author) << "\n"
@@ -70,25 +59,16 @@ int CmdInfo(const Args& argsIn, CliIo& io) {
     io.out << "  picture " << picture.pictureNumber << " \"" << U(picture.name)
            << "\": " << CountObjects(picture.objects) << " objects\n";
   }
-  io.out << "Messages:    " << messages << "\n";
+  io.out << "Messages:    " << opened.messages << "\n";
   return 0;
 }
 
-int CmdSave(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  std::string output;
-  const bool help = WantsHelp(args);
-  const bool optionsOk = TakeOption(args, "--output", output);
-  if (help || !optionsOk || args.size() != 1) {
-    (help ? io.out : io.err)
-        << "usage: tavodex-cli save PROJECT.qvx [--output FILE.qvx]\n\n"
-           "Loads the project and writes it back through the normal writer: the previous\n"
-           "file becomes FILE.BAK and the project folder beside the file receives the\n"
-           "bitmap files the pictures use.\n"
-           "Exit code 1 when the project cannot be read or written.\n";
-    return help ? 0 : 2;
-  }
-  const std::string target = output.empty() ? args[0] : output;
+struct SaveOptions {
+  std::string project, output;
+};
+
+int Save(const SaveOptions& o, CliIo& io) {
+  const std::string target = o.output.empty() ? o.project : o.output;
   const auto fail = [&](const std::string& why) {
     ConsoleMessageBox box(io.workspace->translator(), io.err);
     box.Show(MsgKind::Fehler, ButtonSet::Weiter,
@@ -96,15 +76,40 @@ int CmdSave(const Args& argsIn, CliIo& io) {
     io.err << "tavodex-cli: " << why << "\n";
     return 1;
   };
-  auto p = OpenProject(args[0], io);
-  if (!p) return 1;
+  const OpenedProject opened = OpenProject(o.project, io);
   std::string error;
   std::vector<std::string> notCopied;
-  if (!SaveProject(*p, target, &error, &notCopied)) return fail(error);
+  if (!SaveProject(*opened.project, target, &error, &notCopied)) return fail(error);
   for (const std::string& file : notCopied)
     io.err << "warning: bitmap file not copied into the project folder: " << file << "\n";
   io.out << "saved " << target << "\n";
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineInfo(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli info PROJECT.qvx\n\n"
+          "Prints head, terminal, coupling and the size of every list. Messages of the\n"
+          "reader about damaged lines go to stderr. Exit code 1 when the file cannot be read\n"
+          "or is no project file.\n");
+  auto path = std::make_shared<std::string>();
+  AddProjectArgument(app, *path);
+  return [path](CliIo& io) { return Info(*path, io); };
+}
+
+CommandRun DefineSave(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli save PROJECT.qvx [--output FILE.qvx]\n\n"
+          "Loads the project and writes it back through the normal writer: the previous\n"
+          "file becomes FILE.BAK and the project folder beside the file receives the\n"
+          "bitmap files the pictures use.\n"
+          "Exit code 1 when the project cannot be read or written.\n");
+  auto o = std::make_shared<SaveOptions>();
+  AddProjectArgument(app, o->project);
+  app.add_option("--output", o->output, "the file to write (default: PROJECT.qvx)");
+  return [o](CliIo& io) { return Save(*o, io); };
 }
 
 }  // namespace tavo::cli

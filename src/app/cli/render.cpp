@@ -1,6 +1,7 @@
 // tavodex-cli render: draws pictures of a project as the editor sheet shows
 // them, into PNG files.
 
+#include <CLI/CLI.hpp>
 #include <QImage>
 #include <cmath>
 #include <cstdio>
@@ -22,16 +23,6 @@
 namespace tavo::cli {
 namespace {
 
-void Usage(std::ostream& out) {
-  out << "usage: tavodex-cli render PROJECT.qvx [--picture NAME|NUMBER] [--zoom Z]\n"
-         "                          [--outline] [--grey] [--time \"YYYY-MM-DD HH:MM\"]\n"
-         "                          --output FILE.png\n\n"
-         "Draws a picture's terminal area: its background colour, then its objects in\n"
-         "list order (--outline: as outlines on white; --grey: in the grey palette).\n"
-         "Without --picture every picture is drawn to FILE-<picture number>.png. Time\n"
-         "and date fields show --time (default: now), so images can be reproduced.\n";
-}
-
 const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
   const bool numeric = !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
   for (const t_liste* n = p.pictures.get(); n; n = n->next()) {
@@ -47,16 +38,6 @@ const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
 // Largest zoom accepted; the size of the image is checked on its own.
 constexpr double kMaxZoom = 32;
 
-bool ParseZoom(const std::string& text, double& zoom) {
-  try {
-    std::size_t used = 0;
-    zoom = std::stod(text, &used);
-    return used == text.size() && zoom > 0 && zoom <= kMaxZoom;
-  } catch (const std::exception&) {
-    return false;
-  }
-}
-
 bool ParseTime(const std::string& text, LocalTime& t) {
   return std::sscanf(text.c_str(), "%d-%d-%d %d:%d", &t.year, &t.month, &t.day, &t.hour,
                      &t.minute) == 5 &&
@@ -64,48 +45,30 @@ bool ParseTime(const std::string& text, LocalTime& t) {
          t.hour <= 23 && t.minute >= 0 && t.minute <= 59;
 }
 
-}  // namespace
+struct RenderOptions {
+  std::string project, picture, output, time;
+  double zoom = 1;
+  bool outline = false, grey = false;
+};
 
-int CmdRender(const Args& argsIn, CliIo& io) {
-  Args args = argsIn;
-  if (WantsHelp(args)) {
-    Usage(io.out);
-    return 0;
-  }
-  std::string picture, zoomText = "1", output, timeText;
-  const bool optionsOk =
-      TakeOption(args, "--picture", picture) && TakeOption(args, "--zoom", zoomText) &&
-      TakeOption(args, "--output", output) && TakeOption(args, "--time", timeText);
+int Render(const RenderOptions& o, CliIo& io) {
   FieldContext fieldContext;
-  if (!timeText.empty()) {
+  if (!o.time.empty()) {
     LocalTime t;
-    if (!ParseTime(timeText, t)) {
-      io.err << "tavodex-cli render: --time wants \"YYYY-MM-DD HH:MM\", not '" << timeText << "'\n";
-      return 2;
-    }
+    ParseTime(o.time, t);
     fieldContext.now = t;
   }
-  const bool hasPicture = !picture.empty();
-  const bool outline = TakeFlag(args, "--outline");
-  const bool grey = TakeFlag(args, "--grey");
-  if (!optionsOk || args.size() != 1 || output.empty()) {
-    Usage(io.err);
-    return 2;
-  }
-  double zoom = 1;
-  if (!ParseZoom(zoomText, zoom)) {
-    io.err << "tavodex-cli render: zoom '" << zoomText << "' is not a number in (0, " << kMaxZoom
-           << "]\n";
-    return 2;
-  }
-  auto project = OpenProject(args[0], io);
-  if (!project) return 1;
+  const bool hasPicture = !o.picture.empty();
+  const double zoom = o.zoom;
+  const std::string& output = o.output;
+  const OpenedProject opened = OpenProject(o.project, io);
+  t_projekt* project = opened.project.get();
   fieldContext.textLists = project->textLists.get();
   std::vector<const t_bild*> pictures;
   if (hasPicture) {
-    const t_bild* b = FindPicture(*project, picture);
+    const t_bild* b = FindPicture(*project, o.picture);
     if (!b) {
-      io.err << "tavodex-cli: no picture '" << picture << "' in " << args[0] << "\n";
+      io.err << "tavodex-cli: no picture '" << o.picture << "' in " << o.project << "\n";
       return 1;
     }
     pictures.push_back(b);
@@ -127,11 +90,11 @@ int CmdRender(const Args& argsIn, CliIo& io) {
     QImageCanvas canvas(width, height);
     tview view(&canvas);
     view.SetZoom(zoom);
-    view.SetGrayscale(grey);
+    view.SetGrayscale(o.grey);
     view.UseFontCache(fonts);
     view.SetProblemSink(problems.Sink());
-    canvas.FillRectColour(0, 0, width, height, PictureBackground(*b, view, outline));
-    DrawPictureObjects(*b, view, DrawModeForStyle(outline ? 1 : 0), fieldContext);
+    canvas.FillRectColour(0, 0, width, height, PictureBackground(*b, view, o.outline));
+    DrawPictureObjects(*b, view, DrawModeForStyle(o.outline ? 1 : 0), fieldContext);
     std::string file = output;
     if (!hasPicture) {
       const std::size_t dot = output.rfind('.');
@@ -150,6 +113,35 @@ int CmdRender(const Args& argsIn, CliIo& io) {
            << width << " x " << height << "\n";
   }
   return failures ? 1 : 0;
+}
+
+}  // namespace
+
+CommandRun DefineRender(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli render PROJECT.qvx [--picture NAME|NUMBER] [--zoom Z]\n"
+          "                          [--outline] [--grey] [--time \"YYYY-MM-DD HH:MM\"]\n"
+          "                          --output FILE.png\n\n"
+          "Draws a picture's terminal area: its background colour, then its objects in\n"
+          "list order (--outline: as outlines on white; --grey: in the grey palette).\n"
+          "Without --picture every picture is drawn to FILE-<picture number>.png. Time\n"
+          "and date fields show --time (default: now), so images can be reproduced.\n"
+          "Z is a number in (0, 32], default 1.\n");
+  auto o = std::make_shared<RenderOptions>();
+  AddProjectArgument(app, o->project);
+  AddChecked(app, "--picture", o->picture, PictureNameOrNumber, "the picture (default: all)");
+  AddNumber(app, "--zoom", o->zoom, 0, kMaxZoom, "the zoom");
+  app.add_flag("--outline", o->outline, "draw objects as outlines on white");
+  app.add_flag("--grey", o->grey, "draw in the grey palette");
+  AddChecked(
+      app, "--time", o->time,
+      [](const std::string& text) {
+        LocalTime t;
+        return ParseTime(text, t) ? std::string() : "'" + text + "' is not \"YYYY-MM-DD HH:MM\"";
+      },
+      "the time time and date fields show");
+  app.add_option("--output", o->output, "the PNG file")->required();
+  return [o](CliIo& io) { return Render(*o, io); };
 }
 
 }  // namespace tavo::cli

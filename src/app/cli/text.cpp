@@ -1,6 +1,7 @@
 // tavodex-cli text: renders a text in a terminal font into a PNG, exactly as
 // the editor shows it at the given zoom.
 
+#include <CLI/CLI.hpp>
 #include <QImage>
 #include <QString>
 #include <algorithm>
@@ -17,16 +18,6 @@
 namespace tavo::cli {
 namespace {
 
-constexpr const char* kUsage =
-    "usage: tavodex-cli text TEXT --font FILE.FON --output FILE.png [--zoom Z]\n"
-    "                        [--colour N] [--background N]\n"
-    "  Renders TEXT (UTF-8) in the terminal font FILE.FON of the installation's\n"
-    "  fonts folder. Z is the zoom (default 1, at most 64). N are palette indexes\n"
-    "  0..15: the ink (default 0, black) and, when given, an opaque background\n"
-    "  (otherwise the text lies on white). A font that cannot be loaded is\n"
-    "  replaced by the built-in 8 x 16 font at zoom 1. Like the terminal, only\n"
-    "  the first 255 characters are drawn.\n";
-
 // The terminal's texts carry at most this many characters (one length byte);
 // the terminal code page conversion cuts the rest.
 constexpr std::size_t kMaxTerminalText = 255;
@@ -35,58 +26,26 @@ constexpr std::size_t kMaxTerminalText = 255;
 // would ask for gigabytes.
 constexpr int kMaxSide = 16384;
 
-bool ParseNumber(const std::string& text, double& value) {
-  try {
-    std::size_t used = 0;
-    value = std::stod(text, &used);
-    return used == text.size() && std::isfinite(value);
-  } catch (const std::exception&) {
-    return false;
-  }
+std::string PaletteIndex(const std::string& text) {
+  if (text.empty() || text.size() > 2 ||
+      text.find_first_not_of("0123456789") != std::string::npos || std::stoi(text) > 15)
+    return "'" + text + "' is not a palette index 0..15";
+  return {};
 }
 
-bool ParsePaletteIndex(const std::string& text, int& index) {
-  double value = 0;
-  if (!ParseNumber(text, value) || value != std::floor(value) || value < 0 || value > 15)
-    return false;
-  index = static_cast<int>(value);
-  return true;
-}
-
-}  // namespace
-
-int CmdText(const Args& arguments, CliIo& io) {
-  if (WantsHelp(arguments)) {
-    io.out << kUsage;
-    return 0;
-  }
-  Args args = arguments;
-  std::string font, zoomText = "1", output, colourText = "0", backgroundText;
-  if (!TakeOption(args, "--font", font) || !TakeOption(args, "--zoom", zoomText) ||
-      !TakeOption(args, "--output", output) || !TakeOption(args, "--colour", colourText) ||
-      !TakeOption(args, "--background", backgroundText)) {
-    io.err << kUsage;
-    return 2;
-  }
-  if (args.size() != 1 || font.empty() || output.empty()) {
-    io.err << (args.size() > 1 ? "tavodex-cli text: unexpected argument '" + args[1] + "'\n"
-                               : std::string())
-           << kUsage;
-    return 2;
-  }
+struct TextOptions {
+  std::string text, font, output, colour = "0", background;
   double zoom = 1;
-  if (!ParseNumber(zoomText, zoom) || zoom <= 0 || zoom > 64) {
-    io.err << "tavodex-cli text: zoom '" << zoomText << "' is not a number in (0, 64]\n";
-    return 2;
-  }
-  int colour = 0, background = -1;
-  if (!ParsePaletteIndex(colourText, colour) ||
-      (!backgroundText.empty() && !ParsePaletteIndex(backgroundText, background))) {
-    io.err << "tavodex-cli text: colours are palette indexes 0..15\n";
-    return 2;
-  }
+};
 
-  const std::string full = Utf8ToCp1252(args[0]);
+int Text(const TextOptions& o, CliIo& io) {
+  const std::string& font = o.font;
+  const std::string& output = o.output;
+  const double zoom = o.zoom;
+  const int colour = std::stoi(o.colour);
+  const int background = o.background.empty() ? -1 : std::stoi(o.background);
+
+  const std::string full = Utf8ToCp1252(o.text);
   if (full.size() > kMaxTerminalText) {
     io.err << "tavodex-cli text: the text has " << full.size() << " characters; only the first "
            << kMaxTerminalText << " are drawn, as on the terminal\n";
@@ -129,6 +88,28 @@ int CmdText(const Args& arguments, CliIo& io) {
   }
   io.out << output << ": " << canvas.Width() << " x " << canvas.Height() << "\n";
   return 0;
+}
+
+}  // namespace
+
+CommandRun DefineText(CLI::App& app) {
+  SetHelp(app,
+          "usage: tavodex-cli text TEXT --font FILE.FON --output FILE.png [--zoom Z]\n"
+          "                        [--colour N] [--background N]\n\n"
+          "  Renders TEXT (UTF-8) in the terminal font FILE.FON of the installation's\n"
+          "  fonts folder. Z is the zoom (default 1, at most 64). N are palette indexes\n"
+          "  0..15: the ink (default 0, black) and, when given, an opaque background\n"
+          "  (otherwise the text lies on white). A font that cannot be loaded is\n"
+          "  replaced by the built-in 8 x 16 font at zoom 1. Like the terminal, only\n"
+          "  the first 255 characters are drawn. A TEXT beginning with '-' follows '--'.\n");
+  auto o = std::make_shared<TextOptions>();
+  app.add_option("TEXT", o->text, "the text")->required();
+  app.add_option("--font", o->font, "the terminal font file")->required();
+  app.add_option("--output", o->output, "the PNG file")->required();
+  AddNumber(app, "--zoom", o->zoom, 0, 64, "the zoom");
+  AddChecked(app, "--colour", o->colour, PaletteIndex, "the ink's palette index");
+  AddChecked(app, "--background", o->background, PaletteIndex, "the background's palette index");
+  return [o](CliIo& io) { return Text(*o, io); };
 }
 
 }  // namespace tavo::cli
