@@ -502,6 +502,26 @@ TEST_F(CliTest, LanguageOptionChoosesTheTableForMessages) {
   }
 }
 
+// "start" where the command would be resets the settings for the run, as the
+// editor's first argument does: the settings' German gives way to English.
+TEST_F(CliTest, StartBeforeTheCommandResetsTheSettings) {
+  const fs::path damaged = files_ / "damaged.qvx";
+  Write(damaged, "[Head]\r\n-Startpicture = \"x\"\r\n");
+  const fs::path ini = home_->File("config") + "/QVXTavoDex.ini";
+  fs::create_directories(ini.parent_path());
+  Write(ini, "[Country]\r\nCode=049\r\n");
+  const CliRun german = Run({"info", damaged.string()});
+  const CliRun reset = Run({"START", "info", damaged.string()});
+  const CliRun word =
+      Run({"text", "start", "--font", "S008X016.FON", "--output", (files_ / "start.png").string()});
+  fs::remove(ini);
+  EXPECT_THAT(german.err, HasSubstr("Projektfile fehlerhaft !")) << german;
+  EXPECT_EQ(reset.code, 0) << reset;
+  EXPECT_THAT(reset.err, HasSubstr("Project file is damaged!")) << reset;
+  // Anywhere else it is an argument.
+  EXPECT_EQ(word.code, 0) << word;
+}
+
 // --- save ------------------------------------------------------------------------------
 
 TEST_F(CliTest, SavingInPlaceKeepsTheFileAndItsBackupByteIdentical) {

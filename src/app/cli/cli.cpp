@@ -11,6 +11,7 @@
 #include "app/cli/commands.h"
 #include "app/workspace.h"
 #include "project/projekt.h"
+#include "shell/settings.h"
 
 namespace tavo::cli {
 
@@ -110,6 +111,23 @@ std::string Describe(const CLI::ParseError& e, CLI::App& failing) {
   return what;
 }
 
+// "start" where the command would be resets the settings to their defaults
+// first, as it does for every program of the suite. Takes it out of `args`.
+bool TakeResetArgument(std::vector<std::string>& args) {
+  for (std::size_t i = 1; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "--base" || a == "--language") {
+      ++i;
+      continue;
+    }
+    if (a.rfind("--", 0) == 0) continue;
+    if (!IsResetArgument({a})) return false;
+    args.erase(args.begin() + static_cast<std::ptrdiff_t>(i));
+    return true;
+  }
+  return false;
+}
+
 int UsageError(const std::string& message, const std::string& command, const std::string& usage) {
   const std::string program = command.empty() ? "tavodex-cli" : "tavodex-cli " + command;
   std::cerr << program << ": " << message << "\n"
@@ -126,7 +144,9 @@ int CliIo::UsageError(const std::string& message) const {
 }
 
 int RunCli(int argc, char** argv) {
-  if (argc <= 1) {
+  std::vector<std::string> args(argv, argv + argc);
+  const bool reset = TakeResetArgument(args);
+  if (args.size() <= 1) {
     Usage(std::cerr);
     return 2;
   }
@@ -152,7 +172,9 @@ int RunCli(int argc, char** argv) {
     runs.emplace_back(sub, entry.define(*sub));
   }
   try {
-    app.parse(argc, argv);
+    // CLI11 takes the arguments last to first.
+    std::vector<std::string> reversed(args.rbegin(), args.rend() - 1);
+    app.parse(reversed);
   } catch (const CLI::CallForHelp&) {
     if (CLI::App* command = Selected(app))
       std::cout << command->get_description();
@@ -179,6 +201,7 @@ int RunCli(int argc, char** argv) {
   std::vector<std::string> baseArguments;
   if (!app.get_option("--base")->empty()) baseArguments = {"--base", base};
   if (populate) baseArguments.push_back("--populate");
+  if (reset) baseArguments.push_back("start");
   std::error_code ec;
   Workspace workspace({baseArguments, std::filesystem::current_path(ec)});
   for (const std::string& w : workspace.warnings) std::cerr << "warning: " << w << "\n";
