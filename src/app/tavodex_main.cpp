@@ -1,7 +1,9 @@
 // The editor: splash window, workspace, main window, then the event loop.
 //
-//   tavodex [--base DIR] [--populate] [start] [PROJECT.qvx] [--measure-startup]
+//   tavodex [--base DIR] [--populate] [start] [PROJECT.qvx | DOS.prj] [--measure-startup]
 //
+// A project file is opened; a DOS project (.prj) is imported as if it had been
+// chosen in the import dialog (the desktop opens both kinds with the editor).
 // --measure-startup prints the milliseconds from the program's start until
 // the main window (with the given project open) is on the screen, and ends.
 
@@ -12,13 +14,17 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
+#include <utility>
 
 #include "app/workspace.h"
 #include "editor/dialogs/infomsg.h"
+#include "editor/import/dosimportcommand.h"
 #include "editor/mainwindow.h"
 #include "editor/mainwindow_splash.h"
 #include "project/projekt.h"
 #include "shell/codepage.h"
+#include "shell/textcase.h"
 
 int main(int argc, char** argv) {
   QElapsedTimer clock;
@@ -46,7 +52,22 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (splash) splash->SetTranslator(&workspace.translator());
-  tavo::TmainForm window(workspace);
+  // The import command asks for its file; a DOS project named on the
+  // command line is that answer, once.
+  auto givenDosProject = std::make_shared<QString>();
+  tavo::EditorHooks hooks = tavo::DefaultEditorHooks();
+  hooks.dosImport = [givenDosProject](QWidget* parent, tavo::Workspace& ws,
+                                      tavo::MessageBox& messages,
+                                      std::function<bool()> closeProject) {
+    tavo::DosImportHooks importHooks;
+    importHooks.closeOpenProject = std::move(closeProject);
+    if (!givenDosProject->isEmpty())
+      importHooks.chooseFile = [givenDosProject](const QString&, const QString&, const QString&) {
+        return std::exchange(*givenDosProject, QString());
+      };
+    return tavo::RunDosImportCommand(parent, ws, messages, importHooks);
+  };
+  tavo::TmainForm window(workspace, std::move(hooks));
   window.show();
   for (const std::string& arg : workspace.remaining) {
     if (arg.rfind("-", 0) == 0) continue;
@@ -55,7 +76,13 @@ int main(int argc, char** argv) {
     // current folder has none.
     if (path.is_relative() && !std::filesystem::exists(path))
       path = workspace.install().Resolve(arg);
-    window.OpenProjectFile(QString::fromStdString(path.string()));
+    const QString file = QString::fromStdString(path.string());
+    if (tavo::EqualsIgnoreCase(path.extension().string(), ".prj")) {
+      *givenDosProject = file;
+      window.ToolButton36Click();
+    } else {
+      window.OpenProjectFile(file);
+    }
   }
   if (splash) splash->raise();
 

@@ -14,6 +14,15 @@ namespace tavo {
 
 std::filesystem::path InstalledDataFolder() {
   if (const char* env = std::getenv("TAVODEX_DATA"); env && *env) return env;
+  // Beside an installed program: <prefix>/bin/tavodex-cli reads
+  // <prefix>/share/tavodex, wherever the prefix was put.
+  std::error_code ec;
+  const std::filesystem::path program = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (!ec) {
+    const std::filesystem::path installed =
+        (program.parent_path() / TAVO_DATA_FROM_PROGRAMS).lexically_normal();
+    if (IsInstallation(installed)) return installed;
+  }
   return TAVO_INSTALLED_DATA;
 }
 

@@ -67,7 +67,9 @@ class Workspace {
 };
 
 // The data folder shipped with the program (the installation copied into a
-// user's base folder on first start).
+// user's base folder on first start): $TAVODEX_DATA when set, else the
+// installed share/tavodex beside the program's own bin/ folder, else the
+// data/ folder of the sources the program was built from.
 std::filesystem::path InstalledDataFolder();
 
 }  // namespace tavo

@@ -69,6 +69,9 @@ bool CopyOneFile(const fs::path& from, const fs::path& to, std::string& error) {
   temporary += ".tavo-copy";
   std::error_code ec;
   fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec);
+  // The copy is the user's to change (language tables are written to), also
+  // when the installation's files are read only.
+  if (!ec) fs::permissions(temporary, fs::perms::owner_write, fs::perm_options::add, ec);
   if (!ec) fs::rename(temporary, to, ec);
   if (ec) {
     std::error_code ignored;

@@ -125,6 +125,20 @@ TEST_F(BaseFolderTest, UserFolderIsCreatedOnceAndKeepsTheUsersChanges) {
     EXPECT_NE(entry.path().extension(), ".tavo-copy") << "temporary copy left behind";
 }
 
+// An installed system's files are read only; the user's copy must not be,
+// since its language tables are written to.
+TEST_F(BaseFolderTest, UserCopyOfAReadOnlyInstallationIsWritable) {
+  for (const auto& entry : fs::recursive_directory_iterator(installed.path()))
+    if (entry.is_regular_file()) fs::permissions(entry.path(), fs::perms::owner_read);
+  const auto choice = SelectBaseFolder({}, places);
+  ASSERT_TRUE(choice.ok()) << choice.error;
+  const fs::path table = home / "share/TavoDex/system/049.SPR";
+  EXPECT_EQ(ReadFile(table), "Deutsch\r\n");
+  EXPECT_NE(fs::status(table).permissions() & fs::perms::owner_write, fs::perms::none);
+  EXPECT_EQ(fs::status(installed / "system/049.SPR").permissions() & fs::perms::owner_write,
+            fs::perms::none);
+}
+
 TEST_F(BaseFolderTest, ReportsWhenNothingIsUsable) {
   places.installedData = installed / "missing";
   auto choice = SelectBaseFolder({}, places);
