@@ -3,6 +3,7 @@
 // code 2), asks for help and ends.
 
 #include <CLI/CLI.hpp>
+#include <algorithm>
 #include <exception>
 #include <filesystem>
 #include <iostream>
@@ -166,10 +167,15 @@ int RunCli(int argc, char** argv) {
   // info" renders the word).
   app.require_subcommand(0, 1);
 
-  std::vector<std::pair<CLI::App*, CommandRun>> runs;
+  struct Registered {
+    const CommandEntry* entry;
+    CLI::App* parser;
+    CommandRun run;
+  };
+  std::vector<Registered> registered;
   for (const CommandEntry& entry : Commands()) {
-    CLI::App* sub = app.add_subcommand(entry.name, entry.summary);
-    runs.emplace_back(sub, entry.define(*sub));
+    CLI::App* parser = app.add_subcommand(entry.name, entry.summary);
+    registered.push_back({&entry, parser, entry.define(*parser)});
   }
   try {
     // CLI11 takes the arguments last to first.
@@ -192,8 +198,9 @@ int RunCli(int argc, char** argv) {
               << "project files: " << kProductName << " Projectfile " << kVersionText << "\n";
     return 0;
   }
-  CLI::App* command = Selected(app);
-  if (!command) {
+  const auto command = std::find_if(registered.begin(), registered.end(),
+                                    [&](const Registered& r) { return r.parser == Selected(app); });
+  if (command == registered.end()) {
     Usage(std::cerr);
     return 2;
   }
@@ -212,24 +219,24 @@ int RunCli(int argc, char** argv) {
   // The settings keep their language.
   if (!language.empty()) workspace.SetLanguage(language);
 
-  const std::string name = command->get_name();
-  int cannotOpenExit = 1;
-  for (const CommandEntry& entry : Commands())
-    if (name == entry.name) cannotOpenExit = entry.cannotOpenExit;
-  CliIo io{std::cout, std::cerr,         workspace.install(), &workspace,
-           name,      UsageOf(*command), cannotOpenExit};
+  const std::string name = command->entry->name;
+  CliIo io{std::cout,
+           std::cerr,
+           workspace.install(),
+           &workspace,
+           name,
+           UsageOf(*command->parser),
+           command->entry->cannotOpenExit};
   // Scripts read the exit code: whatever a command did not foresee must end
   // in a message and a failure, not in an abort.
   try {
-    for (auto& [sub, run] : runs)
-      if (sub == command) return run(io);
+    return command->run(io);
   } catch (const CommandExit& exit) {
     return exit.code;
   } catch (const std::exception& e) {
     std::cerr << "tavodex-cli " << name << ": " << e.what() << "\n";
     return 1;
   }
-  return 1;
 }
 
 }  // namespace tavo::cli
