@@ -30,8 +30,8 @@ endforeach()
 install(FILES ${_packaging}/tavodex-cli.bash
         DESTINATION ${CMAKE_INSTALL_DATADIR}/bash-completion/completions RENAME tavodex-cli)
 
-# The Debian package: tavodex_<version>_amd64.deb. The Qt libraries it links
-# are found by dpkg-shlibdeps.
+# The Debian package: tavodex_<version>_amd64.deb. The dependencies on the
+# libraries the programs link are found by dpkg-shlibdeps.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tavodex)
 set(CPACK_PACKAGE_VENDOR "Tavo Dex")
@@ -45,7 +45,11 @@ string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION electronics)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# The editor cannot open a window without a platform plugin, which the Qt
+# GUI library only recommends.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "bash-completion")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
