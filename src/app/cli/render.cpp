@@ -139,7 +139,7 @@ CommandRun DefineRender(CLI::App& app) {
         LocalTime t;
         return ParseTime(text, t) ? std::string() : "'" + text + "' is not \"YYYY-MM-DD HH:MM\"";
       },
-      "the time time and date fields show");
+      "what time and date fields show");
   app.add_option("--output", o->output, "the PNG file")->required();
   return [o](CliIo& io) { return Render(*o, io); };
 }
