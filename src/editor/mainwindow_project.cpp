@@ -12,6 +12,7 @@
 #include "app/workspace.h"
 #include "editor/mainwindow.h"
 #include "editor/mainwindow_progress.h"
+#include "editor/pages/checkpanel.h"
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
@@ -35,6 +36,7 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
   subscription_ =
       DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
   editor_->SetDocument(document_.get());
+  checkPanel_->Clear();
   for (ListPage* page :
        std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
     page->SetDocument(document_.get());
@@ -56,6 +58,7 @@ void TmainForm::DropProject() {
     baum_->clear();
   }
   infoPage_->Clear();
+  checkPanel_->Clear();
   for (ListPage* page :
        std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
     page->SetDocument(nullptr);
@@ -71,6 +74,9 @@ void TmainForm::DropProject() {
 void TmainForm::DocumentChanged(const Change& change) {
   t_projekt* project = Project();
   if (!project) return;
+  if (change.kind != ChangeKind::Selection && change.kind != ChangeKind::OpenPicture &&
+      change.kind != ChangeKind::Modified)
+    checkPanel_->MarkStale();
   switch (change.kind) {
     case ChangeKind::Objects:
       picturesStale_ = true;
@@ -98,6 +104,8 @@ void TmainForm::DocumentChanged(const Change& change) {
           break;
         case RecordList::TextLists:
           textPage_->Fill(project);
+          // The thumbnails' text list fields show the lists' texts.
+          picturesStale_ = true;
           break;
         case RecordList::Pictures:
           break;

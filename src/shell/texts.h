@@ -534,6 +534,9 @@ inline constexpr TextId kStepBilderLoeschen{474, 24, "Bilder löschen"};
 inline constexpr TextId kStepNummerAendern{474, 25, "Nummer ändern"};
 inline constexpr TextId kStepMitVerweisenLoeschen{474, 26, "Mit allen Verweisen löschen"};
 inline constexpr TextId kNummerVergeben{474, 27, "Die Nummer %s ist bereits vergeben"};
+inline constexpr TextId kNullVergeben{
+    474, 28,
+    "Die Verweise können nicht entfernt werden, da die Nummer 0 (kein Verweis) vergeben ist"};
 inline constexpr TextId kFrageVariablenLoeschen{474, 40,
                                                 "Selektierte Variablen wirklich löschen ?"};
 inline constexpr TextId kFrageAlarmeLoeschen{474, 41, "Selektierte Alarm(e) wirklich löschen ?"};
@@ -658,6 +661,87 @@ inline constexpr TextId kDruckPdfFehler{475, 10, "Die PDF-Datei konnte nicht ges
 inline constexpr TextId kDruckSeiteUnbrauchbar{
     475, 11,
     "Die Seiteneinstellungen (Abschnitt Print) sind nicht verwendbar, gedruckt wird auf A4:"};
+// Group 477: the project check. "%s" stand for values, in order.
+inline constexpr TextId kPruefVariableFehlt{477, 1, "Variable %s gibt es nicht"};
+inline constexpr TextId kPruefTextlisteFehlt{477, 2, "Textliste %s gibt es nicht"};
+inline constexpr TextId kPruefTextlisteLeer{
+    477, 3, "Textliste %s hat keine Texte: das Terminal erhält sie nicht"};
+inline constexpr TextId kPruefTasteBildFehlt{
+    477, 4, "Taste %s ruft Bild %s auf, das Projekt hat nur %s Bilder"};
+inline constexpr TextId kPruefStartbildFehlt{
+    477, 5, "Startbild %s gibt es nicht: kein Bild hat diese Bildnummer"};
+inline constexpr TextId kPruefTasteFehltAmTerminal{477, 6,
+                                                   "Taste %s gibt es am Terminal %s nicht"};
+inline constexpr TextId kPruefTasteErsteGeneration{
+    477, 7,
+    "Taste %s: dieses Terminal ruft das Bild mit der Nummer %s auf, nicht das %s. Bild der Liste"};
+inline constexpr TextId kPruefVariablennummerDoppelt{477, 8,
+                                                     "Variablennummer %s ist mehrfach vergeben"};
+inline constexpr TextId kPruefTextlistennummerDoppelt{
+    477, 9, "Textlistennummer %s ist mehrfach vergeben"};
+inline constexpr TextId kPruefBildnummerDoppelt{
+    477, 10, "Bildnummer %s ist mehrfach vergeben: die Bilddatei %s wird überschrieben"};
+inline constexpr TextId kPruefKeinTerminal{477, 11, "Das Projekt hat kein Terminal"};
+inline constexpr TextId kPruefAusserhalb{477, 12,
+                                         "Objekt liegt ganz außerhalb des Displays (%s x %s)"};
+inline constexpr TextId kPruefTeilweiseAusserhalb{
+    477, 13, "Objekt ragt über den Rand des Displays (%s x %s)"};
+inline constexpr TextId kPruefNullgroesse{477, 14, "Objekt hat keine Größe"};
+inline constexpr TextId kPruefFeldZuGross{
+    477, 15, "Das Feld ist in der Schrift %s %s x %s Pixel groß, das Display nur %s x %s"};
+inline constexpr TextId kPruefBitmapZuGross{
+    477, 16, "Die Bitmap ist %s x %s Pixel groß, das Display nur %s x %s"};
+inline constexpr TextId kPruefSchriftFehlt{477, 17, "Schrift %s ist nicht installiert"};
+inline constexpr TextId kPruefBitmapFehlt{477, 18, "Bitmapdatei nicht gefunden: %s"};
+inline constexpr TextId kPruefBitmapUnlesbar{477, 19, "Bitmapdatei nicht lesbar: %s (%s)"};
+inline constexpr TextId kPruefBitmapBeschaedigt{477, 20, "Bitmapdatei beschädigt: %s (%s)"};
+inline constexpr TextId kPruefKein83Name{
+    477, 21, "Dateiname %s ist kein 8.3-Name: das Terminal nimmt die Datei nicht an"};
+inline constexpr TextId kPruefZuVieleDateien{
+    477, 22, "Laufwerk D würde %s Dateien enthalten, das Terminal nimmt höchstens %s"};
+inline constexpr TextId kPruefAdresseDoppelt{
+    477, 23, "Variable hat dieselbe Adresse %s wie Variable %s"};
+inline constexpr TextId kPruefVariableUnbenutzt{477, 24,
+                                                "Variable wird von keinem Objekt verwendet"};
+inline constexpr TextId kPruefTextlisteUnbenutzt{477, 25,
+                                                 "Textliste wird von keinem Objekt verwendet"};
+inline constexpr TextId kPruefEingabeOhneTyp{
+    477, 26, "Eingabefeld auf Variable %s vom Typ %s: das Terminal kann sie nicht schreiben"};
+inline constexpr TextId kPruefZahlInText{
+    477, 27, "Zahleneingabe auf die Textvariable %s: das Terminal schreibt keine Zahl hinein"};
+inline constexpr TextId kPruefTextInZahl{
+    477, 28, "Texteingabe auf Variable %s vom Typ %s: erwartet ist eine Textvariable (ASCII)"};
+inline constexpr TextId kPruefTextlisteOhneTexte{
+    477, 29, "Textliste hat keine Texte: sie wird weder gespeichert noch übertragen"};
+inline constexpr TextId kPruefAlarmZuLang{
+    477, 30, "Alarmtext hat %s Zeichen, das Terminal zeigt höchstens %s"};
+inline constexpr TextId kPruefAlarmZeile{
+    477, 31, "Alarmtext hat %s Zeichen, eine Zeile der Alarmanzeige nur %s: er wird umbrochen"};
+inline constexpr TextId kPruefAlarmLeer{477, 32, "Alarm hat keinen Text"};
+inline constexpr TextId kPruefAlarmnummer{477, 33, "Alarmnummer %s liegt außerhalb von 0 bis 239"};
+inline constexpr TextId kPruefAlarmnummerDoppelt{477, 34, "Alarmnummer %s ist mehrfach vergeben"};
+// Severities, places and the summary.
+inline constexpr TextId kPruefFehler{477, 50, "Fehler"};
+inline constexpr TextId kPruefWarnung{477, 51, "Warnung"};
+inline constexpr TextId kPruefHinweis{477, 52, "Hinweis"};
+inline constexpr TextId kPruefOrtProjekt{477, 60, "Projekt"};
+inline constexpr TextId kPruefOrtBild{477, 61, "Bild %s \"%s\""};
+inline constexpr TextId kPruefOrtTaste{477, 62, "Taste %s"};
+inline constexpr TextId kPruefOrtVariable{477, 63, "Variable %s \"%s\""};
+inline constexpr TextId kPruefOrtAlarm{477, 64, "Alarm %s"};
+inline constexpr TextId kPruefOrtTextliste{477, 65, "Textliste %s \"%s\""};
+inline constexpr TextId kPruefZusammenfassung{477, 70, "%s Fehler, %s Warnungen, %s Hinweise"};
+// The editor's command, its result list and the question before a download.
+inline constexpr TextId kPruefBefehl{477, 80, "Projekt prüfen"};
+inline constexpr TextId kPruefErgebnis{477, 81, "Prüfergebnis"};
+inline constexpr TextId kPruefSpalteCode{477, 82, "Code"};
+inline constexpr TextId kPruefSpalteArt{477, 83, "Art"};
+inline constexpr TextId kPruefSpalteOrt{477, 84, "Ort"};
+inline constexpr TextId kPruefSpalteMeldung{477, 85, "Meldung"};
+inline constexpr TextId kPruefVeraltet{477, 86, "nicht mehr aktuell, F7 prüft erneut"};
+inline constexpr TextId kPruefVorDownload{477, 87, "Die Projektprüfung hat Fehler gefunden:"};
+inline constexpr TextId kPruefWeitere{477, 88, "... und %s weitere"};
+inline constexpr TextId kPruefTrotzdemUebertragen{477, 89, "Trotzdem übertragen?"};
 
 // Group 476: the object property dialogs and the switching behaviour dialog.
 inline constexpr TextId kObjVariable{476, 1, "Variable"};
