@@ -48,12 +48,10 @@ bool SymbolNameOfText(std::string_view bytes, std::string& name) {
   std::size_t at = 0;
   while ((at = bytes.find("-Symbol(", at)) != std::string_view::npos) {
     const std::size_t lineEnd = std::min(bytes.find_first_of("\r\n", at), bytes.size());
-    const std::string_view line = bytes.substr(at, lineEnd - at);
-    const std::size_t open = line.find('"');
-    if (open != std::string_view::npos) {
-      const std::size_t close = line.find('"', open + 1);
-      name = TrimControl(line.substr(
-          open + 1, close == std::string_view::npos ? std::string_view::npos : close - open - 1));
+    std::string_view rest = bytes.substr(at + 8, lineEnd - at - 8);
+    if (rest.find('"') != std::string_view::npos) {
+      // Read as it is written: quoted, inner quotes doubled.
+      name = TrimControl(t_liste::Unquote(t_liste::NextToken(rest)));
       return true;
     }
     at = lineEnd;
