@@ -32,7 +32,8 @@ const std::string kObjects =
     "-Object(15;0;0;0;1;1;0;255;0;\"Modus\";20;180;\"S008X016.FON\";5;1)\r\n"
     "-Object(1;0;0;0;0;1;0;255;0;\"\";0;0;10;10)\r\n";
 const std::string kPictures = "-Picture(1;1;\"Start\";15)\r\n-Key(1;1;\"\")\r\n-Key(2;2;\"\")\r\n" +
-                              kObjects + "-PictureEnd\r\n\r\n-Picture(2;2;\"Zwei\";15)\r\n-PictureEnd\r\n";
+                              kObjects +
+                              "-PictureEnd\r\n\r\n-Picture(2;2;\"Zwei\";15)\r\n-PictureEnd\r\n";
 
 std::vector<std::int16_t> VariablesOf(const t_liste* object) {
   std::vector<std::int16_t> v, l;
@@ -100,7 +101,8 @@ TEST_F(PictureExchange, ImportReusesEqualRecordsAndNumbersTheOthersWithoutChaini
   auto target = Project(
       "-Variable(1;010,001;3;2;1;\"Temperatur\")\r\n-Variable(2;010,008;1;2;1;\"Motor\")\r\n"
       "-Variable(3;0;3;2;1;\"c\")\r\n-Variable(4;0;3;2;1;\"d\")\r\n",
-      "-TextList(\"Betriebsart\";1;Wert)\r\n-Text(\"Aus\";0)\r\n-Text(\"Hand\";1)\r\n-TextListEnd\r\n",
+      "-TextList(\"Betriebsart\";1;Wert)\r\n-Text(\"Aus\";0)\r\n-Text(\"Hand\";1)\r\n-"
+      "TextListEnd\r\n",
       "-Picture(1;1;\"Da\";15)\r\n-PictureEnd\r\n");
   ExchangeContent content = ReadPictureExchange(file, *installed_.objects);
   ASSERT_TRUE(content.readable);
@@ -133,7 +135,8 @@ TEST_F(PictureExchange, SwappedNumbersAreRenumberedOnce) {
   auto target =
       Project("-Variable(1;010,000;3;2;1;\"B\")\r\n-Variable(2;010,002;3;2;1;\"A\")\r\n", "", "");
   const std::string file =
-      ";x\r\n[Variables]\r\n-Variable(1;010,002;3;2;1;\"A\")\r\n-Variable(2;010,000;3;2;1;\"B\")\r\n"
+      ";x\r\n[Variables]\r\n-Variable(1;010,002;3;2;1;\"A\")\r\n-Variable(2;010,000;3;2;1;\"B\")"
+      "\r\n"
       "[Pictures]\r\n-Picture(9;9;\"P\";15)\r\n"
       "-Object(9;0;0;0;0;1;0;15;1;\"V\";100;300;260;420;0;200;0;2;2;4;1;1)\r\n"
       "-Object(7;0;0;0;0;1;0;255;0;\"T\";20;40;\"S008X016.FON\";1;2;\"###\")\r\n-PictureEnd\r\n";
@@ -238,8 +241,9 @@ TEST_F(PictureExchange, BinarySymbolsGiveOneGroupNamedAfterTheSymbol) {
   EXPECT_EQ(group.MemberCount(), 2);
   EXPECT_EQ(group.ExtentRight(), 30);
 
-  for (const std::string& bad : {std::string("QVX_SymFil"), std::string("XVX_SymFile") + std::string(40, ' '),
-                                 BinarySymbol("a", std::string(1, '\0') + kLineRecord.substr(0, 9))}) {
+  for (const std::string& bad :
+       {std::string("QVX_SymFil"), std::string("XVX_SymFile") + std::string(40, ' '),
+        BinarySymbol("a", std::string(1, '\0') + kLineRecord.substr(0, 9))}) {
     ExchangeContent damaged = ReadSymbolBinary(bad, german_);
     EXPECT_FALSE(damaged.messages.empty());
   }
@@ -273,17 +277,32 @@ TEST_F(PictureExchange, DamagedPictureFilesAreReportedLineByLine) {
     std::vector<std::pair<int, std::uint16_t>> messages;
   };
   const Case cases[] = {
-      {"record before any section", "-Variable(1;0;3;2;1;\"a\")\r\n[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n",
-       1, 0, {{1, txt::kProjektfileFehlerhaft.entry}}},
-      {"number that is none", "[Variables]\r\n-Variable(x;0;3;2;1;\"a\")\r\n-Variable(2;0;3;2;1;\"b\")\r\n"
+      {"record before any section",
+       "-Variable(1;0;3;2;1;\"a\")\r\n[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n",
+       1,
+       0,
+       {{1, txt::kProjektfileFehlerhaft.entry}}},
+      {"number that is none",
+       "[Variables]\r\n-Variable(x;0;3;2;1;\"a\")\r\n-Variable(2;0;3;2;1;\"b\")\r\n"
        "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n",
-       1, 1, {{2, txt::kKeinIntegerwert.entry}}},
-      {"group end without group", "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n-GroupEnd\r\n-PictureEnd\r\n",
-       1, 0, {{3, txt::kProjektfileGruppenfehler.entry}}},
-      {"file ends in a group", "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n-Group(0;0;0;\"g\")\r\n",
-       1, 0, {{3, txt::kEndeInGruppe.entry}}},
+       1,
+       1,
+       {{2, txt::kKeinIntegerwert.entry}}},
+      {"group end without group",
+       "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n-GroupEnd\r\n-PictureEnd\r\n",
+       1,
+       0,
+       {{3, txt::kProjektfileGruppenfehler.entry}}},
+      {"file ends in a group",
+       "[Pictures]\r\n-Picture(1;1;\"P\";15)\r\n-Group(0;0;0;\"g\")\r\n",
+       1,
+       0,
+       {{3, txt::kEndeInGruppe.entry}}},
       {"no picture at all", "[Variables]\r\n-Variable(1;0;3;2;1;\"a\")\r\n", 0, 1, {}},
-      {"rubbish", std::string(1, '\0') + "\xFF[\r\n-(\r\n[Pictures\r\n-Picture(;;;\r\n", 0, 0,
+      {"rubbish",
+       std::string(1, '\0') + "\xFF[\r\n-(\r\n[Pictures\r\n-Picture(;;;\r\n",
+       0,
+       0,
        {{2, txt::kProjektfileFehlerhaft.entry}, {4, txt::kKeinIntegerwert.entry}}},
   };
   for (const Case& c : cases) {
