@@ -1,5 +1,7 @@
 #include "exchange/exchangefile.h"
 
+#include <algorithm>
+
 #include "shell/codepage.h"
 #include "shell/language.h"
 
@@ -16,6 +18,20 @@ std::string ExchangeMessageText(const ExchangeMessage& message, Translator& tran
   if (message.line > 0)
     text = FillIn(translator.Tr(txt::kExZeile), std::to_string(message.line)) + text;
   return text;
+}
+
+std::string ExchangeMessageLines(const std::vector<ExchangeMessage>& messages,
+                                 Translator& translator, std::size_t limit) {
+  std::string lines;
+  const std::size_t shown = std::min(limit, messages.size());
+  for (std::size_t i = 0; i < shown; ++i) {
+    if (!lines.empty()) lines += "\r";
+    lines += ExchangeMessageText(messages[i], translator);
+  }
+  if (shown < messages.size())
+    lines += "\r" +
+             FillIn(translator.Tr(txt::kWeitereMeldungen), std::to_string(messages.size() - shown));
+  return lines;
 }
 
 ExchangeText DecodeExchangeBytes(std::string_view bytes) {

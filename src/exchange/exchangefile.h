@@ -26,6 +26,10 @@ struct ExchangeMessage {
 // The message as the user reads it: «Zeile 7: '1x' ist kein gültiger
 // Integerwert».
 std::string ExchangeMessageText(const ExchangeMessage& message, Translator& translator);
+// The messages as lines of one box ("\r" between them), at most `limit`;
+// the rest counted in a last line. Empty without messages.
+std::string ExchangeMessageLines(const std::vector<ExchangeMessage>& messages,
+                                 Translator& translator, std::size_t limit = 12);
 
 // The file's bytes as code page 1252 text. A file a spreadsheet program
 // saved as UTF-8 (with or without a byte order mark) is converted; then
