@@ -59,6 +59,9 @@ const std::map<std::string, Command>& Commands() {
       {"image", {CmdImage, "build the terminal image of a project without a port"}},
       {"download", {CmdDownload, "build the image of a project and download it to a terminal"}},
       {"print", {CmdPrint, "write the project printout as a PDF file"}},
+      {"export",
+       {CmdExport, "write alarms, variables, text lists or a picture to an exchange file"}},
+      {"import", {CmdImport, "import an exchange file (alarms, variables, text lists, picture)"}},
       {"import-dos", {CmdImportDos, "import a DOS-generation project (.prj) as a project file"}},
   };
   return commands;
