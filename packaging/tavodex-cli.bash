@@ -23,7 +23,7 @@ _tavodex_cli() {
     if [[ $cur == -* ]]; then
       COMPREPLY=($(compgen -W "--base --populate --language --help -h --version" -- "$cur"))
     else
-      COMPREPLY=($(compgen -W "check download fonts image import-dos info print render save text" -- "$cur"))
+      COMPREPLY=($(compgen -W "check download export fonts image import import-dos info print render save text" -- "$cur"))
     fi
     return
   fi
@@ -33,6 +33,8 @@ _tavodex_cli() {
     check) options+=" --format --fail-on" ;;
     download) options+=" --device --port --rate --station --scope --image --ignore-check" ;;
     image | save | import-dos) options+=" --output" ;;
+    export) options+=" --alarms --variables --textlists --picture --output" ;;
+    import) options+=" --on-conflict --output" ;;
     print) options+=" --output --project-info --pictures --alarms --variables --text-lists --paper --margins --date" ;;
     render) options+=" --picture --zoom --outline --grey --time --output" ;;
     text) options+=" --font --output --zoom --colour --background" ;;
@@ -42,6 +44,7 @@ _tavodex_cli() {
     --format) COMPREPLY=($(compgen -W "text json" -- "$cur")); return ;;
     --fail-on) COMPREPLY=($(compgen -W "error warning" -- "$cur")); return ;;
     --scope) COMPREPLY=($(compgen -W "full optimal" -- "$cur")); return ;;
+    --on-conflict) COMPREPLY=($(compgen -W "ask replace keep" -- "$cur")); return ;;
     --rate) COMPREPLY=($(compgen -W "115200 57600 38400 28800 19200 14400 9600 4800 2400 1200 600 300" -- "$cur")); return ;;
     --port) COMPREPLY=($(compgen -W "1 2 3 4 5 6 7 8 9" -- "$cur")); return ;;
     --project-info | --alarms | --variables | --text-lists) COMPREPLY=($(compgen -W "yes no" -- "$cur")); return ;;
@@ -54,6 +57,7 @@ _tavodex_cli() {
         image) _filedir -d ;;
         render | text) _filedir png ;;
         print) _filedir pdf ;;
+        export) _filedir ;;
         *) _filedir qvx ;;
       esac
       return ;;

@@ -209,9 +209,13 @@ void TmainForm::CreatePages() {
   };
   pageBox_ = std::make_unique<WindowBox>(*this);
   editor_->SetMessageBox(pageBox_.get());
+  exchangeDialogs_ = {hooks_.openFile, hooks_.saveFile,
+                      [this] { return editor_ ? editor_->SheetSize() : QSize(); }};
   for (ListPage* page :
-       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
+       std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_}) {
     page->SetMessageBox(pageBox_.get());
+    page->SetExchangeDialogs(&exchangeDialogs_);
+  }
   editorLayout->addWidget(editor_->Widget());
   editor_->SetMessageBox(&Box());
 

@@ -13,6 +13,7 @@
 #include "check/projectcheck.h"
 #include "document/document.h"
 #include "editor/mainwindow_hooks.h"
+#include "editor/pages/exchangeactions.h"
 #include "objects/tview.h"
 #include "resources/fonts.h"
 #include "shell/texts.h"
@@ -187,6 +188,8 @@ class TmainForm : public QMainWindow {
   MessageBox* messages_ = nullptr;
   // What the pages are given: it shows in whichever box the window uses.
   std::unique_ptr<MessageBox> pageBox_;
+  // The file dialogs the list pages' export and import use.
+  ExchangeDialogs exchangeDialogs_;
   std::unique_ptr<Document> document_;
   DocumentSubscription subscription_;
   // Data of the tree's "Variablen", "Alarme" and "Bilder" nodes, told apart

@@ -852,6 +852,72 @@ inline constexpr TextId kObjDarstellungsEinstellungen{476, 104, "Darstellungs - 
 inline constexpr TextId kObjBitmapFilter{476, 105, "Bitmaps (*.bmp)|*.bmp"};
 inline constexpr TextId kObjBitmapNichtLesbar{476, 106, "Die Bitmap kann nicht gelesen werden:"};
 inline constexpr TextId kObjVorschauHinweis{476, 107, "So zeigt das Terminal das Objekt"};
+
+// Group 479: exchange files (alarms, variables, text lists, pictures) and
+// the symbol library.
+inline constexpr TextId kExAlarmExport{479, 1, "Alarmmeldungen Export"};
+inline constexpr TextId kExAlarmImport{479, 2, "Alarmmeldungen Import"};
+inline constexpr TextId kExVariablenExport{479, 3, "Variablen Export"};
+inline constexpr TextId kExVariablenImport{479, 4, "Variablen Import"};
+inline constexpr TextId kExTextlistenExport{479, 5, "Textlisten Export"};
+inline constexpr TextId kExTextlistenImport{479, 6, "Texlisten Import"};
+inline constexpr TextId kExFilterText{479, 7, "Text Datei|*.txt|Alle Dateien|*.*"};
+inline constexpr TextId kExNameAlarme{479, 8, " Alarme"};
+inline constexpr TextId kExNameVariablen{479, 9, "Variablen"};
+inline constexpr TextId kExNameTextlisten{479, 10, " Textlisten"};
+inline constexpr TextId kExFileVorhanden{479, 11, "File bereits vorhanden !"};
+inline constexpr TextId kExUeberschreiben{479, 12, "Überschreiben ?"};
+inline constexpr TextId kExAlarmeExportiert{479, 13, "Alarm(e) erfolgreich Exportiert"};
+inline constexpr TextId kExVariablenExportiert{479, 14, "Variablen erfolgreich Exportiert"};
+inline constexpr TextId kExTextlistenExportiert{479, 15, "Textlisten erfolgreich exportiert"};
+inline constexpr TextId kExSollAlarmNummer{479, 16, "Soll Alarm Nummer"};
+inline constexpr TextId kExMitAlarmNummer{479, 17, " mit Alarm Nummer"};
+inline constexpr TextId kExUeberschriebenWerden{479, 18, "überschrieben werden ?"};
+inline constexpr TextId kExDieVariable{479, 19, "Die Variable"};
+inline constexpr TextId kExMitDerVariable{479, 20, "mit der Variable"};
+inline constexpr TextId kExBildExport{479, 21, "Bild Export"};
+inline constexpr TextId kExBildImport{479, 22, "Bild Import"};
+inline constexpr TextId kExBildExportiert{479, 23, "Bild erfolgreich exportiert"};
+inline constexpr TextId kExSymbolSichern{479, 24, "Symbol sichern"};
+inline constexpr TextId kExSymbolname{479, 25, "Symbolname"};
+inline constexpr TextId kExKeinSymbolname{479, 26, "Sie haben keinen Symbolname angegeben !"};
+inline constexpr TextId kExSymbolnameVergeben{479, 27, "Symbolname ist bereits vergeben !"};
+inline constexpr TextId kExSymbolLaden{479, 28, "Symbol-Laden Dialog"};
+inline constexpr TextId kExSymbolauswahl{479, 29, "Symbolauswahl"};
+inline constexpr TextId kExVorschau{479, 30, "Vorschau"};
+inline constexpr TextId kExSymbolLoeschen{479, 31, "Symbol wirklich löschen ?"};
+// Our own: what the readers say about lines, and the steps' names.
+inline constexpr TextId kExZeile{479, 40, "Zeile %s: "};
+inline constexpr TextId kExZeilenumbruch{
+    479, 41, "ein Zeilenumbruch im Text wurde durch ein Leerzeichen ersetzt"};
+inline constexpr TextId kExZuWenigFelder{479, 42, "zu wenige Felder, die Zeile wurde übersprungen"};
+inline constexpr TextId kExVariablendatei{
+    479, 43, "Die Datei ist eine Variablendatei, keine Alarmdatei: nichts importiert"};
+inline constexpr TextId kExAlarmdatei{
+    479, 44, "Die Datei ist eine Alarmdatei, keine Variablendatei: nichts importiert"};
+inline constexpr TextId kExKeineKopfzeile{
+    479, 45, "Die Datei hat nicht die erwartete erste Zeile: nichts importiert"};
+inline constexpr TextId kExUtf8{
+    479, 46,
+    "Die Datei ist in UTF-8 gespeichert (von einer Tabellenkalkulation?) und wurde in den "
+    "Windows-Zeichensatz 1252 umgewandelt."};
+inline constexpr TextId kExTasteGeloescht{
+    479, 47, "Bild \"%s\": eine Taste rief ein Bild, das nicht mit importiert wurde; ihre "
+             "Funktion wurde gelöscht:"};
+inline constexpr TextId kExAlarmnummerZuGross{479, 48, "Alarmnummer %s: Range Error ! [0..239]"};
+inline constexpr TextId kExKeineFreieNummer{479, 49, "keine Nummer mehr frei, die Zeile wurde übersprungen"};
+inline constexpr TextId kExSymbolUngueltig{479, 50, "Die Datei ist kein Symbol"};
+inline constexpr TextId kExNichtLesbar{479, 51, "Die Datei kann nicht gelesen werden"};
+inline constexpr TextId kExNichtsImportiert{
+    479, 52, "Die Datei enthält nichts zu importieren"};
+inline constexpr TextId kExStepAlarme{479, 60, "Alarme importieren"};
+inline constexpr TextId kExStepVariablen{479, 61, "Variablen importieren"};
+inline constexpr TextId kExStepTextlisten{479, 62, "Textlisten importieren"};
+inline constexpr TextId kExStepBild{479, 63, "Bild importieren"};
+inline constexpr TextId kExStepSymbol{479, 64, "Symbol einfügen"};
+inline constexpr TextId kExHintExport{479, 70, "Markierte Einträge exportieren"};
+inline constexpr TextId kExHintImport{479, 71, "Einträge aus einer Datei importieren"};
+inline constexpr TextId kExHintSymbol{479, 72, "Symbol sichern (Objekte markiert) oder einfügen"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

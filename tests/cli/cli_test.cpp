@@ -193,6 +193,10 @@ TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
       {"check", {}},
       {"check", {"a.qvx", "--format", "xml"}},
       {"check", {"a.qvx", "--fail-on", "note"}},
+      {"export", {"a.qvx", "--alarms"}},
+      {"export", {"a.qvx", "--output", "x.txt"}},
+      {"import", {"a.qvx"}},
+      {"import", {"a.qvx", "x.txt", "--on-conflict", "maybe"}},
   };
   for (const Case& c : cases) {
     const std::string usage = "usage: tavodex-cli " + c.command;
@@ -218,8 +222,10 @@ TEST_F(CliTest, EveryCommandReportsOptionErrorsAlike) {
   const std::map<std::string, std::vector<std::string>> complete = {
       {"check", {"a.qvx"}},
       {"download", {"a.qvx"}},
+      {"export", {"a.qvx", "--alarms", "--output", "x.txt"}},
       {"fonts", {}},
       {"image", {"a.qvx"}},
+      {"import", {"a.qvx", "x.txt", "--on-conflict", "keep"}},
       {"import-dos", {"a.prj"}},
       {"info", {"a.qvx"}},
       {"print", {"a.qvx", "--output", "x.pdf"}},

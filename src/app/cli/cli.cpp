@@ -20,8 +20,11 @@ const std::vector<CommandEntry>& Commands() {
   static const std::vector<CommandEntry> commands = {
       {"check", "check a project for what will go wrong on the terminal", DefineCheck, 2},
       {"download", "build the image of a project and download it to a terminal", DefineDownload, 2},
+      {"export", "write alarms, variables, text lists or a picture to an exchange file",
+       DefineExport},
       {"fonts", "list the terminal fonts of the installation", DefineFonts},
       {"image", "build the terminal image of a project without a port", DefineImage},
+      {"import", "import an exchange file (alarms, variables, text lists, picture)", DefineImport},
       {"import-dos", "import a DOS-generation project (.prj) as a project file", DefineImportDos},
       {"info", "show what a project holds and what its file's reader reported", DefineInfo},
       {"print", "write the project printout as a PDF file", DefinePrint},

@@ -63,8 +63,10 @@ const std::vector<CommandEntry>& Commands();
 
 CommandRun DefineCheck(CLI::App& app);
 CommandRun DefineDownload(CLI::App& app);
+CommandRun DefineExport(CLI::App& app);
 CommandRun DefineFonts(CLI::App& app);
 CommandRun DefineImage(CLI::App& app);
+CommandRun DefineImport(CLI::App& app);
 CommandRun DefineImportDos(CLI::App& app);
 CommandRun DefineInfo(CLI::App& app);
 CommandRun DefinePrint(CLI::App& app);

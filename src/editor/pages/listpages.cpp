@@ -19,6 +19,7 @@
 #include "editor/dialogs/infomsg.h"
 #include "editor/dialogs/textlistdialog.h"
 #include "editor/dialogs/variabledialog.h"
+#include "editor/pages/exchangeactions.h"
 #include "project/projekt.h"
 
 namespace tavo {
@@ -81,6 +82,20 @@ QIcon ToolIcon(int image) {
     case 2:  // copy
       sheet(1, 1);
       sheet(5, 4);
+      break;
+    case 5:  // export: a sheet and an arrow out of it
+    case 6:  // import: an arrow into a sheet
+      sheet(image == 5 ? 1 : 5, 2);
+      p.setPen(QPen(image == 5 ? blue : green, 2, Qt::SolidLine, Qt::RoundCap));
+      if (image == 5) {
+        p.drawLine(QPointF(6, 8.5), QPointF(14.5, 8.5));
+        p.drawLine(QPointF(11.5, 5.5), QPointF(14.5, 8.5));
+        p.drawLine(QPointF(11.5, 11.5), QPointF(14.5, 8.5));
+      } else {
+        p.drawLine(QPointF(1.5, 8.5), QPointF(10, 8.5));
+        p.drawLine(QPointF(7, 5.5), QPointF(10, 8.5));
+        p.drawLine(QPointF(7, 11.5), QPointF(10, 8.5));
+      }
       break;
     default:  // delete, delete with references
       if (image == 4) sheet(2, 2);
@@ -184,6 +199,32 @@ QAction* ListPage::AddTool(const char* name, const TextId& hint, ToolImage image
   connect(action, &QAction::triggered, this, slot);
   texts_.Add([action, &hint](Translator& tr) { action->setToolTip(Tr(tr, hint)); });
   return action;
+}
+
+void ListPage::AddExchangeTools() {
+  const QString base = objectName();
+  const std::string exportName = (base + "_Export").toStdString(),
+                    importName = (base + "_Import").toStdString();
+  AddTool(exportName.c_str(), txt::kExHintExport, ToolImage::Export, &ListPage::ExportSelected);
+  AddTool(importName.c_str(), txt::kExHintImport, ToolImage::Import, &ListPage::ImportFile);
+}
+
+void ListPage::ExportSelected() {
+  if (!document_ || !exchange_) return;
+  std::vector<t_liste*> records;
+  if (list_ == RecordList::Pictures) {
+    if (t_liste* focused = ChosenRecord()) records.push_back(focused);
+  } else {
+    records = table_->SelectedRecords();
+  }
+  ExchangeActions(this, workspace_, Box(), *exchange_).Export(document_->Project(), list_, records);
+}
+
+void ListPage::ImportFile() {
+  if (!document_ || !exchange_) return;
+  const std::vector<t_liste*> imported =
+      ExchangeActions(this, workspace_, Box(), *exchange_).Import(*document_, list_);
+  if (!imported.empty()) table_->SelectRecords(imported);
 }
 
 bool ListPage::TakesCommandKeys(const QWidget* focus) const {
@@ -452,6 +493,7 @@ AlarmPage::AlarmPage(Workspace& workspace, Retranslator& texts, QWidget* parent)
   table_->SetFilterColumns({0, 1});  // number and text, not the flags
   AddStandardTools(txt::kStepAlarmNeu, txt::kStepAlarmAendern, txt::kStepAlarmeKopieren,
                    txt::kStepAlarmeLoeschen);
+  AddExchangeTools();
   auto* box = new QGroupBox(this);
   box->setObjectName("AlarmVorschauBox");
   auto* layout = new QVBoxLayout(box);
@@ -513,6 +555,7 @@ VariablePage::VariablePage(Workspace& workspace, Retranslator& texts, QWidget* p
   table_->SetFilterColumns({0, 1, 2});  // name, number and address
   AddStandardTools(txt::kStepVariableNeu, txt::kStepVariableAendern, txt::kStepVariablenKopieren,
                    txt::kStepVariablenLoeschen);
+  AddExchangeTools();
   connect(table_, &RecordTable::recordRenamed, this, [this](t_liste* record, const QString& name) {
     if (InList(record)) Succeeded(RenameRecord(*document_, list_, *record, S(name)));
   });
@@ -560,6 +603,7 @@ TextListPage::TextListPage(Workspace& workspace, Retranslator& texts, QWidget* p
   table_->SetFilterColumns({0, 1});  // number and name
   AddStandardTools(txt::kStepTextlisteNeu, txt::kStepTextlisteAendern, txt::kStepTextlistenKopieren,
                    txt::kStepTextlistenLoeschen);
+  AddExchangeTools();
 }
 
 void TextListPage::FillRows(const t_projekt& project) {

@@ -33,6 +33,7 @@ namespace tavo {
 
 class AlarmPreview;
 class MessageBox;
+struct ExchangeDialogs;
 class Workspace;
 class t_bild;
 class t_objekt;
@@ -49,6 +50,8 @@ class ListPage : public QWidget {
   void SetDocument(Document* document);
   // Where questions and messages go (the window's box); not owned.
   void SetMessageBox(MessageBox* box) { messages_ = box; }
+  // The window's file dialogs for export and import; not owned.
+  void SetExchangeDialogs(const ExchangeDialogs* dialogs) { exchange_ = dialogs; }
 
   // Rebuilds the rows from the project's list; null empties the page. When
   // the same project is filled again, the sort order, the filter and the
@@ -64,6 +67,10 @@ class ListPage : public QWidget {
   virtual void EditSelected() = 0;
   virtual void CopySelected();
   virtual void DeleteSelected();
+  // Exports the selected records (pictures: the focused one) to an exchange
+  // file; imports such a file as one step and selects what it brought.
+  void ExportSelected();
+  void ImportFile();
 
   RecordTable* Table() const { return table_; }
   QToolBar* ToolBar() const { return toolBar_; }
@@ -93,13 +100,15 @@ class ListPage : public QWidget {
   // Says why an edit could not be done; true when it was done.
   bool Succeeded(const EditResult& result);
   // Adds a tool button with a hint and an image of the page's own.
-  enum class ToolImage { New, Edit, Copy, Delete, DeleteWithReferences };
+  enum class ToolImage { New, Edit, Copy, Delete, DeleteWithReferences, Export, Import };
   QAction* AddTool(const char* name, const TextId& hint, ToolImage image, void (ListPage::*slot)());
   // Puts an action of the page's own behind the tools added so far.
   void InsertTool(QAction* action);
   // The standard tools: new, edit, copy and delete, named after the page.
   void AddStandardTools(const TextId& newHint, const TextId& editHint, const TextId& copyHint,
                         const TextId& deleteHint);
+  // The export and import tools, named after the page.
+  void AddExchangeTools();
   // Puts `widget` where the table was (the picture list's views).
   void ReplaceTable(QWidget* widget);
   // The panel below the table (the alarm preview).
@@ -132,6 +141,7 @@ class ListPage : public QWidget {
   void UpdateToolStates();
 
   MessageBox* messages_ = nullptr;
+  const ExchangeDialogs* exchange_ = nullptr;
   MessageBox* ownBox_ = nullptr;  // a child of the page, made on first use
   QSplitter* splitter_;
   QAction* toolsEnd_ = nullptr;

@@ -107,6 +107,7 @@ PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tvie
   edit->setIcon(MakeIcon(IconId::EditPicture));
   AddTool("TBBildKopieren", txt::kStepBilderKopieren, ToolImage::Copy, &ListPage::CopySelected);
   AddTool("TBBildLoeschen", txt::kStepBilderLoeschen, ToolImage::Delete, &ListPage::DeleteSelected);
+  AddExchangeTools();
   viewToggle_ = new QAction(MakeIcon(IconId::PictureListView), QString(), this);
   viewToggle_->setObjectName("TBBildAnsicht");
   InsertTool(viewToggle_);

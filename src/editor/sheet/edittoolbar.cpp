@@ -7,13 +7,17 @@
 #include <QToolButton>
 
 #include "app/workspace.h"
+#include "document/exchangeimport.h"
 #include "editor/dialogs/attributepickers.h"
 #include "editor/dialogs/editingoptions.h"
 #include "editor/dialogs/infomsg.h"
 #include "editor/dialogs/keydialogs.h"
 #include "editor/dialogs/pictureinfo.h"
+#include "editor/dialogs/symboldialogs.h"
 #include "editor/uitext.h"
+#include "exchange/symbols.h"
 #include "objects/gruppe.h"
+#include "shell/settings.h"
 
 namespace tavo {
 
@@ -47,6 +51,7 @@ enum class EditToolBar::Icon {
   DistributeV,
   SameWidth,
   SameHeight,
+  Symbol,
 };
 
 namespace {
@@ -182,6 +187,12 @@ QIcon BarIcon(Icon icon) {
       p.fillRect(7, 3, 2, 2, Qt::black);
       p.fillRect(7, 6, 2, 7, Qt::black);
       break;
+    case Icon::Symbol:  // a valve: two triangles tip to tip
+      p.setBrush(kObject);
+      p.drawPolygon(QPolygonF({QPointF(2, 4), QPointF(8, 8), QPointF(2, 12)}));
+      p.drawPolygon(QPolygonF({QPointF(14, 4), QPointF(8, 8), QPointF(14, 12)}));
+      p.drawLine(QPointF(8, 8), QPointF(8, 2));
+      break;
     case Icon::FunctionKeys:
       KeyCap(p, "F");
       break;
@@ -295,6 +306,7 @@ EditToolBar::EditToolBar(Workspace& workspace, QWidget* parent)
   AddAction("ToolButton18", txt::kHintBildGrunddaten, Icon::BaseData, [this] { BaseData(); });
   AddAction("ToolButton20", txt::kHintFTasten, Icon::FunctionKeys, [this] { FunctionKeys(); });
   AddAction("ToolButton11", txt::kHintSTasten, Icon::SoftKeys, [this] { SoftKeys(); });
+  AddAction("ToolButSymbol", txt::kExHintSymbol, Icon::Symbol, [this] { Symbol(); });
   addSeparator();
   AddAction("ToolButAlignLeft", txt::kAlignLeft, Icon::AlignLeft,
             [this] { Align(Alignment::Left); });
@@ -338,6 +350,12 @@ EditToolBar::EditToolBar(Workspace& workspace, QWidget* parent)
   };
   prompts_.editBaseData = [this](Document& document, t_bild& picture) {
     EditPictureBaseData(this, workspace_.translator(), Messages(), document, picture);
+  };
+  prompts_.symbolName = [this](const std::string& proposed, const std::filesystem::path& folder) {
+    return AskSymbolName(this, workspace_.translator(), &Messages(), folder, proposed);
+  };
+  prompts_.chooseSymbol = [this](const std::filesystem::path& folder) {
+    return ChooseSymbol(this, workspace_, &Messages(), folder);
   };
   UpdateStates();
 }
@@ -450,7 +468,7 @@ void EditToolBar::UpdateStates() {
   enable({"ToolButinfront", "ToolButinback", "ToolButonefront", "ToolButoneback", "ToolButton6"},
          any > 0);
   enable({"ToolButmirror", "ToolButcopy", "ToolButton4"}, top > 0);
-  enable({"ToolButton18", "ToolButton20", "ToolButton11"}, picture != nullptr);
+  enable({"ToolButton18", "ToolButton20", "ToolButton11", "ToolButSymbol"}, picture != nullptr);
 }
 
 // --- reporting ---------------------------------------------------------------------------
@@ -574,6 +592,43 @@ void EditToolBar::SoftKeys() {
 
 void EditToolBar::BaseData() {
   if (t_bild* picture = Picture()) prompts_.editBaseData(*document_, *picture);
+}
+
+void EditToolBar::Symbol() {
+  t_bild* picture = Picture();
+  if (!document_ || !picture) return;
+  Translator& translator = workspace_.translator();
+  const std::filesystem::path folder =
+      UseFolderSetting(workspace_.settings(), FolderKey::Symbol, workspace_.install());
+  const std::vector<t_objekt*> selected = document_->SelectedTopLevel();
+  if (!selected.empty()) {
+    if (!prompts_.symbolName) return;
+    const std::optional<std::string> name = prompts_.symbolName(selected.front()->name, folder);
+    if (!name) return;
+    std::vector<const t_objekt*> objects(selected.begin(), selected.end());
+    std::vector<std::string> lines;
+    WriteSymbolFile(document_->Project(), objects, *name,
+                    [&](const std::string& line) { lines.push_back(line); });
+    if (!WriteExchangeFile(SymbolFilePath(folder, *name), lines))
+      Messages().Show(MsgKind::Fehler, ButtonSet::Weiter,
+                      translator.Tr(txt::kFehlerBeiDateizugriff));
+    return;
+  }
+  if (!prompts_.chooseSymbol) return;
+  const std::optional<std::filesystem::path> file = prompts_.chooseSymbol(folder);
+  if (!file) return;
+  ExchangeContent content = ReadSymbolFile(*file, workspace_.objects(), translator);
+  std::vector<ExchangeMessage> messages = content.messages;
+  if (!content.readable || !content.objects) {
+    messages.push_back({0, txt::kExNichtsImportiert, {}});
+    Messages().Show(MsgKind::Fehler, ButtonSet::Weiter, ExchangeMessageLines(messages, translator));
+    return;
+  }
+  MergePlan plan = PlanMerge(document_->Project(), std::move(content));
+  Report(InsertSymbol(*document_, *picture, plan));
+  if (!messages.empty())
+    Messages().Show(MsgKind::Warnung, ButtonSet::Weiter,
+                    ExchangeMessageLines(messages, translator));
 }
 
 }  // namespace tavo

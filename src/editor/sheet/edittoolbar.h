@@ -16,6 +16,7 @@
 
 #include <QToolBar>
 #include <array>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -70,6 +71,14 @@ class EditToolBar : public QToolBar {
     // The key dialogs and the base data dialog for the open picture.
     std::function<void(Document&, t_bild&, bool softKeys)> editKeys;
     std::function<void(Document&, t_bild&)> editBaseData;
+    // "Symbol sichern" with the name proposed, for the library `folder`:
+    // the name confirmed (trimmed, free), nothing when cancelled.
+    std::function<std::optional<std::string>(const std::string& proposed,
+                                             const std::filesystem::path& folder)>
+        symbolName;
+    // The "Symbol-Laden Dialog": the file chosen, nothing when cancelled.
+    std::function<std::optional<std::filesystem::path>(const std::filesystem::path& folder)>
+        chooseSymbol;
   };
   Prompts& prompts() { return prompts_; }
 
@@ -90,6 +99,9 @@ class EditToolBar : public QToolBar {
   void FunctionKeys();
   void SoftKeys();
   void BaseData();
+  // With objects selected: saves them as a symbol of the library; without:
+  // inserts a symbol of the library into the open picture.
+  void Symbol();
 
  signals:
   void toolReset();
