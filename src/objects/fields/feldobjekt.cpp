@@ -167,7 +167,12 @@ void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContex
 }
 
 void ParseObjectFields(t_objekt& object, std::string_view rest, const t_liste* fonts) {
-  if (auto* field = dynamic_cast<t_feldobjekt*>(&object))
+  // Shapes, graphs, groups and bitmaps are no fields: their kind byte says
+  // so without a failing cast, on every object line a project holds.
+  const std::uint8_t kind = object.Kind();
+  const bool mayBeField = kind != kKindGruppe && kind != kKindLinie && kind != kKindRechteck &&
+                          kind != kKindKreis && kind != kKindPolygon && kind != kKindBitmap;
+  if (auto* field = mayBeField ? dynamic_cast<t_feldobjekt*>(&object) : nullptr)
     field->ParseWith(rest, fonts);
   else
     object.ParseFields(rest);
