@@ -85,7 +85,8 @@ class TmainForm : public QMainWindow {
   // False when nothing was opened; the reason has been shown.
   bool OpenProjectFile(const QString& path);
   // Closes the open project after the save question. False when the user
-  // wanted it saved and saving did not happen: the project stays open.
+  // took the command back, or wanted the project saved and saving did not
+  // happen: the project stays open.
   bool CloseProject();
   // Writes the project to its file, asking for one when it has none (or
   // always, with `askForFile`). True when it was written.
@@ -154,10 +155,12 @@ class TmainForm : public QMainWindow {
   void UpdateUndoActions();
   void HeadFieldEdited(int field);
   void DropProject();
+  void FollowTerminalGreyScale();
   bool WriteProject(const std::string& path);
   FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
   void RememberProjectFolder(const QString& file);
   QSize EditorSheetSize();
+  bool AskToSaveChanges();
   bool FormCloseQuery();
   bool FormKeyDown(int key);
   void Navigate(QTreeWidgetItem* item);

@@ -138,15 +138,27 @@ bool TmainForm::Run(CommandPtr command) {
   return result.done;
 }
 
+// Asked before unsaved changes could be lost: "Ja" saves, "Nein" lets them
+// go, "Abbruch" (Escape) takes the command back and the project stays as it
+// is. True when the command may go on.
+bool TmainForm::AskToSaveChanges() {
+  if (!document_ || !document_->IsModified()) return true;
+  switch (
+      Box().Show(MsgKind::Abfrage, ButtonSet::JaNeinAbbruch, Text(txt::kProjektNichtGesichert))) {
+    case kAnswerJa:
+      // Not saved after all (the save dialog cancelled, a write failed):
+      // the project stays open.
+      return Save();
+    case kAnswerNein:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool TmainForm::CloseProject() {
   if (!Project()) return true;
-  if (Project()->modified &&
-      Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
-          kAnswerJa &&
-      !Save()) {
-    // The user wanted the project kept: it stays open when it was not saved.
-    return false;
-  }
+  if (!AskToSaveChanges()) return false;
   DropProject();
   return true;
 }
@@ -347,13 +359,7 @@ void TmainForm::schliessenClick() {
 bool TmainForm::FormCloseQuery() {
   const std::string question = std::string(kProductName) + " " + Text(txt::kWirklichBeenden);
   if (Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, question) != kAnswerJa) return false;
-  if (Project() && Project()->modified &&
-      Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
-          kAnswerJa &&
-      !Save()) {
-    return false;  // not saved after all: the program stays open
-  }
-  return true;
+  return AskToSaveChanges();
 }
 
 void TmainForm::closeEvent(QCloseEvent* event) {

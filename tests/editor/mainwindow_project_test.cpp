@@ -73,11 +73,14 @@ TEST_F(ProjectCommandTest, InfoPageEditsGoIntoTheHeadAndTheStatusBarFollowsWithi
 }
 
 // The answers to "Projekt noch nicht gesichert, nun sichern ?" when a
-// modified project is closed by "Schließen".
+// modified project is closed by "Schließen", opened over or replaced by a
+// new one: "Abbruch" (and Escape) takes the command back and loses nothing.
 struct CloseCase {
   const char* name;
+  const char* command;
   int answer;
   bool written;
+  bool closed;
 };
 // Readable test names and failure messages.
 void PrintTo(const CloseCase& c, std::ostream* os) {
@@ -86,30 +89,48 @@ void PrintTo(const CloseCase& c, std::ostream* os) {
 
 class CloseQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(CloseQuestionTest, ModifiedProjectIsSavedOnlyOnJa) {
+TEST_P(CloseQuestionTest, ModifiedProjectIsSavedOnJaAndKeptOnAbbruch) {
+  const CloseCase& c = GetParam();
   const fs::path file = ProjectCopy("Demo.qvx");
   const std::string before = ReadFile(file);
   TmainForm& w = WindowWith(file);
+  w.ShowView(TmainForm::kViewAlarms);
   Find<QLineEdit>("PrjAutorStr")->setText("Anna");
-  box_.QueueAnswer(GetParam().answer);
-  Action("schliessen")->trigger();
+  box_.QueueAnswer(c.answer);
+  openAnswers_.push_back(QString::fromStdString(ProjectCopy("Felder.qvx").string()));
+  Action(c.command)->trigger();
   ASSERT_EQ(box_.Calls().size(), 1u);
   EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Abfrage);
+  EXPECT_EQ(box_.Calls()[0].buttons, ButtonSet::JaNeinAbbruch);
   EXPECT_EQ(box_.Calls()[0].text, Tr(txt::kProjektNichtGesichert));
-  EXPECT_EQ(w.Project(), nullptr);
-  EXPECT_EQ(w.CurrentView(), TmainForm::kViewStart);
   const std::string after = ReadFile(file);
-  EXPECT_EQ(after.find("\"Anna\"") != std::string::npos, GetParam().written);
-  if (!GetParam().written) {
+  EXPECT_EQ(after.find("\"Anna\"") != std::string::npos, c.written);
+  if (!c.written) {
     EXPECT_EQ(after, before);
   }
-  EXPECT_EQ(fs::exists(BackupPath(file.string())), GetParam().written);
+  EXPECT_EQ(fs::exists(BackupPath(file.string())), c.written);
+  if (c.closed) {
+    EXPECT_TRUE(w.Project() == nullptr || w.Project()->path != file.string());
+    return;
+  }
+  // Taken back: the same project, still modified, on the page it was on.
+  ASSERT_NE(w.Project(), nullptr);
+  EXPECT_EQ(w.Project()->path, file.string());
+  EXPECT_EQ(w.Project()->head->author, "Anna");
+  EXPECT_TRUE(w.Project()->modified);
+  EXPECT_EQ(w.CurrentView(), TmainForm::kViewAlarms);
+  EXPECT_EQ(w.CurrentPage(), TmainForm::kPageAlarms);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestionTest,
-                         ::testing::Values(CloseCase{"Ja", kAnswerJa, true},
-                                           CloseCase{"Nein", kAnswerNein, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CloseQuestionTest,
+    ::testing::Values(CloseCase{"CloseJa", "schliessen", kAnswerJa, true, true},
+                      CloseCase{"CloseNein", "schliessen", kAnswerNein, false, true},
+                      CloseCase{"CloseAbbruch", "schliessen", kAnswerAbbruch, false, false},
+                      CloseCase{"NewAbbruch", "Neu2", kAnswerAbbruch, false, false},
+                      CloseCase{"OpenAbbruch", "oeffnen2", kAnswerAbbruch, false, false},
+                      CloseCase{"OpenNein", "oeffnen2", kAnswerNein, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectCommandTest, UnmodifiedProjectClosesWithoutAQuestion) {
   TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
@@ -296,7 +317,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExitCase{"NoExit", {kAnswerNein}, true, false, false, 1},
                       ExitCase{"ExitUnmodified", {kAnswerJa}, false, true, false, 1},
                       ExitCase{"ExitAndSave", {kAnswerJa, kAnswerJa}, true, true, true, 2},
-                      ExitCase{"ExitAndDiscard", {kAnswerJa, kAnswerNein}, true, true, false, 2}),
+                      ExitCase{"ExitAndDiscard", {kAnswerJa, kAnswerNein}, true, true, false, 2},
+                      ExitCase{
+                          "ExitThenCancel", {kAnswerJa, kAnswerAbbruch}, true, false, false, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
