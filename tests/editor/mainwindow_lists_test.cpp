@@ -164,6 +164,37 @@ TEST_F(ListPageTest, EnterOnThePictureListOpensTheSelectedPictureInTheEditor) {
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
 }
 
+// The icon view opens a picture as the table does: a click there selects
+// the picture's icon only, not every cell of its row.
+TEST_F(ListPageTest, IconViewOpensTheClickedPictureByDoubleClickEnterAndEditButton) {
+  enum class How { DoubleClick, Enter, EditButton };
+  for (How how : {How::DoubleClick, How::Enter, How::EditButton}) {
+    SCOPED_TRACE(static_cast<int>(how));
+    TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Action("Bilder1")->trigger();
+    Find<QAction>("TBBildAnsicht")->trigger();
+    auto* icons = Find<QListView>("bild_liste_Symbole");
+    QApplication::processEvents();
+    const QPoint second = icons->visualRect(icons->model()->index(1, 0)).center();
+    QTest::mouseClick(icons->viewport(), Qt::LeftButton, {}, second);
+    switch (how) {
+      case How::DoubleClick:
+        QTest::mouseDClick(icons->viewport(), Qt::LeftButton, {}, second);
+        break;
+      case How::Enter:
+        QTest::keyClick(icons, Qt::Key_Return);
+        break;
+      case How::EditButton:
+        EXPECT_TRUE(Find<QAction>("TBBildEdit")->isEnabled());
+        Find<QAction>("TBBildEdit")->trigger();
+        break;
+    }
+    EXPECT_EQ(w.CurrentView(), TmainForm::kViewEditor);
+    EXPECT_EQ(w.Editor().OpenPicture(), w.Project()->pictures->next());
+  }
+}
+
 TEST_F(ListPageTest, PictureViewButtonSwitchesBetweenTableAndIcons) {
   WindowWith(ProjectFile("listen.qvx", kListProject));
   auto* stack = Find<QStackedWidget>("bild_liste");

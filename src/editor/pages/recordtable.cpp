@@ -118,9 +118,11 @@ QString RecordTable::TextAt(int viewRow, int column) const {
 }
 
 std::vector<t_liste*> RecordTable::SelectedRecords() const {
+  // A row counts by its first cell: a view that shows only that cell (the
+  // picture list's icons) selects no other.
   std::vector<t_liste*> records;
   for (int row = 0; row < proxy_.rowCount(); ++row)
-    if (selectionModel()->isRowSelected(row, QModelIndex())) records.push_back(RecordAtRow(row));
+    if (selectionModel()->isSelected(proxy_.index(row, 0))) records.push_back(RecordAtRow(row));
   return records;
 }
 
