@@ -23,6 +23,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/workspace.h"
 #include "document/recordedit.h"
@@ -36,6 +37,8 @@
 #include "project/projekt.h"
 
 namespace tavo {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -277,10 +280,21 @@ void TmainForm::HeadFieldEdited(int field) {
                    static_cast<MergeKey>(kMergeHeadField + field)));
 }
 
+// As desktop programs do: the open file's name first, a "*" while there
+// are unsaved changes, the program's name last. A project without a file
+// yet is shown by its name.
 void TmainForm::UpdateTitle() {
   QString title = "QVX Tavo Dex";
-  if (Project() && Project()->head) title += " - " + Q(Project()->head->name);
+  if (const t_projekt* project = Project()) {
+    QString shown = project->path.empty()
+                        ? Q(project->head ? project->head->name : std::string())
+                        : QString::fromStdString(fs::path(project->path).filename().string());
+    // "[*]" is where the window puts its "*"; one in the name is shown as is.
+    shown.replace("[*]", "[*][*]");
+    title = shown + "[*] - " + title;
+  }
   setWindowTitle(title);
+  setWindowModified(Project() && Project()->modified);
 }
 
 // --- views -----------------------------------------------------------------------

@@ -123,6 +123,7 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Modified:
       Timer1Timer();
+      UpdateTitle();
       break;
     case ChangeKind::Selection:
     case ChangeKind::OpenPicture:
@@ -315,7 +316,15 @@ bool TmainForm::Save(bool askForFile) {
   if (!Project()) return false;
   if (!askForFile && !Project()->path.empty()) return WriteProject(Project()->path);
   FileDialogRequest request = ProjectFileRequest(txt::kProjektSpeichernUnter, txt::kFilterQvxSave);
-  request.proposedName = Q(ProposedProjectFileName(Project()->head ? Project()->head->name : ""));
+  if (Project()->path.empty()) {
+    request.proposedName = Q(ProposedProjectFileName(Project()->head ? Project()->head->name : ""));
+  } else {
+    // A project with a file is saved under another name starting from its
+    // own, beside it.
+    const fs::path file(Project()->path);
+    request.proposedName = QString::fromStdString(file.filename().string());
+    request.folder = QString::fromStdString(FolderText(file.parent_path()));
+  }
   const QString file = hooks_.saveFile ? hooks_.saveFile(this, request) : QString();
   // Cancelled: the project keeps its file (also after "save as") and stays
   // modified.

@@ -153,7 +153,16 @@ TEST_F(ProjectCommandTest, ProjectStaysOpenWhenTheWantedSaveIsCancelled) {
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
 }
 
-TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
+TEST_F(ProjectCommandTest, SaveOfANewProjectProposesTheHeadNameWithoutPathCharacters) {
+  MakeWindow();
+  Action("ToolButton2")->trigger();
+  Find<QLineEdit>("PrjNameStr")->setText("a/b:c");
+  Action("ToolButton33")->trigger();
+  ASSERT_EQ(saveRequests_.size(), 1u);
+  EXPECT_EQ(saveRequests_[0].proposedName.toStdString(), "a b c");
+}
+
+TEST_F(ProjectCommandTest, SaveAsProposesTheFilesOwnNameBesideIt) {
   TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
   const std::string oldPath = w.Project()->path;
   Find<QLineEdit>("PrjNameStr")->setText("a/b:c");
@@ -161,7 +170,7 @@ TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
   Action("ToolButton21")->trigger();
   ASSERT_EQ(saveRequests_.size(), 1u);
   const FileDialogRequest& request = saveRequests_[0];
-  EXPECT_EQ(request.proposedName.toStdString(), "a b c");
+  EXPECT_EQ(request.proposedName.toStdString(), "Demo.qvx");
   EXPECT_EQ(request.title.toStdString(), "Projekt speichern unter ...");
   EXPECT_EQ(request.filter.toStdString(), "QVX-Tavo-Dex Datei|*.qvx|Alle Dateien|*.*");
   EXPECT_EQ(fs::path(request.folder.toStdString()), fs::path(oldPath).parent_path() / "");
@@ -186,6 +195,29 @@ TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
   Action("ToolButton33")->trigger();
   EXPECT_EQ(saveRequests_.size(), 2u);
   EXPECT_FALSE(w.Project()->modified);
+}
+
+// The title says which file is open and whether it has unsaved changes.
+TEST_F(ProjectCommandTest, TitleShowsTheFileNameAndAStarWhileModified) {
+  TmainForm& w = MakeWindow();
+  EXPECT_EQ(w.windowTitle().toStdString(), "QVX Tavo Dex");
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  auto shown = [&w] {
+    // What the window system shows: "[*]" becomes "*" while modified.
+    return w.windowTitle().replace("[*]", w.isWindowModified() ? "*" : "").toStdString();
+  };
+  EXPECT_EQ(shown(), "Demo.qvx - QVX Tavo Dex");
+  Find<QLineEdit>("PrjAutorStr")->setText("Anna");
+  EXPECT_EQ(shown(), "Demo.qvx* - QVX Tavo Dex");
+  w.CurrentDocument()->Undo();
+  EXPECT_EQ(shown(), "Demo.qvx - QVX Tavo Dex");
+  Find<QLineEdit>("PrjAutorStr")->setText("Berta");
+  const fs::path other = files_.path() / "Anderes.qvx";
+  saveAnswers_.push_back(QString::fromStdString(other.string()));
+  Action("Speichernunter2")->trigger();
+  EXPECT_EQ(shown(), "Anderes.qvx - QVX Tavo Dex");
+  Action("schliessen")->trigger();
+  EXPECT_EQ(shown(), "QVX Tavo Dex");
 }
 
 // A file that cannot be written is reported; the project keeps its file and
