@@ -99,6 +99,26 @@ TEST_F(SheetPage, PaintsInLayers) {
   EXPECT_EQ(At(32, 31), green);
 }
 
+// Soft key names stay legible on any picture: in their colour setting with
+// an outline of the other colour.
+TEST_F(SheetPage, SoftKeyNamesHaveAContrastingOutline) {
+  settings().gridStyle = 0;
+  FirstObject(FirstPicture(*project_)).SetFillColour(15);
+  for (const int textColour : {1, 0}) {
+    for (const std::uint8_t background : {std::uint8_t(15), std::uint8_t(0)}) {
+      SCOPED_TRACE(::testing::Message()
+                   << "name colour " << textColour << " on " << int(background));
+      settings().softkeytextcolor = textColour;
+      FirstPicture(*project_).backgroundColour = background;
+      Open(2);
+      const Rgb ink = textColour == 1 ? kWhite : 0;
+      // The label's area left of the rectangle, on the picture's background.
+      EXPECT_TRUE(Anywhere(9, 39, 19, 47, ink));
+      EXPECT_TRUE(Anywhere(9, 39, 19, 47, ink ^ kWhite));
+    }
+  }
+}
+
 TEST_F(SheetPage, DisplayAreaColourFollowsStyleAndPalette) {
   struct Case {
     int style;
