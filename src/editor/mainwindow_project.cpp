@@ -41,6 +41,7 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
   infoPage_->ShowHead(Project()->head.get());
   infoPage_->ShowTerminal(Project()->terminal.get());
   infoPage_->ShowCoupling(Project()->coupling.get());
+  FollowTerminalGreyScale();
   FillLists();
   BuildTree();
   UpdateCommandStates();
@@ -111,8 +112,9 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Terminal:
       infoPage_->ShowTerminal(project->terminal.get());
-      // The display size changed: the sheet and the thumbnails follow it.
-      editor_->ApplySettings();
+      // The display size (and kind) changed: the sheet and the thumbnails
+      // follow it.
+      FollowTerminalGreyScale();
       picturePage_->Fill(project);
       alarmPage_->Fill(project);  // the alarm preview is as wide as the display
       break;
@@ -130,6 +132,15 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
   }
   UpdateUndoActions();
+}
+
+// A grey terminal's pictures are shown grey, a colour terminal's in colour;
+// the grey button still switches the display until the project or its
+// terminal changes.
+void TmainForm::FollowTerminalGreyScale() {
+  const t_terminal* terminal = Project() ? Project()->terminal.get() : nullptr;
+  if (terminal) workspace_.settings().picture.grayscale = terminal->greyScale;
+  editor_->ApplySettings();
 }
 
 bool TmainForm::Run(CommandPtr command) {
