@@ -158,6 +158,7 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   sucheTimer_.setObjectName("SucheTimer");
   sucheTimer_.setInterval(50);
 
+  setAcceptDrops(true);
   // The window sees every key before the focused control does.
   qApp->installEventFilter(this);
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/document.h"
 #include "editor/mainwindow_hooks.h"
@@ -18,6 +19,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QPrinter;
 class QSplitter;
@@ -135,6 +137,9 @@ class TmainForm : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A project file dropped on the window is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -144,6 +149,10 @@ class TmainForm : public QMainWindow {
   static const Component kComponents[];
 
   void CreateCommands();
+  void CreateRecentMenus();
+  void FillRecentMenu(QMenu* menu);
+  void UpdateRecentMenus();
+  void RememberRecent(const std::string& file);
   QMenuBar* CreateMenuBar(const char* name, const char* const* layout);
   QToolBar* CreateToolBar(const char* name, std::initializer_list<const char*> buttons);
   QAction* Action(const char* name) const;
@@ -195,6 +204,7 @@ class TmainForm : public QMainWindow {
   bool loading_ = false;  // a project file is being read
   bool picturesStale_ = false;
 
+  std::vector<QMenu*> recentMenus_;
   QMenuBar* menuStart_ = nullptr;
   QMenuBar* menuOffen_ = nullptr;
   QToolBar* tbProgramm1_ = nullptr;

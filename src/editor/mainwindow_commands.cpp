@@ -9,7 +9,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "app/workspace.h"
 #include "document/recordedit.h"
@@ -23,6 +25,8 @@
 #include "project/projekt.h"
 
 namespace tavo {
+
+namespace fs = std::filesystem;
 
 enum class TmainForm::Availability {
   Always,
@@ -243,6 +247,71 @@ void TmainForm::CreateCommands() {
   for (const char* name : {"Rueckgaengig1", "Wiederholen1", "Ausschneiden1", "Kopieren1",
                            "Einfuegen1", "AllesMarkieren1"})
     Action(name)->setShortcutContext(Qt::WindowShortcut);
+  // The file commands' usual keys. Each command has an entry in both menu
+  // bars; only the shown bar's entries take their keys.
+  const std::pair<const char*, QKeySequence> fileKeys[] = {
+      {"Neu1", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"Neu2", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"oeffnen1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"oeffnen2", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"Speichern2", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"Speichernunter2", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+      {"schliessen", QKeySequence(Qt::CTRL | Qt::Key_W)},
+      {"Drucken2", QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {"Beenden1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"Beenden2", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+  };
+  for (const auto& [name, keys] : fileKeys) {
+    Action(name)->setShortcut(keys);
+    Action(name)->setShortcutContext(Qt::WindowShortcut);
+  }
+  CreateRecentMenus();
+}
+
+// "Zuletzt geöffnet" below "Öffnen..." in both file menus: the recent
+// projects of the settings, listed anew each time the menu opens.
+void TmainForm::CreateRecentMenus() {
+  const std::pair<const char*, const char*> places[] = {{"oeffnen1", "Zuletzt1"},
+                                                        {"oeffnen2", "Zuletzt2"}};
+  for (const auto& [open, name] : places) {
+    QAction* openEntry = Action(open);
+    QMenu* file = nullptr;
+    for (QObject* holder : openEntry->associatedObjects())
+      if (auto* menu = qobject_cast<QMenu*>(holder)) file = menu;
+    if (!file) continue;
+    auto* recent = new QMenu(file);
+    recent->setObjectName(name);
+    recent->menuAction()->setObjectName(name);
+    const QList<QAction*> entries = file->actions();
+    const qsizetype at = entries.indexOf(openEntry);
+    file->insertMenu(entries.value(at + 1), recent);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentMenu(recent); });
+    texts_->Add([recent](Translator& tr) { recent->setTitle(Tr(tr, txt::kMenuZuletztGeoeffnet)); });
+    recentMenus_.push_back(recent);
+  }
+  UpdateRecentMenus();
+}
+
+void TmainForm::FillRecentMenu(QMenu* menu) {
+  menu->clear();
+  int number = 0;
+  for (const std::string& file : workspace_.settings().recentProjects) {
+    const QString path = QString::fromStdString(file);
+    ++number;
+    // "&1 Demo.qvx": the digit is the entry's key; the full path is the hint.
+    QString caption = QString::fromStdString(fs::path(file).filename().string());
+    caption.replace('&', "&&");
+    QAction* entry =
+        menu->addAction(number < 10 ? QString("&%1 %2").arg(number).arg(caption) : caption);
+    entry->setToolTip(path);
+    entry->setStatusTip(path);
+    connect(entry, &QAction::triggered, this, [this, path] { OpenProjectFile(path); });
+  }
+  menu->setToolTipsVisible(true);
+}
+
+void TmainForm::UpdateRecentMenus() {
+  for (QMenu* menu : recentMenus_) menu->setEnabled(!workspace_.settings().recentProjects.empty());
 }
 
 QMenuBar* TmainForm::CreateMenuBar(const char* name, const char* const* layout) {

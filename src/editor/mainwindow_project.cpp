@@ -3,10 +3,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 
 #include "app/workspace.h"
@@ -250,13 +254,55 @@ bool TmainForm::OpenProjectFile(const QString& path) {
     const TextId& why = read.status == ProjectReadStatus::NotAProject ? txt::kKeineProjektdatei
                                                                       : txt::kProjektNichtLesbar;
     Box().Show(MsgKind::Fehler, ButtonSet::Weiter, Text(why) + "\n" + S(path));
+    // A recent project that is gone is offered no more.
+    if (read.status == ProjectReadStatus::CannotOpen) {
+      std::erase(workspace_.settings().recentProjects, path.toStdString());
+      UpdateRecentMenus();
+    }
     ShowView(kViewStart);
     return false;
   }
   read.project->modified = false;
   TakeProject(std::move(read.project));
+  RememberRecent(Project()->path);
   ShowView(kViewInfo);
   return true;
+}
+
+void TmainForm::RememberRecent(const std::string& file) {
+  if (file.empty()) return;
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(fs::path(file), ec);
+  RememberRecentProject(workspace_.settings(), ec ? file : absolute.lexically_normal().string());
+  UpdateRecentMenus();
+}
+
+// --- a project file dropped on the window ------------------------------------------
+
+namespace {
+// The first local project file among what is dragged; empty when none.
+QString DroppedProjectFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    const QString file = url.toLocalFile();
+    if (!file.isEmpty() && file.endsWith(".qvx", Qt::CaseInsensitive)) return file;
+  }
+  return {};
+}
+}  // namespace
+
+void TmainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!loading_ && !DroppedProjectFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TmainForm::dropEvent(QDropEvent* event) {
+  const QString file = DroppedProjectFile(event->mimeData());
+  if (loading_ || file.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drop ends before the project opens: its questions and the load
+  // progress should not run inside the window system's drag.
+  QMetaObject::invokeMethod(
+      this, [this, file] { OpenProjectFile(file); }, Qt::QueuedConnection);
 }
 
 // The sheet has its size only once its page was laid out on the screen.
@@ -359,6 +405,7 @@ bool TmainForm::WriteProject(const std::string& path) {
     return false;
   }
   document_->MarkSaved();
+  RememberRecent(path);
   infoPage_->ShowHead(head);
   if (!notCopied.empty()) {
     std::string list;
