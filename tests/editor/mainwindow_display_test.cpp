@@ -5,6 +5,10 @@
 #include <QImage>
 #include <QPixmap>
 
+#include <QLabel>
+#include <QProgressBar>
+
+#include "editor/mainwindow_progress.h"
 #include "editor/pages/recordtable.h"
 #include "mainwindow_fixture.h"
 #include "objects/tview.h"
@@ -42,6 +46,23 @@ TEST_F(DisplayTest, GreyTerminalsAreShownGreyFromTheStart) {
     const QRgb expected = qRgb(int(palette & 0xFF), int(palette >> 8 & 0xFF), int(palette >> 16));
     EXPECT_EQ(thumbnail.pixel(thumbnail.width() / 2, thumbnail.height() / 2), expected);
   }
+}
+
+// The load progress says in figures what its bar shows, from the start.
+TEST_F(DisplayTest, LoadProgressFigureAndBarAgree) {
+  LoadProgressWindow progress(workspace_->translator(), nullptr);
+  auto figure = [&progress] {
+    for (QLabel* label : progress.findChildren<QLabel*>())
+      if (label->text().endsWith('%')) return label->text().toStdString();
+    return std::string();
+  };
+  auto* bar = progress.findChild<QProgressBar*>();
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(figure(), "0 %");
+  EXPECT_EQ(bar->value(), 0);
+  progress.SetPercent(40);
+  EXPECT_EQ(figure(), "40 %");
+  EXPECT_EQ(bar->value(), 40);
 }
 
 }  // namespace
