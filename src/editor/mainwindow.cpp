@@ -326,15 +326,58 @@ void TmainForm::ShowView(int view) {
     pages_->show();
     pages_->setCurrentIndex(kPageOfView[view]);
   }
+  view_ = view;  // the page change above may have passed through PageChanged
+  SyncTree();
   UpdateClipboardButton();
 }
 
+// A tab picked by hand is the view of its page.
 void TmainForm::PageChanged(int index) {
   if (index == kPagePictures && picturesStale_ && Project()) {
     picturePage_->Fill(Project());
     picturesStale_ = false;
   }
+  if (Project() && view_ != kViewStart) {
+    static constexpr int kViewOfPage[] = {kViewInfo,      kViewAlarms,   kViewVariables,
+                                          -1 /* texts */, kViewPictures, kViewEditor};
+    if (index >= 0 && index <= kPageEditor && kViewOfPage[index] >= 0) view_ = kViewOfPage[index];
+    SyncTree();
+  }
   UpdateClipboardButton();
+}
+
+// The tree's node shows the page shown. A tree without a current node would
+// take its first node when it gets the focus (as when the focused field of
+// a page that is being hidden passes it on), and that node would switch
+// the window back to the project info: the tree always has one.
+void TmainForm::SyncTree() {
+  QTreeWidgetItem* root = baum_->topLevelItem(0);
+  if (!root || root->childCount() < 4) return;
+  QTreeWidgetItem* node = nullptr;
+  switch (pages_->currentIndex()) {
+    case kPageInfo:
+      node = root->child(0);
+      break;
+    case kPageVariables:
+      node = root->child(1);
+      break;
+    case kPageAlarms:
+      node = root->child(2);
+      break;
+    case kPagePictures:
+      node = root->child(3);
+      break;
+    case kPageEditor:
+      node = root->child(3);
+      for (int i = 0; i < node->childCount(); ++i)
+        if (NodeData(node->child(i)) == editor_->OpenPicture()) node = node->child(i);
+      break;
+    default:
+      break;
+  }
+  const QSignalBlocker blocker(baum_);
+  baum_->setCurrentItem(node ? node : root);
+  if (!node) baum_->clearSelection();  // the text lists have no node
 }
 
 void TmainForm::UpdateClipboardButton() {
@@ -368,6 +411,7 @@ void TmainForm::BuildTree() {
     root->setExpanded(true);
   }
   baum_->setUpdatesEnabled(true);
+  SyncTree();
 }
 
 void TmainForm::Navigate(QTreeWidgetItem* item) {

@@ -176,6 +176,7 @@ class TmainForm : public QMainWindow {
   void OpenSelectedPictures();
   void OpenReference(t_bild* picture, t_objekt* object);
   void PageChanged(int index);
+  void SyncTree();
   void UpdateTitle();
   void UpdateClipboardButton();
   std::string Text(const TextId& id);
