@@ -58,6 +58,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
     // MenuStart
     {"Neu1", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
     {"oeffnen1", &TmainForm::oeffnen1Click, &txt::kMenuOeffnen, nullptr, {}, Availability::Always},
+    {"ImportDos1",
+     &TmainForm::ToolButton36Click,
+     &txt::kMenuImportDos,
+     nullptr,
+     {},
+     Availability::DosImport},
     {"Druckereinrichtung1",
      &TmainForm::Druckereinrichtung1Click,
      &txt::kMenuDruckereinrichtung,
@@ -87,6 +93,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      nullptr,
      {},
      Availability::Project},
+    {"ImportDos2",
+     &TmainForm::ToolButton36Click,
+     &txt::kMenuImportDos,
+     nullptr,
+     {},
+     Availability::DosImport},
     {"schliessen",
      &TmainForm::schliessenClick,
      &txt::kMenuSchliessen,
@@ -179,11 +191,12 @@ namespace {
 // top level is an entry of the bar itself.
 // clang-format off
 constexpr const char* kMenuStart[] = {
-    "[Datei1", "Neu1", "oeffnen1", "Druckereinrichtung1", "Optionen1", "-", "Beenden1", "^",
+    "[Datei1", "Neu1", "oeffnen1", "ImportDos1", "Druckereinrichtung1", "Optionen1", "-",
+        "Beenden1", "^",
     "Info1",
     nullptr};
 constexpr const char* kMenuOffen[] = {
-    "[Datei2", "Neu2", "oeffnen2", "Speichern2", "Speichernunter2", "schliessen", "-",
+    "[Datei2", "Neu2", "oeffnen2", "ImportDos2", "Speichern2", "Speichernunter2", "schliessen", "-",
         "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
     "[Bearbeiten1", "Rueckgaengig1", "Wiederholen1", "-", "Ausschneiden1", "Kopieren1",
         "Einfuegen1", "-", "AllesMarkieren1", "^",

@@ -310,6 +310,38 @@ TEST_F(ProjectCommandTest, DosImportOpensTheImportedProjectsFirstPicture) {
   EXPECT_EQ(Find<QTreeWidget>("baum")->topLevelItem(0)->child(3)->childCount(), 1);
 }
 
+// The DOS import is in the file menu too, with a project open; the save
+// question comes once a file was chosen, and "Abbruch" keeps the project.
+TEST_F(ProjectCommandTest, DosImportFromTheFileMenuAsksToSaveFirst) {
+  EditorHooks hooks = Hooks();
+  int imports = 0;
+  hooks.dosImport = [&](QWidget*, Workspace&, MessageBox&, std::function<bool()> closeProject) {
+    ++imports;
+    if (!closeProject()) return std::unique_ptr<t_projekt>();
+    auto project = std::make_unique<t_projekt>();
+    project->head = std::make_unique<t_kopf>();
+    project->head->name = "Alt";
+    project->terminal = std::make_unique<t_terminal>();
+    return project;
+  };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  EXPECT_TRUE(Action("ImportDos1")->isEnabled());
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  ASSERT_TRUE(Action("ImportDos2")->isEnabled());
+  w.MarkModified();
+  box_.QueueAnswer(kAnswerAbbruch);
+  Action("ImportDos2")->trigger();
+  EXPECT_EQ(imports, 1);
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].buttons, ButtonSet::JaNeinAbbruch);
+  EXPECT_EQ(w.Project()->head->name, "Demo Kl\xE4ranlage");
+  EXPECT_TRUE(w.Project()->modified);
+
+  box_.QueueAnswer(kAnswerNein);
+  Action("ImportDos2")->trigger();
+  EXPECT_EQ(w.Project()->head->name, "Alt");
+}
+
 // Exit asks whether to exit, then (modified project) whether to save.
 struct ExitCase {
   const char* name;

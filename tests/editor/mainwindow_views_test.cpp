@@ -51,12 +51,13 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
   EXPECT_EQ(w.size(), QSize(1024, 768));
 
   EXPECT_EQ(Entries(Find<QMenuBar>("MenuStart")),
-            (QStringList{"[Datei1", "Neu1", "oeffnen1", "Zuletzt1", "Druckereinrichtung1",
-                         "Optionen1", "-", "Beenden1", "]", "Info1"}));
+            (QStringList{"[Datei1", "Neu1", "oeffnen1", "Zuletzt1", "ImportDos1",
+                         "Druckereinrichtung1", "Optionen1", "-", "Beenden1", "]", "Info1"}));
   EXPECT_EQ(Entries(Find<QMenuBar>("MenuOffen")), (QStringList{"[Datei2",
                                                                "Neu2",
                                                                "oeffnen2",
                                                                "Zuletzt2",
+                                                               "ImportDos2",
                                                                "Speichern2",
                                                                "Speichernunter2",
                                                                "schliessen",
