@@ -115,6 +115,8 @@ class TmainForm : public QMainWindow {
   void Optionen1Click();
   void Beenden1Click();
   void Info1Click();
+  // F1: the manual shipped with the program, in the window's language.
+  void HandbuchClick();
   void But_UebertragenClick();
   void Variablen1Click();
   void Alarme1Click();

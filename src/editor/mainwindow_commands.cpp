@@ -23,6 +23,8 @@
 #include "editor/pages/picturelist.h"
 #include "editor/uitext.h"
 #include "project/projekt.h"
+#include "shell/codepage.h"
+#include "shell/messagebox.h"
 
 namespace tavo {
 
@@ -77,6 +79,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      {},
      Availability::Options},
     {"Beenden1", &TmainForm::Beenden1Click, &txt::kMenuBeenden, nullptr, {}, Availability::Always},
+    {"Handbuch1",
+     &TmainForm::HandbuchClick,
+     &txt::kMenuHandbuch,
+     nullptr,
+     {},
+     Availability::Always},
     {"Info1", &TmainForm::Info1Click, &txt::kMenuInfoStart, nullptr, {}, Availability::Always},
     // MenuOffen
     {"Neu2", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
@@ -128,6 +136,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
     {"Alarme1", &TmainForm::Alarme1Click, &txt::kAlarme, nullptr, {}, Availability::Project},
     {"Bilder1", &TmainForm::Bilder1Click, &txt::kBilder, nullptr, {}, Availability::Project},
     {"Grid1", &TmainForm::Grid1Click, &txt::kMenuGrid, nullptr, {}, Availability::DisplaySettings},
+    {"Handbuch2",
+     &TmainForm::HandbuchClick,
+     &txt::kMenuHandbuch,
+     nullptr,
+     {},
+     Availability::Always},
     {"Info2", &TmainForm::Info1Click, &txt::kMenuInfoOffen, nullptr, {}, Availability::Always},
     {"Rueckgaengig1", &TmainForm::UndoClick, &txt::kEditUndo, nullptr, {}, Availability::Undo},
     {"Wiederholen1", &TmainForm::RedoClick, &txt::kEditRedo, nullptr, {}, Availability::Redo},
@@ -193,7 +207,7 @@ namespace {
 constexpr const char* kMenuStart[] = {
     "[Datei1", "Neu1", "oeffnen1", "ImportDos1", "Druckereinrichtung1", "Optionen1", "-",
         "Beenden1", "^",
-    "Info1",
+    "[Hilfe1", "Handbuch1", "-", "Info1", "^",
     nullptr};
 constexpr const char* kMenuOffen[] = {
     "[Datei2", "Neu2", "oeffnen2", "ImportDos2", "Speichern2", "Speichernunter2", "schliessen", "-",
@@ -202,7 +216,7 @@ constexpr const char* kMenuOffen[] = {
         "Einfuegen1", "-", "AllesMarkieren1", "^",
     "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
     "[Einstellungen1", "Grid1", "^",
-    "Info2",
+    "[Hilfe2", "Handbuch2", "-", "Info2", "^",
     nullptr};
 // clang-format on
 
@@ -211,6 +225,7 @@ const TextId* SubMenuCaption(const std::string& name) {
   if (name == "Ansicht1") return &txt::kMenuAnsicht;
   if (name == "Bearbeiten1") return &txt::kMenuBearbeiten;
   if (name == "Einstellungen1") return &txt::kMenuEinstellungen;
+  if (name == "Hilfe1" || name == "Hilfe2") return &txt::kMenuHilfe;
   return nullptr;
 }
 }  // namespace
@@ -273,6 +288,8 @@ void TmainForm::CreateCommands() {
       {"Drucken2", QKeySequence(Qt::CTRL | Qt::Key_P)},
       {"Beenden1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
       {"Beenden2", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"Handbuch1", QKeySequence(Qt::Key_F1)},
+      {"Handbuch2", QKeySequence(Qt::Key_F1)},
   };
   for (const auto& [name, keys] : fileKeys) {
     Action(name)->setShortcut(keys);
@@ -436,6 +453,20 @@ void TmainForm::Optionen1Click() {
 
 void TmainForm::Beenden1Click() {
   close();
+}
+
+// The manual in the language of the window, the German one where that
+// language has none.
+void TmainForm::HandbuchClick() {
+  std::filesystem::path manual;
+  for (const std::string& code : {workspace_.settings().code, std::string("049")}) {
+    manual = workspace_.install().Resolve("doc\\handbuch_" + code + ".html");
+    if (fs::is_regular_file(manual)) break;
+  }
+  const QString file = QString::fromStdString(manual.string());
+  if (fs::is_regular_file(manual) && hooks_.showDocument && hooks_.showDocument(file)) return;
+  Box().Show(MsgKind::Fehler, ButtonSet::Weiter,
+             Text(txt::kHandbuchFehlt) + "\n" + Utf8ToCp1252(manual.string()));
 }
 
 void TmainForm::Info1Click() {

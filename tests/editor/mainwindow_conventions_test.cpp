@@ -25,7 +25,7 @@ TEST_F(ConventionsTest, FileCommandsHaveTheirUsualKeysInBothMenus) {
       {"Neu1", "Ctrl+N"},       {"Neu2", "Ctrl+N"},       {"oeffnen1", "Ctrl+O"},
       {"oeffnen2", "Ctrl+O"},   {"Speichern2", "Ctrl+S"}, {"Speichernunter2", "Ctrl+Shift+S"},
       {"schliessen", "Ctrl+W"}, {"Drucken2", "Ctrl+P"},   {"Beenden1", "Ctrl+Q"},
-      {"Beenden2", "Ctrl+Q"}};
+      {"Beenden2", "Ctrl+Q"},   {"Handbuch1", "F1"},      {"Handbuch2", "F1"}};
   for (const auto& [name, key] : keys)
     EXPECT_EQ(Action(name)->shortcut().toString().toStdString(), key) << name;
 
@@ -121,6 +121,46 @@ TEST_F(ConventionsTest, AProjectFileDroppedOnTheWindowOpens) {
   EXPECT_TRUE(Drop(w, {ProjectCopy("Felder.qvx")}));
   EXPECT_EQ(w.Project()->path, demo.string());
   EXPECT_EQ(box_.Calls().size(), 1u);
+}
+
+// F1 opens the manual shipped with the program, in the window's language
+// (German where a language has none); a manual that is not there is said.
+TEST_F(ConventionsTest, F1ShowsTheManualInTheWindowsLanguage) {
+  std::vector<QString> shown;
+  EditorHooks hooks = Hooks();
+  hooks.showDocument = [&shown](const QString& file) {
+    shown.push_back(file);
+    return true;
+  };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_F1);
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_EQ(fs::path(shown[0].toStdString()), Base() / "doc" / "handbuch_049.html");
+  EXPECT_TRUE(fs::is_regular_file(shown[0].toStdString()));
+
+  struct Case {
+    const char* code;
+    const char* manual;
+  };
+  for (const Case& c : {Case{"044", "handbuch_044.html"}, Case{"033", "handbuch_049.html"}}) {
+    workspace_->settings().code = c.code;
+    Action("Handbuch1")->trigger();
+    EXPECT_EQ(fs::path(shown.back().toStdString()).filename(), c.manual) << c.code;
+  }
+  EXPECT_TRUE(box_.Calls().empty());
+
+  // Without the manual in the installation the user is told where it
+  // should be.
+  const fs::path moved = files_.path() / "doc";
+  fs::rename(Base() / "doc", moved);
+  Action("Handbuch1")->trigger();
+  fs::rename(moved, Base() / "doc");
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Fehler);
+  EXPECT_EQ(box_.Calls()[0].text.rfind(Tr(txt::kHandbuchFehlt), 0), 0u);
+  EXPECT_EQ(shown.size(), 3u);
 }
 
 }  // namespace

@@ -50,9 +50,10 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
   EXPECT_EQ(w.StatusPanelText(2).toStdString(), "nicht geladen");
   EXPECT_EQ(w.size(), QSize(1024, 768));
 
-  EXPECT_EQ(Entries(Find<QMenuBar>("MenuStart")),
-            (QStringList{"[Datei1", "Neu1", "oeffnen1", "Zuletzt1", "ImportDos1",
-                         "Druckereinrichtung1", "Optionen1", "-", "Beenden1", "]", "Info1"}));
+  EXPECT_EQ(
+      Entries(Find<QMenuBar>("MenuStart")),
+      (QStringList{"[Datei1", "Neu1", "oeffnen1", "Zuletzt1", "ImportDos1", "Druckereinrichtung1",
+                   "Optionen1", "-", "Beenden1", "]", "[Hilfe1", "Handbuch1", "-", "Info1", "]"}));
   EXPECT_EQ(Entries(Find<QMenuBar>("MenuOffen")), (QStringList{"[Datei2",
                                                                "Neu2",
                                                                "oeffnen2",
@@ -86,7 +87,11 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
                                                                "[Einstellungen1",
                                                                "Grid1",
                                                                "]",
-                                                               "Info2"}));
+                                                               "[Hilfe2",
+                                                               "Handbuch2",
+                                                               "-",
+                                                               "Info2",
+                                                               "]"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm1")),
             (QStringList{"ToolButton2", "ToolButton3", "ToolButton36"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm2")),
