@@ -5,8 +5,8 @@
 // path, mouse events sent to the sheet of an offscreen picture editor page.
 // Compare against a 16.7 ms frame.
 //
-// The picture is built as bench/objects_bench.cpp builds it (filled,
-// patterned, rotated polygons and circles, lines, nested groups).
+// The picture is the one the object benchmarks draw (filled, patterned,
+// rotated polygons and circles, lines, nested groups).
 
 #include <benchmark/benchmark.h>
 
@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "../benchpicture.h"
 #include "app/workspace.h"
 #include "document/document.h"
 #include "editor/sheet/picturepage.h"
@@ -32,62 +33,18 @@ using namespace tavo;
 
 fs::path g_home;
 
-ObjectPtr MakeShape(int i) {
-  const double x = (i * 37) % 600;
-  const double y = (i * 53) % 440;
-  switch (i % 4) {
-    case 0: {
-      auto line = std::make_unique<t_linie>();
-      line->SetEnds(x, y, x + 40, y + 17);
-      return line;
-    }
-    case 1: {
-      auto rect = std::make_unique<t_rechteck>();
-      rect->SetCorners(x, y, x + 30, y + 20);
-      rect->SetFillPattern(static_cast<std::uint8_t>(1 + i % 11));
-      rect->Rotate(x + 15, y + 10, i % 90);
-      return rect;
-    }
-    case 2: {
-      auto circle = std::make_unique<t_kreis>();
-      circle->SetFromCentre(x, y, x + 25, y + 15);
-      circle->SetFillColour(static_cast<std::uint8_t>(i % 16));
-      circle->Rotate(x, y, 30);
-      return circle;
-    }
-    default: {
-      auto poly = std::make_unique<t_polygon>();
-      std::vector<TermPoint> points;
-      for (int k = 0; k < 20; ++k) points.push_back({x + (k % 2 ? 30 : 10) * (k % 5), y + 2.0 * k});
-      points.push_back(points.front());
-      poly->SetPoints(points);
-      poly->SetFillPattern(static_cast<std::uint8_t>(2 + i % 10));
-      poly->Rotate(x, y, 45);
-      return poly;
-    }
+// Extents from the leaves up, as a reader leaves them.
+void UpdateExtents(t_liste* first) {
+  for (t_liste* n = first; n; n = n->next()) {
+    auto& object = static_cast<t_objekt&>(*n);
+    if (object.IsGroup()) UpdateExtents(static_cast<t_gruppe&>(object).FirstMember());
+    object.UpdateExtent();
   }
 }
 
-// 2,000 leaf shapes; every tenth block of 20 sits in a group nested two deep.
 ListPtr MakeObjects() {
-  ListPtr objects;
-  t_liste* last = nullptr;
-  int made = 0;
-  while (made < 2000) {
-    if (made % 200 == 0) {
-      auto outer = std::make_unique<t_gruppe>();
-      auto inner = std::make_unique<t_gruppe>();
-      for (int k = 0; k < 10; ++k) inner->AppendMember(MakeShape(made++));
-      outer->AppendMember(std::move(inner));
-      for (int k = 0; k < 10; ++k) outer->AppendMember(MakeShape(made++));
-      outer->UpdateExtent();
-      last = AppendNode(objects, last, std::move(outer));
-    } else {
-      ObjectPtr shape = MakeShape(made++);
-      shape->UpdateExtent();
-      last = AppendNode(objects, last, std::move(shape));
-    }
-  }
+  ListPtr objects = bench::MakePicture();
+  UpdateExtents(objects.get());
   return objects;
 }
 

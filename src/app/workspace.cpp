@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "objects/bitmap/tqvxbitmap.h"
+#include "objects/fields/fields.h"
 #include "objects/objectkinds.h"
 #include "resources/fontcatalog.h"
 #include "shell/basefolder.h"
@@ -64,7 +65,14 @@ ProjectReadContext Workspace::ReadContext(MessageBox* messages) {
 
 ProjectRead Workspace::OpenProject(const std::string& path, ProjectReadContext& context) {
   ProjectRead read = ReadProjectFile(path, context);
-  if (read.project) LocateBitmapFiles(*read.project, {install_->Resolve("Lib\\Graphics")});
+  if (!read.project) return read;
+  t_projekt& project = *read.project;
+  LocateBitmapFiles(project, {install_->Resolve("Lib\\Graphics")});
+  // A text list output field is as wide as the longest text of its list,
+  // which its line does not say; until it knows, the sheet cannot hit it.
+  for (t_liste* p = project.pictures.get(); p; p = p->next())
+    for (t_liste* o = static_cast<t_bild*>(p)->objects.get(); o; o = o->next())
+      UpdateTextListExtents(static_cast<t_objekt&>(*o), project.textLists.get());
   return read;
 }
 

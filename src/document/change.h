@@ -25,6 +25,7 @@ enum class ChangeKind : std::uint8_t {
   Selection,    // not an edit: which objects are selected
   OpenPicture,  // not an edit: the picture open in the editor
   Modified,     // not an edit: the modified state went from one side to the other
+  History,      // not an edit: the steps to undo and redo changed (after every step)
 };
 
 enum class RecordList : std::uint8_t { Variables, Alarms, TextLists, Pictures };

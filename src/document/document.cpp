@@ -113,6 +113,7 @@ void Document::BeginMacro(const TextId& name) {
 
 void Document::EndMacro() {
   history_.EndMacro();
+  NotifySimple(ChangeKind::History);
 }
 
 void Document::AbortMacro() {
@@ -127,6 +128,8 @@ void Document::AfterStep(bool wasModified) {
   KeepOpenPictureValid();
   project_->modified = IsModified();
   if (project_->modified != wasModified) NotifySimple(ChangeKind::Modified);
+  // The step's own changes were told before the history recorded it.
+  NotifySimple(ChangeKind::History);
 }
 
 void Document::KeepOpenPictureValid() {

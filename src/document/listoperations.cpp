@@ -324,12 +324,16 @@ std::string ReferenceLines(std::span<const Reference> references, Translator& tr
     if (!lines.empty()) lines += "\r";
     lines += ReferenceText(references[i], translator);
   }
-  if (shown < references.size()) {
-    std::string more = translator.Tr(txt::kListWeitere);
-    Replace(more, "%s", std::to_string(references.size() - shown));
-    lines += "\r" + more;
-  }
+  if (shown < references.size()) lines += "\r" + MoreLine(references.size() - shown, translator);
   return lines;
+}
+
+std::string MoreLine(std::size_t count, Translator& translator) {
+  // A language table may lack the placeholder; the line is then shown as
+  // it stands.
+  std::string more = translator.Tr(txt::kListWeitere);
+  Replace(more, "%s", std::to_string(count));
+  return more;
 }
 
 // --- new and edited records ------------------------------------------------------
@@ -486,19 +490,39 @@ DeleteOutcome DeleteRecords(Document& document, RecordList list, std::span<t_lis
       outcome.deleted.push_back(record);
   }
   if (outcome.deleted.empty()) return outcome;
+  // The numbers whose references go: those no record that stays carries
+  // (another record with the same number still answers for it).
+  std::vector<const t_liste*> cleared;
+  bool zeroStays = false;
+  if (list == RecordList::Variables || list == RecordList::TextLists) {
+    const std::unordered_set<const t_liste*> going(outcome.deleted.begin(), outcome.deleted.end());
+    std::vector<bool> stays(65536, false);
+    for (const t_liste* n = first; n; n = n->next())
+      if (!going.count(n)) stays[n->number] = true;
+    zeroStays = stays[0];
+    for (const t_liste* record : outcome.deleted)
+      if (!stays[record->number]) cleared.push_back(record);
+  }
+  // A field whose variable (text list) is gone is set to 0, the number that
+  // stands for none. While a record numbered 0 stays, the field would refer
+  // to that record instead: the references cannot go.
+  if (used == UsedRecords::DeleteWithReferences && zeroStays) {
+    for (const t_liste* record : cleared) {
+      if (record->number == 0) continue;
+      for (const Reference& r : FindReferences(project, list, *record))
+        if (!r.switchingOnly) {
+          outcome.deleted.clear();
+          outcome.result = EditResult::Failed(txt::kNullVergeben);
+          return outcome;
+        }
+    }
+  }
   const TextId& name =
       used == UsedRecords::Keep ? DeleteStepName(list) : txt::kStepMitVerweisenLoeschen;
   outcome.result = InMacro(document, name, [&]() -> EditResult {
     if (list == RecordList::Variables || list == RecordList::TextLists) {
-      for (const t_liste* record : outcome.deleted) {
+      for (const t_liste* record : cleared) {
         const std::int16_t number = ObjectNumber(record->number);
-        // Another record with the same number still answers for it.
-        bool twin = false;
-        for (const t_liste* n = first; n && !twin; n = n->next())
-          twin =
-              n != record && n->number == record->number &&
-              std::find(outcome.deleted.begin(), outcome.deleted.end(), n) == outcome.deleted.end();
-        if (twin) continue;
         EditResult r;
         if (list == RecordList::Variables)
           r = EditReferringObjects(

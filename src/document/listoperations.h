@@ -96,6 +96,9 @@ std::string ReferenceText(const Reference& reference, Translator& translator);
 // levels; other key numbers as "#" + number.
 std::string KeyName(int number);
 
+// «... und 3 weitere»: the line that counts what a message leaves out.
+std::string MoreLine(std::size_t count, Translator& translator);
+
 // The references as lines of a message, at most `limit` of them; the rest
 // is counted in a last line.
 std::string ReferenceLines(std::span<const Reference> references, Translator& translator,
@@ -146,9 +149,12 @@ struct DeleteOutcome {
 // list are cleared in the same step: a switching rule that tests the
 // variable is switched off, a field's variable (text list) becomes 0, none.
 // With UsedRecords::Keep that touches only switching rules that are off
-// already but still name the variable. Keys that call a deleted picture
-// lose their function; keys that call a picture further down the list
-// follow it to its new position.
+// already but still name the variable. With DeleteWithReferences, while a
+// record numbered 0 stays in the list, nothing is deleted when a field would
+// have to be cleared (it would then refer to that record): the result says
+// so (txt::kNullVergeben). Keys that call a deleted picture lose their
+// function; keys that call a picture further down the list follow it to its
+// new position.
 DeleteOutcome DeleteRecords(Document& document, RecordList list, std::span<t_liste* const> records,
                             UsedRecords used);
 

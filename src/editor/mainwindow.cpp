@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPrinter>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -29,6 +30,7 @@
 #include "document/recordedit.h"
 #include "editor/dialogs/infomsg.h"
 #include "editor/mainwindow_icons.h"
+#include "editor/pages/checkpanel.h"
 #include "editor/pages/editorplaceholder.h"
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
@@ -46,6 +48,7 @@ constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 constexpr int kStatusWidths[5] = {60, 64, 96, 50, 50};
 constexpr int kTreeDataRole = Qt::UserRole;
+constexpr int kCheckPanelHeight = 180;
 
 // The client area of the window: in the start view nothing covers it and
 // the tile shows.
@@ -132,11 +135,17 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   connect(baum_, &QTreeWidget::itemClicked, this,
           [this](QTreeWidgetItem* item) { Navigate(item); });
 
-  pages_ = new QTabWidget(splitter_);
+  pageSplitter_ = new QSplitter(Qt::Vertical, splitter_);
+  pageSplitter_->setObjectName("Splitter2");
+  pageSplitter_->setChildrenCollapsible(false);
+  pages_ = new QTabWidget(pageSplitter_);
   pages_->setObjectName("pagecontrol1");
   splitter_->setStretchFactor(1, 1);
   splitter_->setSizes({200, kWindowWidth - 200});
   CreatePages();
+  checkPanel_ = new CheckPanel(*texts_, pageSplitter_);
+  pageSplitter_->setStretchFactor(0, 1);
+  connect(checkPanel_, &CheckPanel::findingActivated, this, &TmainForm::GoToFinding);
   CreateCommands();
 
   auto* status = new QStatusBar(this);
@@ -174,8 +183,9 @@ TmainForm::~TmainForm() {
   // before either.
   if (editor_) editor_->SetDocument(nullptr);
   subscription_.Reset();
-  for (QObject* sender : std::initializer_list<QObject*>{pages_, baum_, infoPage_, alarmPage_,
-                                                         variablePage_, textPage_, picturePage_})
+  for (QObject* sender :
+       std::initializer_list<QObject*>{pages_, baum_, infoPage_, alarmPage_, variablePage_,
+                                       textPage_, picturePage_, checkPanel_})
     sender->disconnect(this);
   delete takeCentralWidget();
 }
@@ -267,6 +277,7 @@ std::string TmainForm::Text(const TextId& id) {
 void TmainForm::MarkModified() {
   if (!document_) return;
   document_->MarkChangedOutsideHistory();
+  checkPanel_->MarkStale();
   picturesStale_ = true;
 }
 
@@ -324,6 +335,13 @@ void TmainForm::ShowView(int view) {
     tbProgramm2_->show();
     splitter_->show();
     pages_->show();
+    // The pages share their splitter with the check panel: their size is
+    // settled now, so a page laid out in the same turn sees it.
+    pageSplitter_->refresh();
+    // Hiding the page that holds the focus (a where-used list, a table)
+    // moves the focus on to the navigation tree, which takes it as a choice
+    // of its first node when none is current: that is no navigation.
+    const QSignalBlocker quiet(baum_);
     pages_->setCurrentIndex(kPageOfView[view]);
   }
   view_ = view;  // the page change above may have passed through PageChanged
@@ -477,6 +495,89 @@ void TmainForm::OpenReference(t_bild* picture, t_objekt* object) {
   ShowView(kViewEditor);
 }
 
+// --- project check -------------------------------------------------------------
+
+std::vector<Finding> TmainForm::CheckOpenProject(bool show) {
+  if (!Project()) return {};
+  std::vector<Finding> findings =
+      CheckProject(*Project(), {workspace_.catalog().fonts.get(), &workspace_.install()});
+  const bool shown = checkPanel_->isVisibleTo(pageSplitter_);
+  if (show || !findings.empty() || shown) checkPanel_->ShowFindings(findings);
+  // A list that appears takes a part of the pages' height.
+  if (!shown && checkPanel_->isVisibleTo(pageSplitter_)) {
+    const int total = std::max(pageSplitter_->height(), 2 * kCheckPanelHeight);
+    pageSplitter_->setSizes({total - kCheckPanelHeight, kCheckPanelHeight});
+  }
+  return findings;
+}
+
+// The place as it was when the check ran: a list position is taken only
+// while it still holds what the finding names, else the record is looked
+// for by number; an object that moved leaves just its picture shown.
+void TmainForm::GoToFinding(int index) {
+  t_projekt* project = Project();
+  const std::vector<Finding>& findings = checkPanel_->Findings();
+  if (!project || index < 0 || index >= static_cast<int>(findings.size())) return;
+  const FindingPlace& place = findings[static_cast<std::size_t>(index)].place;
+  auto record = [&](const ListPtr& list) -> t_liste* {
+    t_liste* at = RecordAtPosition(list.get(), place.record);
+    return at && at->number == place.number ? at : FindByNumber(list.get(), place.number);
+  };
+  auto select = [&](int view, int page, ListPage* listPage, const ListPtr& list) {
+    ShowView(view);
+    pages_->setCurrentIndex(page);
+    if (t_liste* found = record(list)) listPage->Table()->SelectRecords({found});
+  };
+  switch (place.kind) {
+    case PlaceKind::Project:
+      ShowView(kViewInfo);
+      break;
+    case PlaceKind::Picture:
+    case PlaceKind::Key:
+    case PlaceKind::Object: {
+      t_bild* picture = PictureAtPosition(*project, place.picture);
+      if (!picture || picture->pictureNumber != place.pictureNumber ||
+          picture->name != place.pictureName) {
+        picture = nullptr;
+        ForEach<t_bild>(project->pictures, [&](t_bild& b) {
+          if (!picture && b.pictureNumber == place.pictureNumber) picture = &b;
+        });
+      }
+      if (!picture) return;
+      t_objekt* object =
+          place.kind == PlaceKind::Object ? ObjectAtPath(*picture, place.object) : nullptr;
+      if (object && (object->Kind() != place.objectKind || object->name != place.objectName))
+        object = nullptr;
+      OpenReference(picture, object);
+      break;
+    }
+    case PlaceKind::Variable:
+      select(kViewVariables, kPageVariables, variablePage_, project->variables);
+      break;
+    case PlaceKind::Alarm:
+      select(kViewAlarms, kPageAlarms, alarmPage_, project->alarms);
+      break;
+    case PlaceKind::TextList:
+      select(kViewInfo, kPageTexts, textPage_, project->textLists);
+      break;
+  }
+}
+
+bool TmainForm::DownloadDespiteErrors(const std::vector<Finding>& findings) {
+  constexpr int kShownErrors = 10;
+  Translator& tr = workspace_.translator();
+  std::string text = Text(txt::kPruefVorDownload) + "\n";
+  int errors = 0;
+  for (const Finding& f : findings) {
+    if (f.severity() != Severity::Error) continue;
+    if (++errors <= kShownErrors) text += "\n" + FindingLine(f, tr);
+  }
+  if (errors > kShownErrors)
+    text += "\n" + FillIn(Text(txt::kPruefWeitere), {std::to_string(errors - kShownErrors)});
+  text += "\n\n" + Text(txt::kPruefTrotzdemUebertragen);
+  return Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, text) == kAnswerJa;
+}
+
 // --- status bar --------------------------------------------------------------
 
 void TmainForm::Timer1Timer() {
@@ -517,6 +618,7 @@ void TmainForm::Retranslate() {
     for (int i = 0; i < 4; ++i) root->child(i)->setText(0, Tr(workspace_.translator(), *nodes[i]));
   }
   editor_->Retranslate();
+  checkPanel_->Retranslate();
   Timer1Timer();
 }
 
@@ -541,6 +643,13 @@ bool TmainForm::eventFilter(QObject* watched, QEvent* event) {
 bool TmainForm::FormKeyDown(int key) {
   if (!Project() || view_ == kViewStart) return false;
   const int page = pages_->currentIndex();
+  if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Delete) return false;
+  // The where-used list below a page's table keeps its keys: Enter opens
+  // the reference chosen there.
+  ListPage* const lists[] = {nullptr, alarmPage_, variablePage_, textPage_, picturePage_, nullptr};
+  if (page >= 0 && page <= kPageEditor && lists[page] &&
+      !lists[page]->TakesCommandKeys(QApplication::focusWidget()))
+    return false;
   if (key == Qt::Key_Return || key == Qt::Key_Enter) {
     // A field being typed into (a list's filter, a name edited in place)
     // takes its Enter.

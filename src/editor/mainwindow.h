@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "check/projectcheck.h"
 #include "document/document.h"
 #include "editor/mainwindow_hooks.h"
 #include "objects/tview.h"
@@ -31,6 +32,7 @@ class QTreeWidgetItem;
 namespace tavo {
 
 class AlarmPage;
+class CheckPanel;
 class InfoPage;
 class MessageBox;
 class PictureListPage;
@@ -102,6 +104,11 @@ class TmainForm : public QMainWindow {
   void MarkModified();
   // Executes an edit and shows why when it could not be done.
   bool Run(CommandPtr command);
+  // Checks the open project; the findings go to the result list below the
+  // pages, which is shown when `show` is set or there are findings.
+  std::vector<Finding> CheckOpenProject(bool show);
+  // The project check's result list.
+  CheckPanel* Checks() const { return checkPanel_; }
   void Retranslate();
 
  public slots:
@@ -118,6 +125,7 @@ class TmainForm : public QMainWindow {
   // F1: the manual shipped with the program, in the window's language.
   void HandbuchClick();
   void But_UebertragenClick();
+  void ProjektPruefenClick();
   void Variablen1Click();
   void Alarme1Click();
   void Bilder1Click();
@@ -177,6 +185,10 @@ class TmainForm : public QMainWindow {
   void Navigate(QTreeWidgetItem* item);
   void OpenSelectedPictures();
   void OpenReference(t_bild* picture, t_objekt* object);
+  // Shows the place of the check panel's finding `index`.
+  void GoToFinding(int index);
+  // Before a download: the errors of the check and whether to go on.
+  bool DownloadDespiteErrors(const std::vector<Finding>& findings);
   void PageChanged(int index);
   void SyncTree();
   void UpdateTitle();
@@ -213,6 +225,7 @@ class TmainForm : public QMainWindow {
   QToolBar* tbProgramm1_ = nullptr;
   QToolBar* tbProgramm2_ = nullptr;
   QSplitter* splitter_ = nullptr;
+  QSplitter* pageSplitter_ = nullptr;  // the pages above the check panel
   QTreeWidget* baum_ = nullptr;
   QTabWidget* pages_ = nullptr;
   InfoPage* infoPage_ = nullptr;
@@ -220,6 +233,7 @@ class TmainForm : public QMainWindow {
   VariablePage* variablePage_ = nullptr;
   TextListPage* textPage_ = nullptr;
   PictureListPage* picturePage_ = nullptr;
+  CheckPanel* checkPanel_ = nullptr;
   QLabel* statusPanels_[5] = {};
   QTimer timer1_;
   QTimer sucheTimer_;

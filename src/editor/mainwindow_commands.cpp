@@ -113,6 +113,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      nullptr,
      {},
      Availability::Project},
+    {"Pruefen1",
+     &TmainForm::ProjektPruefenClick,
+     &txt::kPruefBefehl,
+     nullptr,
+     {},
+     Availability::Project},
     {"Drucken2", &TmainForm::Drucken2Click, &txt::kMenuDrucken, nullptr, {}, Availability::Print},
     {"Druckereinrichtung2",
      &TmainForm::Druckereinrichtung1Click,
@@ -187,6 +193,8 @@ const TmainForm::Component TmainForm::kComponents[] = {
      Availability::Project},
     {"ToolButton35", &TmainForm::ToolButton35Click, nullptr, &txt::kHintProjektansicht,
      IconId::ProjectPanel, Availability::Always, true},
+    {"ToolButPruefen", &TmainForm::ProjektPruefenClick, nullptr, &txt::kPruefBefehl,
+     IconId::CheckProject, Availability::Project},
     {"But_Uebertragen", &TmainForm::But_UebertragenClick, nullptr, &txt::kHintDownload,
      IconId::Download, Availability::Download},
     {"ToolButUndo", &TmainForm::UndoClick, nullptr, &txt::kEditUndo, IconId::Undo,
@@ -211,7 +219,7 @@ constexpr const char* kMenuStart[] = {
     nullptr};
 constexpr const char* kMenuOffen[] = {
     "[Datei2", "Neu2", "oeffnen2", "ImportDos2", "Speichern2", "Speichernunter2", "schliessen", "-",
-        "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
+        "Pruefen1", "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
     "[Bearbeiten1", "Rueckgaengig1", "Wiederholen1", "-", "Ausschneiden1", "Kopieren1",
         "Einfuegen1", "-", "AllesMarkieren1", "^",
     "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
@@ -261,7 +269,7 @@ void TmainForm::CreateCommands() {
   tbProgramm1_ = CreateToolBar("tb_programm1", {"ToolButton2", "ToolButton3", "ToolButton36"});
   tbProgramm2_ =
       CreateToolBar("tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                                     "ToolButUndo", "ToolButRedo", "ToolButton35",
+                                     "ToolButUndo", "ToolButRedo", "ToolButton35", "ToolButPruefen",
                                      "But_Uebertragen", "PicToClipBut", "ToolButton8"});
   // Shortcuts of the edit entries; the tool buttons share their actions.
   Action("Rueckgaengig1")->setShortcut(QKeySequence::Undo);
@@ -272,8 +280,9 @@ void TmainForm::CreateCommands() {
   Action("Kopieren1")->setShortcut(QKeySequence::Copy);
   Action("Einfuegen1")->setShortcut(QKeySequence::Paste);
   Action("AllesMarkieren1")->setShortcut(QKeySequence::SelectAll);
+  Action("Pruefen1")->setShortcut(QKeySequence(Qt::Key_F7));
   for (const char* name : {"Rueckgaengig1", "Wiederholen1", "Ausschneiden1", "Kopieren1",
-                           "Einfuegen1", "AllesMarkieren1"})
+                           "Einfuegen1", "AllesMarkieren1", "Pruefen1"})
     Action(name)->setShortcutContext(Qt::WindowShortcut);
   // The file commands' usual keys. Each command has an entry in both menu
   // bars; only the shown bar's entries take their keys.
@@ -474,7 +483,16 @@ void TmainForm::Info1Click() {
 }
 
 void TmainForm::But_UebertragenClick() {
-  if (hooks_.download && Project()) hooks_.download(this, workspace_, *Project(), Box());
+  if (!hooks_.download || !Project()) return;
+  // Errors of the check would show on the terminal or break the download:
+  // the user sees them first and decides.
+  const std::vector<Finding> findings = CheckOpenProject(false);
+  if (CountAtLeast(findings, Severity::Error) > 0 && !DownloadDespiteErrors(findings)) return;
+  hooks_.download(this, workspace_, *Project(), Box());
+}
+
+void TmainForm::ProjektPruefenClick() {
+  CheckOpenProject(true);
 }
 
 void TmainForm::Variablen1Click() {

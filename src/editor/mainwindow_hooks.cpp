@@ -9,6 +9,7 @@
 
 #include "editor/dialogs/couplingdialog.h"
 #include "editor/dialogs/infomsg.h"
+#include "editor/dialogs/objects/objectdialogs.h"
 #include "editor/dialogs/optionsdialog.h"
 #include "editor/dialogs/terminaldialog.h"
 #include "editor/download/downloadcommand.h"
@@ -41,7 +42,9 @@ EditorHooks DefaultEditorHooks() {
   // The page keeps a view of its own: thumbnails drawn with the window's
   // view never disturb the zoom and offsets of the open picture.
   hooks.pictureEditor = [](QWidget* parent, Workspace& workspace, tview&) {
-    return MakePageLink(new PicturePage(workspace, parent));
+    auto* page = new PicturePage(workspace, parent);
+    InstallObjectDialogs(*page);
+    return MakePageLink(page);
   };
   hooks.programOptions = &RunProgramOptions;
   hooks.chooseTerminal = &ChooseTerminal;

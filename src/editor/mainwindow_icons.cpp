@@ -140,6 +140,11 @@ void Draw(QPainter& p, IconId id) {
       p.setBrush(kPaper);
       p.drawRect(QRectF(4.5, 10.5, 7, 4));
       break;
+    case IconId::CheckProject:
+      Sheet(p);
+      p.setPen(QPen(kGreen, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+      p.drawPolyline(QPolygonF({QPointF(5, 9), QPointF(7.5, 12), QPointF(14, 4)}));
+      break;
     case IconId::EditPicture:
       Picture(p);
       p.setPen(QPen(kRed, 2, Qt::SolidLine, Qt::RoundCap));

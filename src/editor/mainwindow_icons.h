@@ -18,6 +18,7 @@ enum class IconId {
   Download,
   PictureToClipboard,
   Print,
+  CheckProject,
   EditPicture,
   PictureListView,
   TerminalChange,

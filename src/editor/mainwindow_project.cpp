@@ -16,6 +16,7 @@
 #include "app/workspace.h"
 #include "editor/mainwindow.h"
 #include "editor/mainwindow_progress.h"
+#include "editor/pages/checkpanel.h"
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
@@ -39,6 +40,7 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
   subscription_ =
       DocumentSubscription(*document_, [this](const Change& change) { DocumentChanged(change); });
   editor_->SetDocument(document_.get());
+  checkPanel_->Clear();
   for (ListPage* page :
        std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
     page->SetDocument(document_.get());
@@ -61,6 +63,7 @@ void TmainForm::DropProject() {
     baum_->clear();
   }
   infoPage_->Clear();
+  checkPanel_->Clear();
   for (ListPage* page :
        std::initializer_list<ListPage*>{alarmPage_, variablePage_, textPage_, picturePage_})
     page->SetDocument(nullptr);
@@ -76,6 +79,9 @@ void TmainForm::DropProject() {
 void TmainForm::DocumentChanged(const Change& change) {
   t_projekt* project = Project();
   if (!project) return;
+  if (change.kind != ChangeKind::Selection && change.kind != ChangeKind::OpenPicture &&
+      change.kind != ChangeKind::Modified)
+    checkPanel_->MarkStale();
   switch (change.kind) {
     case ChangeKind::Objects:
       picturesStale_ = true;
@@ -103,6 +109,8 @@ void TmainForm::DocumentChanged(const Change& change) {
           break;
         case RecordList::TextLists:
           textPage_->Fill(project);
+          // The thumbnails' text list fields show the lists' texts.
+          picturesStale_ = true;
           break;
         case RecordList::Pictures:
           break;
@@ -133,6 +141,7 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Selection:
     case ChangeKind::OpenPicture:
+    case ChangeKind::History:
       break;
   }
   UpdateUndoActions();

@@ -317,6 +317,12 @@ void t_variable::WriteRunLines(RunWriter& out, const t_steuerung* coupling) cons
 
 // --- alarms ------------------------------------------------------------------
 
+int AlarmLineLength(int terminalWidth, int characterWidth) {
+  constexpr int kNoTerminalLine = 67;
+  if (terminalWidth <= 0) return kNoTerminalLine;
+  return std::max(1, (terminalWidth - 100) / std::max(1, characterWidth));
+}
+
 t_alarme::t_alarme() : t_liste(kTagAlarme) {}
 
 std::unique_ptr<t_alarme> t_alarme::NewInEditor(const t_liste* alarms) {

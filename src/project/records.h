@@ -145,6 +145,10 @@ class t_alarme : public t_liste {
   void WriteRunLines(RunWriter& out) const override;
 };
 
+// Characters per line of the terminal's alarm display: (terminal width -
+// 100) divided by the font's character width; 67 without a terminal.
+int AlarmLineLength(int terminalWidth, int characterWidth);
+
 // --- text lists --------------------------------------------------------------
 class t_text : public t_liste {
  public:

@@ -172,11 +172,9 @@ void QImageCanvas::LineTo(int x, int y) {
 // on each than the few pixels cost. The pixels are those the painter's
 // line covers: from the smaller end up to, not including, the larger one
 // (a line of length 0 covers its point).
-void QImageCanvas::InvertStraightLine(int x1, int y1, int x2, int y2) {
-  int left = std::min(x1, x2), right = std::max(x1, x2);
-  int top = std::min(y1, y2), bottom = std::max(y1, y2);
-  if (left == right) ++right;
-  if (top == bottom) ++bottom;
+// Cuts the rectangle (right and bottom exclusive) to the image and the clip;
+// false when nothing is left.
+bool QImageCanvas::ClipToImage(int& left, int& top, int& right, int& bottom) const {
   left = std::max(left, 0);
   top = std::max(top, 0);
   right = std::min(right, image_->width());
@@ -187,7 +185,15 @@ void QImageCanvas::InvertStraightLine(int x1, int y1, int x2, int y2) {
     right = std::min(right, clip_->left() + clip_->width());
     bottom = std::min(bottom, clip_->top() + clip_->height());
   }
-  if (right <= left || bottom <= top) return;
+  return right > left && bottom > top;
+}
+
+void QImageCanvas::InvertStraightLine(int x1, int y1, int x2, int y2) {
+  int left = std::min(x1, x2), right = std::max(x1, x2);
+  int top = std::min(y1, y2), bottom = std::max(y1, y2);
+  if (left == right) ++right;
+  if (top == bottom) ++bottom;
+  if (!ClipToImage(left, top, right, bottom)) return;
   EndPainting();
   const QRgb colour = ToQRgb(penColour_) & 0x00FFFFFF;  // the alpha stays
   for (int y = top; y < bottom; ++y) {
@@ -227,17 +233,7 @@ void QImageCanvas::FillRect(int left, int top, int right, int bottom) {
 }
 
 void QImageCanvas::FillRectColour(int left, int top, int right, int bottom, Rgb colour) {
-  left = std::max(left, 0);
-  top = std::max(top, 0);
-  right = std::min(right, image_->width());
-  bottom = std::min(bottom, image_->height());
-  if (clip_) {
-    left = std::max(left, clip_->left());
-    top = std::max(top, clip_->top());
-    right = std::min(right, clip_->left() + clip_->width());
-    bottom = std::min(bottom, clip_->top() + clip_->height());
-  }
-  if (right <= left || bottom <= top) return;
+  if (!ClipToImage(left, top, right, bottom)) return;
   EndPainting();
   const QRgb value = ToQRgb(colour);
   for (int y = top; y < bottom; ++y) {

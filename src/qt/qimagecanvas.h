@@ -61,6 +61,7 @@ class QImageCanvas : public Canvas {
   enum class BrushKind { Hollow, Solid, Pattern };
   void Prepare(QPainter& painter, bool withPen, bool withBrush) const;
   void InvertStraightLine(int x1, int y1, int x2, int y2);
+  bool ClipToImage(int& left, int& top, int& right, int& bottom) const;
   // One painter serves every primitive until the pixels are touched
   // directly: opening a painter per primitive costs more than drawing.
   QPainter& Painter();

@@ -538,6 +538,9 @@ inline constexpr TextId kStepBilderLoeschen{474, 24, "Bilder löschen"};
 inline constexpr TextId kStepNummerAendern{474, 25, "Nummer ändern"};
 inline constexpr TextId kStepMitVerweisenLoeschen{474, 26, "Mit allen Verweisen löschen"};
 inline constexpr TextId kNummerVergeben{474, 27, "Die Nummer %s ist bereits vergeben"};
+inline constexpr TextId kNullVergeben{
+    474, 28,
+    "Die Verweise können nicht entfernt werden, da die Nummer 0 (kein Verweis) vergeben ist"};
 inline constexpr TextId kFrageVariablenLoeschen{474, 40,
                                                 "Selektierte Variablen wirklich löschen ?"};
 inline constexpr TextId kFrageAlarmeLoeschen{474, 41, "Selektierte Alarm(e) wirklich löschen ?"};
@@ -662,6 +665,197 @@ inline constexpr TextId kDruckPdfFehler{475, 10, "Die PDF-Datei konnte nicht ges
 inline constexpr TextId kDruckSeiteUnbrauchbar{
     475, 11,
     "Die Seiteneinstellungen (Abschnitt Print) sind nicht verwendbar, gedruckt wird auf A4:"};
+// Group 477: the project check. "%s" stand for values, in order.
+inline constexpr TextId kPruefVariableFehlt{477, 1, "Variable %s gibt es nicht"};
+inline constexpr TextId kPruefTextlisteFehlt{477, 2, "Textliste %s gibt es nicht"};
+inline constexpr TextId kPruefTextlisteLeer{
+    477, 3, "Textliste %s hat keine Texte: das Terminal erhält sie nicht"};
+inline constexpr TextId kPruefTasteBildFehlt{
+    477, 4, "Taste %s ruft Bild %s auf, das Projekt hat nur %s Bilder"};
+inline constexpr TextId kPruefStartbildFehlt{
+    477, 5, "Startbild %s gibt es nicht: kein Bild hat diese Bildnummer"};
+inline constexpr TextId kPruefTasteFehltAmTerminal{477, 6,
+                                                   "Taste %s gibt es am Terminal %s nicht"};
+inline constexpr TextId kPruefTasteErsteGeneration{
+    477, 7,
+    "Taste %s: dieses Terminal ruft das Bild mit der Nummer %s auf, nicht das %s. Bild der Liste"};
+inline constexpr TextId kPruefVariablennummerDoppelt{477, 8,
+                                                     "Variablennummer %s ist mehrfach vergeben"};
+inline constexpr TextId kPruefTextlistennummerDoppelt{
+    477, 9, "Textlistennummer %s ist mehrfach vergeben"};
+inline constexpr TextId kPruefBildnummerDoppelt{
+    477, 10, "Bildnummer %s ist mehrfach vergeben: die Bilddatei %s wird überschrieben"};
+inline constexpr TextId kPruefKeinTerminal{477, 11, "Das Projekt hat kein Terminal"};
+inline constexpr TextId kPruefAusserhalb{477, 12,
+                                         "Objekt liegt ganz außerhalb des Displays (%s x %s)"};
+inline constexpr TextId kPruefTeilweiseAusserhalb{
+    477, 13, "Objekt ragt über den Rand des Displays (%s x %s)"};
+inline constexpr TextId kPruefNullgroesse{477, 14, "Objekt hat keine Größe"};
+inline constexpr TextId kPruefFeldZuGross{
+    477, 15, "Das Feld ist in der Schrift %s %s x %s Pixel groß, das Display nur %s x %s"};
+inline constexpr TextId kPruefBitmapZuGross{
+    477, 16, "Die Bitmap ist %s x %s Pixel groß, das Display nur %s x %s"};
+inline constexpr TextId kPruefSchriftFehlt{477, 17, "Schrift %s ist nicht installiert"};
+inline constexpr TextId kPruefBitmapFehlt{477, 18, "Bitmapdatei nicht gefunden: %s"};
+inline constexpr TextId kPruefBitmapUnlesbar{477, 19, "Bitmapdatei nicht lesbar: %s (%s)"};
+inline constexpr TextId kPruefBitmapBeschaedigt{477, 20, "Bitmapdatei beschädigt: %s (%s)"};
+inline constexpr TextId kPruefKein83Name{
+    477, 21, "Dateiname %s ist kein 8.3-Name: das Terminal nimmt die Datei nicht an"};
+inline constexpr TextId kPruefZuVieleDateien{
+    477, 22, "Laufwerk D würde %s Dateien enthalten, das Terminal nimmt höchstens %s"};
+inline constexpr TextId kPruefAdresseDoppelt{
+    477, 23, "Variable hat dieselbe Adresse %s wie Variable %s"};
+inline constexpr TextId kPruefVariableUnbenutzt{477, 24,
+                                                "Variable wird von keinem Objekt verwendet"};
+inline constexpr TextId kPruefTextlisteUnbenutzt{477, 25,
+                                                 "Textliste wird von keinem Objekt verwendet"};
+inline constexpr TextId kPruefEingabeOhneTyp{
+    477, 26, "Eingabefeld auf Variable %s vom Typ %s: das Terminal kann sie nicht schreiben"};
+inline constexpr TextId kPruefZahlInText{
+    477, 27, "Zahleneingabe auf die Textvariable %s: das Terminal schreibt keine Zahl hinein"};
+inline constexpr TextId kPruefTextInZahl{
+    477, 28, "Texteingabe auf Variable %s vom Typ %s: erwartet ist eine Textvariable (ASCII)"};
+inline constexpr TextId kPruefTextlisteOhneTexte{
+    477, 29, "Textliste hat keine Texte: sie wird weder gespeichert noch übertragen"};
+inline constexpr TextId kPruefAlarmZuLang{
+    477, 30, "Alarmtext hat %s Zeichen, das Terminal zeigt höchstens %s"};
+inline constexpr TextId kPruefAlarmZeile{
+    477, 31, "Alarmtext hat %s Zeichen, eine Zeile der Alarmanzeige nur %s: er wird umbrochen"};
+inline constexpr TextId kPruefAlarmLeer{477, 32, "Alarm hat keinen Text"};
+inline constexpr TextId kPruefAlarmnummer{477, 33, "Alarmnummer %s liegt außerhalb von 0 bis 239"};
+inline constexpr TextId kPruefAlarmnummerDoppelt{477, 34, "Alarmnummer %s ist mehrfach vergeben"};
+// Severities, places and the summary.
+inline constexpr TextId kPruefFehler{477, 50, "Fehler"};
+inline constexpr TextId kPruefWarnung{477, 51, "Warnung"};
+inline constexpr TextId kPruefHinweis{477, 52, "Hinweis"};
+inline constexpr TextId kPruefOrtProjekt{477, 60, "Projekt"};
+inline constexpr TextId kPruefOrtBild{477, 61, "Bild %s \"%s\""};
+inline constexpr TextId kPruefOrtTaste{477, 62, "Taste %s"};
+inline constexpr TextId kPruefOrtVariable{477, 63, "Variable %s \"%s\""};
+inline constexpr TextId kPruefOrtAlarm{477, 64, "Alarm %s"};
+inline constexpr TextId kPruefOrtTextliste{477, 65, "Textliste %s \"%s\""};
+inline constexpr TextId kPruefZusammenfassung{477, 70, "%s Fehler, %s Warnungen, %s Hinweise"};
+// The editor's command, its result list and the question before a download.
+inline constexpr TextId kPruefBefehl{477, 80, "Projekt prüfen"};
+inline constexpr TextId kPruefErgebnis{477, 81, "Prüfergebnis"};
+inline constexpr TextId kPruefSpalteCode{477, 82, "Code"};
+inline constexpr TextId kPruefSpalteArt{477, 83, "Art"};
+inline constexpr TextId kPruefSpalteOrt{477, 84, "Ort"};
+inline constexpr TextId kPruefSpalteMeldung{477, 85, "Meldung"};
+inline constexpr TextId kPruefVeraltet{477, 86, "nicht mehr aktuell, F7 prüft erneut"};
+inline constexpr TextId kPruefVorDownload{477, 87, "Die Projektprüfung hat Fehler gefunden:"};
+inline constexpr TextId kPruefWeitere{477, 88, "... und %s weitere"};
+inline constexpr TextId kPruefTrotzdemUebertragen{477, 89, "Trotzdem übertragen?"};
+
+// Group 476: the object property dialogs and the switching behaviour dialog.
+inline constexpr TextId kObjVariable{476, 1, "Variable"};
+inline constexpr TextId kObjZeichensatzwahl{476, 2, "Zeichensatzwahl"};
+inline constexpr TextId kObjZeichensatz{476, 3, "Zeichensatz"};
+inline constexpr TextId kObjVorschau{476, 4, "Vorschau"};
+inline constexpr TextId kObjKeinGleitkommawert{476, 5, "'%s' ist kein gültiger Gleitkommawert"};
+inline constexpr TextId kObjListenindex{476, 6, "Listenindex überschreitet das Maximum (%d)"};
+inline constexpr TextId kObjArt{476, 7, "Art"};
+inline constexpr TextId kObjArtText{476, 8, "Text"};
+inline constexpr TextId kObjArtWert{476, 9, "Wert"};
+inline constexpr TextId kObjWertanzeige{476, 10, "Wertanzeige"};
+inline constexpr TextId kObjVorkomma{476, 11, "Vorkomma"};
+inline constexpr TextId kObjNachkomma{476, 12, "Nachkomma"};
+inline constexpr TextId kObjPruefungAuf{476, 13, "Prüfung auf"};
+inline constexpr TextId kObjTextanzeige{476, 14, "Textanzeige"};
+inline constexpr TextId kObjAnzahlZeichen{476, 15, "Anzahl Zeichen"};
+inline constexpr TextId kObjAbZeichen{476, 16, "Ab Zeichen"};
+inline constexpr TextId kObjFaktor{476, 17, "Faktor (m)"};
+inline constexpr TextId kObjOffset{476, 18, "Offset (b)"};
+inline constexpr TextId kObjEinstellungen{476, 19, "Einstellungen"};
+inline constexpr TextId kObj12Stunden{476, 20, "12 Stunden"};
+inline constexpr TextId kObj24Stunden{476, 21, "24 Stunden"};
+inline constexpr TextId kObjVormittag{476, 22, "00:00-11:59"};
+inline constexpr TextId kObjNachmittag{476, 23, "12:00-23:59"};
+inline constexpr TextId kObjTrennzeichen{476, 24, "Trennzeichen"};
+inline constexpr TextId kObjOhneNull{476, 25, " 9:15"};
+inline constexpr TextId kObjMitNull{476, 26, "09:15"};
+inline constexpr TextId kObjFuehrendeNull{476, 27, "Führende Null"};
+inline constexpr TextId kObjFormat{476, 28, "Format"};
+inline constexpr TextId kObjMonatTagJahr{476, 29, "Monat Tag Jahr"};
+inline constexpr TextId kObjTagMonatJahr{476, 30, "Tag Monat Jahr"};
+inline constexpr TextId kObjJahrMonatTag{476, 31, "Jahr Monat Tag"};
+inline constexpr TextId kObjTagMitNull{476, 32, "Tag mit führender Null"};
+inline constexpr TextId kObjMonatMitNull{476, 33, "Monat mit führender Null"};
+inline constexpr TextId kObjJahrhundert{476, 34, "Jahrhundertangabe"};
+inline constexpr TextId kObjTextliste{476, 35, "Textliste"};
+inline constexpr TextId kObjSchalteigenschaften{476, 36, "Schalteigenschaften"};
+inline constexpr TextId kObjAktion{476, 37, "Aktion"};
+inline constexpr TextId kObjKeine{476, 38, "keine"};
+inline constexpr TextId kObjBitorientiert{476, 39, "Bitorientiert"};
+inline constexpr TextId kObjWertorientiert{476, 40, "Wertorientiert"};
+inline constexpr TextId kObjBitmaske{476, 41, "Bitmaske"};
+inline constexpr TextId kObjVergleichswert{476, 42, "Vergleichswert"};
+inline constexpr TextId kObjTexteingabe{476, 43, "Texteingabe"};
+inline constexpr TextId kObjTextEingeben{476, 44, "Text eingeben/ändern"};
+inline constexpr TextId kObjZeichensatzWaehlen{476, 45, "Zeichensatz wählen"};
+inline constexpr TextId kObjErgebnistext{476, 46, "Ergebnistext"};
+inline constexpr TextId kObjWertebereich{476, 47, "Wertebereich"};
+inline constexpr TextId kObjObererWert{476, 48, "Oberer Wert"};
+inline constexpr TextId kObjMaximalWert{476, 49, "maximal Wert"};
+inline constexpr TextId kObjUntererWert{476, 50, "Unterer Wert"};
+inline constexpr TextId kObjMinimalerWert{476, 51, "minimaler Wert"};
+inline constexpr TextId kObjVariableFestlegen{476, 52, "Variable festlegen"};
+inline constexpr TextId kObjLaufrichtung{476, 53, "Laufrichtung"};
+inline constexpr TextId kObjLaufrichtungBestimmen{476, 54, "Laufrichtung bestimmen"};
+inline constexpr TextId kObjNachRechts{476, 55, "Laufrichtung nach rechts"};
+inline constexpr TextId kObjNachUnten{476, 56, "Laufrichtung nach unten"};
+inline constexpr TextId kObjNachLinks{476, 57, "Laufrichtung nach links"};
+inline constexpr TextId kObjNachOben{476, 58, "Laufrichtung nach oben"};
+inline constexpr TextId kObjWert{476, 59, "Wert"};
+inline constexpr TextId kObjVariableDesWertes{476, 60, "Variable des Wertes wählen"};
+inline constexpr TextId kObjProzessvariablen{476, 61, "Prozessvariablen wählen"};
+inline constexpr TextId kObjStatus{476, 62, "Status"};
+inline constexpr TextId kObjVariableDesStatus{476, 63, "Variable des Status wählen"};
+inline constexpr TextId kObjWertebereichWaehlen{476, 64, "Wertebereich wählen"};
+inline constexpr TextId kObjMaximalwert{476, 65, "Maximalwert"};
+inline constexpr TextId kObjMinimalwert{476, 66, "Minimalwert"};
+inline constexpr TextId kObjAusrichtung{476, 67, "Ausrichtung"};
+inline constexpr TextId kObjLaufrichtungWaehlen{476, 68, "Laufrichtung wählen"};
+inline constexpr TextId kObjLinksNachRechts{476, 69, "von links nach rechts"};
+inline constexpr TextId kObjObenNachUnten{476, 70, "von oben nach unten"};
+inline constexpr TextId kObjZeitProPixel{476, 71, "Zeit pro Pixel"};
+inline constexpr TextId kObjZeitbasis{476, 72, "Auswahl der Zeitbasis"};
+inline constexpr TextId kObjZeit1s{476, 73, "  1 s"};
+inline constexpr TextId kObjZeit10s{476, 74, "10 s"};
+inline constexpr TextId kObjZeit5min{476, 75, "  5 min"};
+inline constexpr TextId kObjZeit2s{476, 76, "  2 s"};
+inline constexpr TextId kObjZeit30s{476, 77, "30 s"};
+inline constexpr TextId kObjZeit10min{476, 78, "10 min"};
+inline constexpr TextId kObjZeit5s{476, 79, "  5 s"};
+inline constexpr TextId kObjZeit1min{476, 80, "  1 min"};
+inline constexpr TextId kObjZeit30min{476, 81, "30 min"};
+inline constexpr TextId kObjZeitachse{476, 82, "Zeitachse"};
+inline constexpr TextId kObjArtDerZeitachse{476, 83, "Art der Zeitachse "};
+inline constexpr TextId kObjOhne{476, 84, "Ohne"};
+inline constexpr TextId kObjKeineZeitachse{476, 85, "Keine Zeitachse"};
+inline constexpr TextId kObjUhrzeit{476, 86, "Uhrzeit"};
+inline constexpr TextId kObjZeitachseUhrzeit{476, 87, "Zeitachse mit Uhrzeit"};
+inline constexpr TextId kObjLaufzeit{476, 88, "Laufzeit"};
+inline constexpr TextId kObjZeitachseLaufzeit{476, 89, "Zeitachse mit Laufzeit"};
+inline constexpr TextId kObjSkalenfarbe{476, 90, "Skalenfarbe"};
+inline constexpr TextId kObjSkalafarbe{476, 91, "Skalafarbe"};
+inline constexpr TextId kObjDialogBitmap{476, 92, "Dialog Bitmap"};
+inline constexpr TextId kObjBmpImportieren{476, 93, "BMP-File importieren/auswählen"};
+inline constexpr TextId kObjOrginalgroesse{476, 94, "Orginalgröße beibehalten"};
+inline constexpr TextId kObjGroesseFestlegen{476, 95, "festlegen ob Größenänderungen erlaubt sind"};
+inline constexpr TextId kObjTransparentdarstellung{476, 96, "Transparentdarstellung"};
+inline constexpr TextId kObjTransparentFestlegen{476, 97,
+                                                 "festlegen ob Transparentmodus aktiv ist"};
+inline constexpr TextId kObjTransparentfarbe{476, 98, "Transparentfarbe"};
+inline constexpr TextId kObjGewaehlteTransparentfarbe{476, 99, "gewählte Transparentfarbe"};
+inline constexpr TextId kObjFarbeUnterMaus{476, 100, "Farbe unter Mauscursor"};
+inline constexpr TextId kObjFarbwertUnterMaus{476, 101, "Farbwert unter Mauscursor"};
+inline constexpr TextId kObjVorschaubereich{476, 102, "Vorschaubereich"};
+inline constexpr TextId kObjEigenschaften{476, 103, "Eigenschaften"};
+inline constexpr TextId kObjDarstellungsEinstellungen{476, 104, "Darstellungs - Einstellungen"};
+inline constexpr TextId kObjBitmapFilter{476, 105, "Bitmaps (*.bmp)|*.bmp"};
+inline constexpr TextId kObjBitmapNichtLesbar{476, 106, "Die Bitmap kann nicht gelesen werden:"};
+inline constexpr TextId kObjVorschauHinweis{476, 107, "So zeigt das Terminal das Objekt"};
 
 // Group 478: the main window's conventions and what it says beyond its
 // commands, the download's steps in words and its cancel. "%s" stands for a

@@ -18,6 +18,10 @@
 #include <utility>
 #include <vector>
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
 #include "app/cli/commands.h"
 #include "support/tempfolder.h"
 
@@ -128,7 +132,7 @@ TEST_F(CliTest, GlobalUsageGoesToStderrWhenNothingIsAskedAndToStdoutOnHelp) {
     EXPECT_EQ(run.code, 0) << help << "\n" << run;
     EXPECT_THAT(run.out, StartsWith("usage: tavodex-cli"));
     for (const char* command :
-         {"info", "save", "text", "render", "image", "download", "import-dos", "print"})
+         {"info", "save", "text", "render", "image", "download", "import-dos", "print", "check"})
       EXPECT_THAT(run.out, HasSubstr(std::string("  ") + command + " ")) << command;
     EXPECT_EQ(run.err, "");
   }
@@ -180,6 +184,9 @@ TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
       {"import-dos", {"a.prj", "--output"}},
       {"print", {"a.qvx"}},
       {"print", {"a.qvx", "--output"}},
+      {"check", {}},
+      {"check", {"a.qvx", "--format", "xml"}},
+      {"check", {"a.qvx", "--fail-on", "note"}},
   };
   for (const Case& c : cases) {
     const std::string usage = "usage: tavodex-cli " + c.command;
@@ -286,6 +293,7 @@ TEST_F(CliTest, EveryCommandRefusesAFileThatIsNoProject) {
         {{"render", file.string(), "--output", (files_ / "r.png").string()}, 1},
         {{"print", file.string(), "--output", (files_ / "p.pdf").string()}, 1},
         {{"download", file.string(), "--device", (files_ / "kein-tty").string()}, 2},
+        {{"check", file.string()}, 2},
     };
     for (const auto& [args, code] : runs) {
       const CliRun run = Run(args);
@@ -855,6 +863,118 @@ TEST_F(CliTest, DownloadToADeviceThatIsNotThereFindsNoTerminal) {
                           (files_ / "kein-tty").string()});
   EXPECT_EQ(run.code, 3) << run;
   EXPECT_THAT(run.err, HasSubstr("kein-tty"));
+}
+
+// --- check -----------------------------------------------------------------------------
+
+// The demo's file with its first output field bound to a variable it lacks
+// and its frame moved wholly off the display.
+std::string DamagedDemo() {
+  std::string text = Read(fs::path(TAVO_DATA_DIR) / "Projects" / "Demo.qvx");
+  for (const auto& [from, to] :
+       {std::pair<std::string, std::string>{"-Object(3;8;3;", "-Object(3;8;99;"},
+        {"\"Rahmen\";10;10;630;10;630;470;10;470", "\"Rahmen\";700;10;730;10;730;470;700;470"}}) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    if (at != std::string::npos) text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+TEST_F(CliTest, CheckPassesEveryDemoAndFailsADamagedCopy) {
+  for (const char* demo :
+       {"Projects/Demo.qvx", "Projects/Felder.qvx", "Projects/demos/Klassik.qvx"}) {
+    const CliRun run = Run({"--language", "049", "check", Copy(demo).string()});
+    EXPECT_EQ(run.code, 0) << demo << "\n" << run;
+    EXPECT_THAT(run.out, HasSubstr("0 Fehler, 0 Warnungen, ")) << demo;
+    EXPECT_EQ(run.err, "") << demo;
+  }
+  const fs::path damaged = files_ / "kaputt.qvx";
+  Write(damaged, DamagedDemo());
+  const CliRun run = Run({"--language", "049", "check", damaged.string()});
+  EXPECT_EQ(run.code, 1) << run;
+  EXPECT_THAT(
+      run.out,
+      AllOf(HasSubstr("E101 Fehler: Bild 1 \"Übersicht\", Kreis \"Pumpe\": Variable 99 gibt "
+                      "es nicht\n"),
+            HasSubstr("E201 Fehler: Bild 1 \"Übersicht\", Rechteck \"Rahmen\": Objekt liegt "
+                      "ganz außerhalb des Displays (640 x 480)\n"),
+            HasSubstr("\n2 Fehler, 0 Warnungen, 8 Hinweise\n")))
+      << run;
+}
+
+TEST_F(CliTest, CheckFailsOnTheChosenSeverity) {
+  // Only a warning: the frame reaches one pixel beyond the right edge.
+  std::string text = Read(fs::path(TAVO_DATA_DIR) / "Projects" / "Felder.qvx");
+  const std::string from = "\"Tank\";300;100;360;300", to = "\"Tank\";600;100;640;300";
+  ASSERT_NE(text.find(from), std::string::npos);
+  text.replace(text.find(from), from.size(), to);
+  const fs::path project = files_ / "rand.qvx";
+  Write(project, text);
+  struct Case {
+    std::vector<std::string> options;
+    int code;
+  };
+  const Case cases[] = {{{}, 0},
+                        {{"--fail-on", "error"}, 0},
+                        {{"--fail-on", "warning"}, 1},
+                        {{"--fail-on=warning", "--format", "json"}, 1}};
+  for (const Case& c : cases) {
+    std::vector<std::string> args = {"check", project.string()};
+    args.insert(args.end(), c.options.begin(), c.options.end());
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, c.code) << ::testing::PrintToString(c.options) << "\n" << run;
+    EXPECT_THAT(run.out, HasSubstr("W202")) << ::testing::PrintToString(c.options);
+  }
+  const CliRun missing = Run({"check", (files_ / "fehlt.qvx").string()});
+  EXPECT_EQ(missing.code, 2) << missing;
+  EXPECT_THAT(missing.err, HasSubstr("cannot open"));
+}
+
+TEST_F(CliTest, CheckWritesJsonThatFollowsThePlaces) {
+  const fs::path damaged = files_ / "kaputt.qvx";
+  Write(damaged, DamagedDemo());
+  const CliRun run = Run({"--language", "044", "check", damaged.string(), "--format", "json"});
+  EXPECT_EQ(run.code, 1) << run;
+  QJsonParseError error;
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out), &error);
+  ASSERT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString() << run;
+  const QJsonObject root = json.object();
+  EXPECT_TRUE(root["failed"].toBool());
+  EXPECT_EQ(root["summary"].toObject()["errors"].toInt(), 2);
+  EXPECT_EQ(root["summary"].toObject()["notes"].toInt(), 8);
+  const QJsonArray findings = root["findings"].toArray();
+  ASSERT_EQ(findings.size(), 10);
+  const QJsonObject first = findings[0].toObject();
+  EXPECT_EQ(first["code"].toString(), "E201");
+  EXPECT_EQ(first["severity"].toString(), "error");
+  EXPECT_EQ(first["message"].toString(), "Object lies wholly outside the display (640 x 480)");
+  const QJsonObject where = first["where"].toObject();
+  EXPECT_EQ(where["kind"].toString(), "object");
+  EXPECT_EQ(where["picture"].toInt(), 1);
+  EXPECT_EQ(where["pictureName"].toString(), QString::fromUtf8("Übersicht"));
+  EXPECT_EQ(where["objectPath"].toArray(), QJsonArray({0}));
+  EXPECT_EQ(where["objectName"].toString(), "Rahmen");
+  EXPECT_EQ(findings[9].toObject()["where"].toObject()["kind"].toString(), "textList");
+}
+
+TEST_F(CliTest, DownloadStopsOnCheckErrorsUnlessTold) {
+  const fs::path damaged = files_ / "kaputt.qvx";
+  Write(damaged, DamagedDemo());
+  const std::vector<std::string> args = {"--language", "049",
+                                         "download",   damaged.string(),
+                                         "--device",   (files_ / "kein-tty").string()};
+  const CliRun stopped = Run(args);
+  EXPECT_EQ(stopped.code, 6) << stopped;
+  EXPECT_THAT(stopped.err, AllOf(HasSubstr("E101 Fehler: "), HasSubstr("E201 Fehler: "),
+                                 Not(HasSubstr("N502")), HasSubstr("--ignore-check")));
+  EXPECT_THAT(stopped.out, Not(HasSubstr("Download to")));
+
+  std::vector<std::string> anyway = args;
+  anyway.push_back("--ignore-check");
+  const CliRun run = Run(anyway);
+  EXPECT_EQ(run.code, 3) << run;
+  EXPECT_THAT(run.err, HasSubstr("E101 Fehler: "));
 }
 
 }  // namespace

@@ -376,9 +376,11 @@ TEST_F(DocumentTest, FullRegistryRefusesTheStep) {
 TEST_F(DocumentTest, ListenersLearnEachChange) {
   std::vector<Change> seen;
   std::vector<ObjectChange> entries;
+  const TextId* undoNameThen = nullptr;
   const int id = doc->Subscribe([&](const Change& c) {
     seen.push_back(c);
     if (c.kind == ChangeKind::Objects) entries.assign(c.objects.begin(), c.objects.end());
+    if (c.kind == ChangeKind::History) undoNameThen = doc->UndoName();
   });
   t_objekt* becken = ObjectAt(*picture, 2);
   t_objekt* one[] = {becken};
@@ -392,7 +394,12 @@ TEST_F(DocumentTest, ListenersLearnEachChange) {
   EXPECT_TRUE(seen[0].hasArea);
   EXPECT_DOUBLE_EQ(seen[0].area.left, 60);
   EXPECT_DOUBLE_EQ(seen[0].area.right, 360);
-  EXPECT_EQ(seen.back().kind, ChangeKind::Modified);
+  // Last of all the history, which by then names the step (menus follow it).
+  ASSERT_GE(seen.size(), 3u);
+  EXPECT_EQ(seen[seen.size() - 2].kind, ChangeKind::Modified);
+  EXPECT_EQ(seen.back().kind, ChangeKind::History);
+  ASSERT_NE(undoNameThen, nullptr);
+  EXPECT_EQ(undoNameThen, doc->UndoName());
 
   // A listener that leaves while being told, and one that joins.
   int late = 0;

@@ -342,6 +342,63 @@ TEST_F(ListOperationsTest, DeletionIsOneStepWithItsReferences) {
   }
 }
 
+// Fields whose variable (text list) goes with its references are set to 0,
+// which stands for none; while a record numbered 0 stays, that would point
+// them at it, so nothing is deleted. Switching rules are switched off and
+// never point anywhere.
+TEST_F(ListOperationsTest, ReferencesAreNotClearedOntoARecordNumberedZero) {
+  std::string text = kProject;
+  text.insert(text.find("[Alarms]"), "-Variable(0;010,010;3;2;1;\"Null\")\r\n");
+  text.insert(text.find("[Pictures]"),
+              "-TextList(\"Null\";0;Bit)\r\n-Text(\"n\";1)\r\n-TextListEnd\r\n");
+  struct Case {
+    RecordList list;
+    std::vector<int> numbers;
+    bool refused;
+  };
+  const Case cases[] = {
+      {RecordList::Variables, {2}, true},      // a field uses 2
+      {RecordList::Variables, {1}, false},     // only switching rules use 1
+      {RecordList::Variables, {2, 0}, false},  // 0 goes as well
+      {RecordList::TextLists, {1}, true},     {RecordList::TextLists, {0}, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.list)) + " " + std::to_string(c.numbers[0]) +
+                 " of " + std::to_string(c.numbers.size()));
+    doc = std::make_unique<Document>(installed.ReadText(text));
+    const std::string before = Bytes();
+    std::vector<t_liste*> records;
+    for (int n : c.numbers) records.push_back(Record(c.list, n));
+    const DeleteOutcome outcome =
+        DeleteRecords(*doc, c.list, records, UsedRecords::DeleteWithReferences);
+    EXPECT_EQ(!outcome.result, c.refused);
+    if (c.refused) {
+      EXPECT_EQ(outcome.result.error.entry, txt::kNullVergeben.entry);
+      EXPECT_TRUE(outcome.deleted.empty());
+      EXPECT_FALSE(doc->CanUndo());
+      EXPECT_EQ(Bytes(), before);
+    } else {
+      EXPECT_EQ(outcome.deleted.size(), c.numbers.size());
+      for (int n : c.numbers) EXPECT_EQ(Record(c.list, n), nullptr) << n;
+    }
+  }
+}
+
+// A record that shares its number with one that stays leaves the references
+// alone: they still name a record that exists.
+TEST_F(ListOperationsTest, ATwinNumberKeepsItsReferences) {
+  std::string text = kProject;
+  text.insert(text.find("[Alarms]"), "-Variable(2;010,012;3;2;1;\"Pumpe2\")\r\n");
+  doc = std::make_unique<Document>(installed.ReadText(text));
+  const std::vector<std::string> before = WhereUsed(RecordList::Variables, 2);
+  t_liste* first[] = {Record(RecordList::Variables, 2)};
+  ASSERT_TRUE(
+      DeleteRecords(*doc, RecordList::Variables, first, UsedRecords::DeleteWithReferences).result);
+  ASSERT_NE(Record(RecordList::Variables, 2), nullptr);
+  EXPECT_EQ(Record(RecordList::Variables, 2)->name, "Pumpe2");
+  EXPECT_EQ(WhereUsed(RecordList::Variables, 2), before);
+}
+
 TEST_F(ListOperationsTest, NothingToDeleteIsNoStep) {
   t_liste* used[] = {Record(RecordList::Variables, 1), Record(RecordList::Variables, 2)};
   const DeleteOutcome outcome = DeleteRecords(*doc, RecordList::Variables, used, UsedRecords::Keep);

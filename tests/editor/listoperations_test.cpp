@@ -16,6 +16,7 @@
 #include "editor/dialogs/textlistdialog.h"
 #include "editor/dialogs/variabledialog.h"
 #include "editor/pages/listpages.h"
+#include "editor/pages/picturelist.h"
 #include "mainwindow_fixture.h"
 #include "objects/fields/fields.h"
 
@@ -136,7 +137,8 @@ TEST_F(ListOperationsUi, VariableDialogTakesItsFieldsAndRefusesWhatIsNoNumber) {
   });
   Action("TabVariablen_Neu")->trigger();
   // Variables 1, 2 and 4: the new one is 3.
-  const auto* added = static_cast<const t_variable*>(FindByNumber(window_->Project()->variables.get(), 3));
+  const auto* added =
+      static_cast<const t_variable*>(FindByNumber(window_->Project()->variables.get(), 3));
   ASSERT_NE(added, nullptr);
   EXPECT_EQ(added->name, "Neu");
   EXPECT_EQ(added->address, 10 * 256 + 5);
@@ -336,7 +338,9 @@ TEST_F(ListOperationsUi, PictureNamesStayUniqueWhenRenamedInPlace) {
   EXPECT_FALSE(document_->CanUndo());
 
   rename("Übersicht");
-  EXPECT_EQ(window_->Project()->pictures->next()->name, "\xDC" "bersicht");
+  EXPECT_EQ(window_->Project()->pictures->next()->name,
+            "\xDC"
+            "bersicht");
   QTreeWidgetItem* pictures = Find<QTreeWidget>("baum")->topLevelItem(0)->child(3);
   EXPECT_EQ(pictures->child(1)->text(0), "Übersicht");
   EXPECT_EQ(UndoName(), "Umbenennen");
@@ -366,6 +370,108 @@ TEST_F(ListOperationsUi, FilterShowsMatchingRowsAndStaysAcrossChanges) {
   EXPECT_EQ(table->RowCount(), 4);
   EXPECT_EQ(table->ShownRowCount(), 2);
   EXPECT_EQ(filter->text(), "DW2");
+}
+
+// The filter searches what identifies a record (number, name, address,
+// alarm text), not the type, length, flags, kind, colour or statistics,
+// whose few values would match most rows.
+TEST_F(ListOperationsUi, FilterSearchesNumberNameAddressAndText) {
+  struct Case {
+    TmainForm::View view;
+    int page;
+    const char* table;
+    const char* filter;
+    const char* typed;
+    int shown;
+  };
+  const Case cases[] = {
+      {TmainForm::kViewVariables, TmainForm::kPageVariables, "TabVariablen_Liste",
+       "TabVariablen_Filter", "8", 0},  // the length of "Text"
+      {TmainForm::kViewVariables, TmainForm::kPageVariables, "TabVariablen_Liste",
+       "TabVariablen_Filter", "4", 1},  // its number and address
+      {TmainForm::kViewAlarms, TmainForm::kPageAlarms, "TabAlarme_Liste", "TabAlarme_Filter", "ja",
+       0},  // the flags
+      {TmainForm::kViewAlarms, TmainForm::kPageAlarms, "TabAlarme_Liste", "TabAlarme_Filter",
+       "netz", 1},
+      {TmainForm::kViewInfo, TmainForm::kPageTexts, "TabTexte_Liste", "TabTexte_Filter", "bit",
+       0},  // the kind
+      {TmainForm::kViewInfo, TmainForm::kPageTexts, "TabTexte_Liste", "TabTexte_Filter", "2", 1},
+      {TmainForm::kViewPictures, TmainForm::kPagePictures, "bild_liste_Bericht", "TabBilder_Filter",
+       "wei", 0},  // the background colour
+      {TmainForm::kViewPictures, TmainForm::kPagePictures, "bild_liste_Bericht", "TabBilder_Filter",
+       "haupt", 2},
+  };
+  Window();
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::string(c.filter) + " " + c.typed);
+    RecordTable* table = Select(c.view, c.table, {});
+    window_->findChild<QTabWidget*>("pagecontrol1")->setCurrentIndex(c.page);
+    QLineEdit* filter = Find<QLineEdit>(c.filter);
+    filter->clear();
+    QTest::keyClicks(filter, c.typed);
+    EXPECT_EQ(table->ShownRowCount(), c.shown);
+    filter->clear();
+  }
+}
+
+// In the where-used list Enter opens the reference; neither Enter nor
+// Delete reaches the page's commands (Delete would delete the variable).
+// The editor stays shown although the focus leaves the hidden page by way
+// of the navigation tree, which has no current node.
+TEST_F(ListOperationsUi, WhereUsedListKeepsEnterAndDelete) {
+  TmainForm& w = Window();
+  Select(TmainForm::kViewVariables, "TabVariablen_Liste", {1});
+  QListWidget* usage = Find<QListWidget>("TabVariablen_Verwendung");
+  ASSERT_EQ(usage->count(), 1);
+  usage->setCurrentRow(0);
+  QApplication::setActiveWindow(&w);  // the keys go where the focus is
+  usage->setFocus();
+  ASSERT_EQ(QApplication::focusWidget(), usage);
+  QTest::keyClick(usage, Qt::Key_Delete);
+  EXPECT_TRUE(box_.Calls().empty()) << LastMessage();
+  EXPECT_EQ(CountNodes(w.Project()->variables.get()), 3);
+  bool dialog = false;
+  QTimer::singleShot(0, &guard_, [&] {
+    if (QWidget* modal = QApplication::activeModalWidget()) {
+      dialog = true;
+      modal->close();
+    }
+  });
+  QTest::keyClick(usage, Qt::Key_Return);
+  QTest::qWait(1);
+  EXPECT_FALSE(dialog);
+  EXPECT_EQ(w.CurrentView(), TmainForm::kViewEditor);
+  EXPECT_EQ(Find<QTabWidget>("pagecontrol1")->currentIndex(), TmainForm::kPageEditor);
+  ASSERT_EQ(document_->SelectedObjects().size(), 1u);
+  EXPECT_EQ(document_->SelectedObjects()[0]->name, "Anzeige");
+}
+
+// A text list field shows the first text of its list, in the thumbnails as
+// well: they are drawn again after the list changed.
+TEST_F(ListOperationsUi, ThumbnailsFollowATextListEdit) {
+  std::string text = kProject;
+  // The text list field in black: white on the white background shows nothing.
+  text.replace(text.find("-Object(15;0;0;0;15;"), 20, "-Object(15;0;0;0;0;");
+  TmainForm& w = WindowWith(ProjectFile("schwarz.qvx", text));
+  document_ = w.CurrentDocument();
+  RecordTable* pictures = Select(TmainForm::kViewPictures, "bild_liste_Bericht", {});
+  auto thumbnail = [&] {
+    return pictures->SourceModel()
+        .item(0, 0)
+        ->icon()
+        .pixmap(kThumbnailWidth, kThumbnailHeight)
+        .toImage();
+  };
+  const QImage before = thumbnail();
+  auto& zustand = static_cast<t_textliste&>(*FindByNumber(w.Project()->textLists.get(), 1));
+  auto edited = CloneRecord(zustand);
+  edited->texts->name = "Ausgeschaltet und verriegelt";
+  Select(TmainForm::kViewInfo, "TabTexte_Liste", {});
+  window_->findChild<QTabWidget*>("pagecontrol1")->setCurrentIndex(TmainForm::kPageTexts);
+  ASSERT_TRUE(ReplaceRecord(*document_, RecordList::TextLists, zustand, std::move(edited),
+                            txt::kStepTextlisteAendern));
+  Select(TmainForm::kViewPictures, "bild_liste_Bericht", {});
+  EXPECT_NE(thumbnail(), before);
 }
 
 TEST_F(ListOperationsUi, WhereUsedRowOpensThePictureWithTheObjectSelected) {

@@ -106,6 +106,14 @@ TEST_F(KeyTest, SelectAllAndDeleteReachTheEditorPage) {
   EXPECT_EQ(CountNodes(picture->objects.get()), objects);
   ASSERT_EQ(box_.Calls().size(), 1u);  // the question before deleting
   EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Abfrage);
+
+  // A step that leaves the selection as it was still renames the menu's
+  // undo entry.
+  QTest::keyClick(sheet, Qt::Key_A, Qt::ControlModifier);
+  Find<QAction>("ToolButAlignLeft")->trigger();
+  const QString undo = Action("Rueckgaengig1")->text();
+  EXPECT_TRUE(undo.contains(QString::fromLatin1(Tr(txt::kAlignLeft)))) << undo.toStdString();
+  EXPECT_FALSE(Action("Wiederholen1")->isEnabled());
 }
 
 }  // namespace

@@ -63,6 +63,7 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
                                                                "Speichernunter2",
                                                                "schliessen",
                                                                "-",
+                                                               "Pruefen1",
                                                                "Drucken2",
                                                                "Druckereinrichtung2",
                                                                "Optionen2",
@@ -96,8 +97,8 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
             (QStringList{"ToolButton2", "ToolButton3", "ToolButton36"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm2")),
             (QStringList{"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                         "ToolButUndo", "ToolButRedo", "ToolButton35", "But_Uebertragen",
-                         "PicToClipBut", "ToolButton8"}));
+                         "ToolButUndo", "ToolButRedo", "ToolButton35", "ToolButPruefen",
+                         "But_Uebertragen", "PicToClipBut", "ToolButton8"}));
   EXPECT_EQ(Action("Neu1")->text().toStdString(), "&Neu");
   EXPECT_EQ(Action("ToolButton35")->toolTip().toStdString(), "Projektansicht ändern");
 }

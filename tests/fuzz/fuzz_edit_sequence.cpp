@@ -27,6 +27,7 @@
 #include "document/listoperations.h"
 #include "document/objectedit.h"
 #include "document/operations.h"
+#include "document/propertyedits.h"
 #include "document/recordedit.h"
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
@@ -420,6 +421,7 @@ class Sequence {
         case ChangeKind::Selection:
         case ChangeKind::OpenPicture:
         case ChangeKind::Modified:
+        case ChangeKind::History:
           break;
         default:
           edited_ = true;
@@ -800,13 +802,42 @@ class Sequence {
     Edit([&] { EditObjects(doc_, *picture, objects, txt::kEditMove, edit); });
   }
 
+  // Renaming, and what the property and switching dialogs do: an object
+  // replaced by an edited copy (also one that holds what the object holds),
+  // a rule set on an object and, for a group, on its members.
   void Rename() {
     t_bild* picture = Target();
     if (!picture) return;
     std::vector<t_objekt*> objects = Objects(*picture);
     if (objects.empty()) return;
+    t_objekt& object = *objects.front();
     std::string name = kNames[in_.Below(std::size(kNames))];
-    Edit([&] { RenameObject(doc_, *picture, *objects.front(), std::move(name)); });
+    switch (in_.Below(3)) {
+      case 0:
+        Edit([&] { RenameObject(doc_, *picture, object, std::move(name)); });
+        break;
+      case 1: {
+        ObjectPtr copy = object.Clone();
+        if (!copy) return;
+        if (in_.Flag()) {
+          copy->name = name;
+          copy->MoveBy(static_cast<std::int16_t>(in_.Between(-3, 3)),
+                       static_cast<std::int16_t>(in_.Between(-3, 3)));
+          if (auto* bitmap = dynamic_cast<tqvxbitmap*>(copy.get()))
+            bitmap->SetFixedSize(!bitmap->fixedSize());
+        }
+        Edit([&] {
+          ReplaceObject(doc_, *picture, object, std::move(copy), txt::kMenuObjekteigenschaften);
+        });
+        break;
+      }
+      default: {
+        const t_schaltung rule{static_cast<std::int16_t>(in_.Below(9)),
+                               static_cast<double>(in_.Between(0, 600)),
+                               static_cast<std::int16_t>(in_.Below(8))};
+        Edit([&] { SetObjectSwitching(doc_, *picture, object, rule); });
+      }
+    }
   }
 
   void Add() {

@@ -51,6 +51,7 @@ struct Command {
 
 const std::map<std::string, Command>& Commands() {
   static const std::map<std::string, Command> commands = {
+      {"check", {CmdCheck, "check a project for what will go wrong on the terminal"}},
       {"info", {CmdInfo, "show what a project holds and what its file's reader reported"}},
       {"save", {CmdSave, "load a project and write it back (with backup)"}},
       {"text", {CmdText, "render a text in a terminal font into a PNG image"}},

@@ -39,6 +39,7 @@ int CmdImage(const Args& args, CliIo& io);
 int CmdDownload(const Args& args, CliIo& io);
 int CmdImportDos(const Args& args, CliIo& io);
 int CmdPrint(const Args& args, CliIo& io);
+int CmdCheck(const Args& args, CliIo& io);
 
 // Opens the project file every command works on: the reader's messages go
 // to `io.err`, and bitmap files named without a folder are located. A file

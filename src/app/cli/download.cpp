@@ -7,6 +7,7 @@
 
 #include "app/cli/commands.h"
 #include "app/workspace.h"
+#include "check/projectcheck.h"
 #include "download/comm.h"
 #include "download/image/imagebuilder.h"
 #include "download/progress.h"
@@ -72,17 +73,19 @@ bool ParseNumber(const std::string& text, int low, int high, int& value) {
 
 int Usage(std::ostream& out, int code) {
   out << "usage: tavodex-cli download PROJECT.qvx [--device PATH | --port N] [--rate BITS]\n"
-         "                  [--station N] [--scope full|optimal] [--image DIR]\n\n"
+         "                  [--station N] [--scope full|optimal] [--image DIR] [--ignore-check]\n\n"
          "Builds the project's terminal image in the base folder's temp.$$$ and downloads\n"
          "it; with --image, the already built image folder DIR (drive_c and drive_d) is\n"
          "sent instead. The port, rate, station and scope default\n"
          "to the settings; port N is the device named by \"COMn=\" in the settings' [Port]\n"
          "section, else /dev/ttyS(N-1). The project tells the terminal's generation.\n"
          "The terminal's settings files are kept in the base folder's\n"
-         "terminal_settings/station_NNN until they are back on the terminal.\n\n"
+         "terminal_settings/station_NNN until they are back on the terminal.\n"
+         "Before the image is built the project is checked (as 'tavodex-cli check' does);\n"
+         "errors stop the download unless --ignore-check is given.\n\n"
          "Exit codes: 0 success, 1 download or image build failed, 2 usage or unreadable input,\n"
          "3 no terminal found, 4 optimised download refused by the terminal,\n"
-         "5 image the terminal cannot take.\n";
+         "5 image the terminal cannot take, 6 the project check found errors.\n";
   return code;
 }
 
@@ -98,6 +101,7 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
   TakeOption(args, "--station", station);
   TakeOption(args, "--scope", scope);
   TakeOption(args, "--image", imageDir);
+  const bool ignoreCheck = TakeFlag(args, "--ignore-check");
   if (args.size() != 1 || (!device.empty() && !port.empty())) return Usage(io.err, 2);
 
   // Defaults from the user's settings.
@@ -144,6 +148,20 @@ int CmdDownload(const Args& argsIn, CliIo& io) {
 
   DownloadImage image;
   if (imageDir.empty()) {
+    // What the check calls errors shows wrong on the terminal or breaks the
+    // download: better said now than found on the machine.
+    const std::vector<Finding> findings =
+        CheckProject(*project, {ws.catalog().fonts.get(), &io.install});
+    if (CountAtLeast(findings, Severity::Error) > 0) {
+      for (const Finding& f : findings)
+        if (f.severity() == Severity::Error)
+          io.err << Cp1252ToUtf8(FindingLine(f, ws.translator())) << "\n";
+      if (!ignoreCheck) {
+        io.err << "tavodex-cli download: the project check found errors (--ignore-check "
+                  "downloads all the same)\n";
+        return 6;
+      }
+    }
     // Build the project's image into the base folder's work folders first.
     ImageBuildOptions build;
     build.install = &io.install;

@@ -246,40 +246,18 @@ class Builder {
   }
 
   bool CopyListedFiles() {
-    std::string folder;
-    if (result_.generation == 2) {
-      folder = kSecondGenerationFolder;
-    } else if (project_.coupling && !project_.coupling->path.empty()) {
-      folder = project_.coupling->path;
-    } else {
+    ListedFiles listed = FindListedFiles(project_, result_.generation, install_);
+    if (listed.listName.empty()) {
       result_.warnings.push_back("the coupling names no folder of installation files");
       return true;
     }
-    const std::string listName = folder + kListFile;
-    std::ifstream list(install_.Resolve(listName), std::ios::binary);
-    if (!list) {
-      Fail(listName);
+    if (!listed.listRead) {
+      Fail(listed.listName);
       return false;
     }
-    std::string line;
-    while (std::getline(list, line)) {
-      const std::string pattern = Trim(line);
-      if (pattern.empty()) continue;
-      // A list names files of its own folder; anything reaching elsewhere
-      // (a path, "..") is not copied.
-      if (pattern.find_first_of("\\/:") != std::string::npos || pattern == "." || pattern == "..") {
-        result_.warnings.push_back(listName + ": ignored pattern " + pattern);
-        continue;
-      }
-      const auto matches = install_.ListFiles(folder, pattern);
-      if (matches.empty()) result_.warnings.push_back(listName + ": nothing matches " + pattern);
-      for (const fs::path& match : matches)
-        if (!Copy(match, result_.driveD / match.filename())) return false;
-    }
-    if (list.bad()) {
-      Fail(listName);
-      return false;
-    }
+    result_.warnings.insert(result_.warnings.end(), listed.warnings.begin(), listed.warnings.end());
+    for (const fs::path& match : listed.files)
+      if (!Copy(match, result_.driveD / match.filename())) return false;
     return true;
   }
 
@@ -320,6 +298,37 @@ class Builder {
 bool IsFirstGeneration(const std::string& typeNumber) {
   return typeNumber == "VT-0A01-xxxx" || typeNumber == "VT-0A02-xxxx" ||
          typeNumber == "VT-0A03-xxxx";
+}
+
+ListedFiles FindListedFiles(const t_projekt& project, int generation, const Installation& install) {
+  ListedFiles listed;
+  std::string folder;
+  if (generation == 2)
+    folder = kSecondGenerationFolder;
+  else if (project.coupling && !project.coupling->path.empty())
+    folder = project.coupling->path;
+  else
+    return listed;
+  listed.listName = folder + kListFile;
+  std::ifstream list(install.Resolve(listed.listName), std::ios::binary);
+  if (!list) return listed;
+  std::string line;
+  while (std::getline(list, line)) {
+    const std::string pattern = Trim(line);
+    if (pattern.empty()) continue;
+    // A list names files of its own folder; anything reaching elsewhere
+    // (a path, "..") is not copied.
+    if (pattern.find_first_of("\\/:") != std::string::npos || pattern == "." || pattern == "..") {
+      listed.warnings.push_back(listed.listName + ": ignored pattern " + pattern);
+      continue;
+    }
+    const auto matches = install.ListFiles(folder, pattern);
+    if (matches.empty())
+      listed.warnings.push_back(listed.listName + ": nothing matches " + pattern);
+    listed.files.insert(listed.files.end(), matches.begin(), matches.end());
+  }
+  listed.listRead = !list.bad();
+  return listed;
 }
 
 std::vector<DriveEntry> ListDrive(const fs::path& folder) {

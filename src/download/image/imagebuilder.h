@@ -67,6 +67,18 @@ struct DownloadImage {
 
 DownloadImage BuildDownloadImage(const t_projekt& project, const ImageBuildOptions& options);
 
+// The installation files the terminal needs beside the project: each
+// pattern of the list file "files.inf" of the second generation's resource
+// folder, or of the coupling's folder for the first generation, matched in
+// that folder.
+struct ListedFiles {
+  std::string listName;   // the list file as the installation names it; empty: none
+  bool listRead = false;  // false: the list file could not be read
+  std::vector<std::filesystem::path> files;
+  std::vector<std::string> warnings;  // ignored patterns, patterns without a match
+};
+ListedFiles FindListedFiles(const t_projekt& project, int generation, const Installation& install);
+
 // One entry of a drive folder as the terminal will receive it.
 struct DriveEntry {
   std::string name;

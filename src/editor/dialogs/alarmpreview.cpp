@@ -17,7 +17,6 @@ constexpr Rgb kWhite = 0xFFFFFF;
 constexpr Rgb kGrey = MakeRgb(128, 128, 128);
 constexpr int kNoTerminalWidth = 640;
 constexpr int kNoTerminalFrame = 541;
-constexpr int kNoTerminalLine = 67;
 constexpr int kMargin = 4;
 constexpr int kPadding = 2;
 constexpr const char* kClockFont = "3_______.fon";
@@ -45,11 +44,6 @@ void Frame(Canvas& canvas, int left, int top, int right, int bottom) {
 }
 
 }  // namespace
-
-int AlarmLineLength(int terminalWidth, int characterWidth) {
-  if (terminalWidth <= 0) return kNoTerminalLine;
-  return std::max(1, (terminalWidth - 100) / std::max(1, characterWidth));
-}
 
 QImage DrawAlarmPreview(const std::string& text, const std::string& font, int terminalWidth,
                         FontCache& fonts) {

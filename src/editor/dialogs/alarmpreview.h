@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <string>
 
+#include "project/records.h"  // AlarmLineLength
+
 namespace tavo {
 
 class FontCache;
@@ -17,10 +19,6 @@ class FontCache;
 // of the line frame and how many characters a line holds.
 QImage DrawAlarmPreview(const std::string& text, const std::string& font, int terminalWidth,
                         FontCache& fonts);
-
-// Characters per line of the alarm display: (terminal width - 100) divided
-// by the font's character width; 67 without a terminal.
-int AlarmLineLength(int terminalWidth, int characterWidth);
 
 class AlarmPreview : public QLabel {
   Q_OBJECT

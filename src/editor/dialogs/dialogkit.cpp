@@ -90,11 +90,12 @@ ToolDialog::ToolDialog(Translator& translator, MessageBox* messages, QWidget* pa
     : QDialog(parent),
       translator_(translator),
       messages_(messages),
+      bar_(new QToolBar(this)),
       ok_(new QToolButton(this)),
       cancel_(new QToolButton(this)),
       body_(new QVBoxLayout) {
   setModal(true);
-  auto* bar = new QToolBar(this);
+  QToolBar* bar = bar_;
   bar->setObjectName("ToolBar1");
   bar->setToolTip(Tr(translator_, txt::kAktionsleiste));
   bar->setIconSize(QSize(20, 20));

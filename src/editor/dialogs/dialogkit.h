@@ -17,6 +17,7 @@ class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
+class QToolBar;
 class QToolButton;
 class QVBoxLayout;
 
@@ -62,6 +63,8 @@ class ToolDialog : public QDialog {
 
   QToolButton* OkButton() const { return ok_; }
   QToolButton* CancelButton() const { return cancel_; }
+  // The tool bar ("Aktionsleiste"), for a dialog that has more tools.
+  QToolBar* ToolBar() const { return bar_; }
 
  public slots:
   // What the confirm button and Enter do: closes accepted when the inputs
@@ -92,6 +95,7 @@ class ToolDialog : public QDialog {
   Translator& translator_;
   MessageBox* messages_;
   TInfo_MSG* ownBox_ = nullptr;  // made on first use, a child of the dialog
+  QToolBar* bar_;
   QToolButton* ok_;
   QToolButton* cancel_;
   QVBoxLayout* body_;

@@ -132,6 +132,7 @@ ListPage::ListPage(Workspace& workspace, Retranslator& texts, const char* object
 
   if (list != RecordList::Alarms) {
     auto* panel = new QWidget(this);
+    usagePanel_ = panel;
     panel->setObjectName(QString(objectName) + "_VerwendungPanel");
     auto* panelLayout = new QVBoxLayout(panel);
     panelLayout->setContentsMargins(0, 2, 0, 0);
@@ -183,6 +184,10 @@ QAction* ListPage::AddTool(const char* name, const TextId& hint, ToolImage image
   connect(action, &QAction::triggered, this, slot);
   texts_.Add([action, &hint](Translator& tr) { action->setToolTip(Tr(tr, hint)); });
   return action;
+}
+
+bool ListPage::TakesCommandKeys(const QWidget* focus) const {
+  return !(usagePanel_ && focus && (focus == usagePanel_ || usagePanel_->isAncestorOf(focus)));
 }
 
 void ListPage::InsertTool(QAction* action) {
@@ -337,11 +342,7 @@ std::string ListPage::UsageAppendix(const std::vector<t_liste*>& records) {
     text +=
         "\r\r" + Quoted(records[i]->name) + ":\r" + ReferenceLines(refs, translator(), kLinesEach);
   }
-  if (shown < records.size()) {
-    std::string more = Text(txt::kListWeitere);
-    more.replace(more.find("%s"), 2, std::to_string(records.size() - shown));
-    text += "\r\r" + more;
-  }
+  if (shown < records.size()) text += "\r\r" + MoreLine(records.size() - shown, translator());
   return text;
 }
 
@@ -448,6 +449,7 @@ AlarmPage::AlarmPage(Workspace& workspace, Retranslator& texts, QWidget* parent)
       preview_(new AlarmPreview(fonts_, this)) {
   table_->setColumnWidth(0, 70);
   table_->setColumnWidth(1, 420);
+  table_->SetFilterColumns({0, 1});  // number and text, not the flags
   AddStandardTools(txt::kStepAlarmNeu, txt::kStepAlarmAendern, txt::kStepAlarmeKopieren,
                    txt::kStepAlarmeLoeschen);
   auto* box = new QGroupBox(this);
@@ -508,6 +510,7 @@ VariablePage::VariablePage(Workspace& workspace, Retranslator& texts, QWidget* p
                parent) {
   table_->setColumnWidth(0, 260);
   table_->SetRenamable(true);
+  table_->SetFilterColumns({0, 1, 2});  // name, number and address
   AddStandardTools(txt::kStepVariableNeu, txt::kStepVariableAendern, txt::kStepVariablenKopieren,
                    txt::kStepVariablenLoeschen);
   connect(table_, &RecordTable::recordRenamed, this, [this](t_liste* record, const QString& name) {
@@ -554,6 +557,7 @@ TextListPage::TextListPage(Workspace& workspace, Retranslator& texts, QWidget* p
     : ListPage(workspace, texts, "TabTexte", RecordList::TextLists,
                {txt::kColIndex, txt::kColText, txt::kColArt}, parent) {
   table_->setColumnWidth(1, 320);
+  table_->SetFilterColumns({0, 1});  // number and name
   AddStandardTools(txt::kStepTextlisteNeu, txt::kStepTextlisteAendern, txt::kStepTextlistenKopieren,
                    txt::kStepTextlistenLoeschen);
 }

@@ -3,7 +3,9 @@
 // "Bilder"): a tool bar with the page's operations and a filter field above
 // a RecordTable with the page's columns, and below it what belongs to the
 // focused row: where a variable, text list or picture is used, or how the
-// terminal shows an alarm.
+// terminal shows an alarm. The filter searches what identifies a record
+// (number, name, address, alarm text), not columns such as the type, the
+// length or the flags, whose few values would match most rows.
 //
 // EditSelected() and DeleteSelected() are where Enter, Delete, the
 // double-click and the tool buttons arrive; every change goes to the
@@ -68,6 +70,10 @@ class ListPage : public QWidget {
   QLineEdit* FilterField() const { return filter_; }
   // The where-used list below the table; null on the alarm page.
   QListWidget* UsageList() const { return usage_; }
+  // Whether Enter and Delete pressed while `focus` has the focus are the
+  // page's commands (edit, delete). In the where-used list they are not:
+  // Enter opens the reference there, and Delete must not delete the records.
+  bool TakesCommandKeys(const QWidget* focus) const;
 
  signals:
   void modified();
@@ -133,6 +139,7 @@ class ListPage : public QWidget {
   QAction* copyTool_ = nullptr;
   QAction* deleteTool_ = nullptr;
   QAction* deleteAll_ = nullptr;
+  QWidget* usagePanel_ = nullptr;
   QListWidget* usage_ = nullptr;
   QLabel* usageCaption_ = nullptr;
   std::vector<Reference> references_;

@@ -87,6 +87,7 @@ PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tvie
   table_->setColumnWidth(0, 400);
   for (int c = 1; c < 5; ++c) table_->setColumnWidth(c, 92);
   table_->SetRenamable(true);
+  table_->SetFilterColumns({0, 1});  // name and picture number
   icons_->setViewMode(QListView::IconMode);
   icons_->setIconSize(QSize(kThumbnailWidth, kThumbnailHeight));
   icons_->setResizeMode(QListView::Adjust);

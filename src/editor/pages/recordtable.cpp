@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QPointer>
+#include <algorithm>
 
 #include "project/liste.h"
 
@@ -97,8 +98,11 @@ void RecordTable::AddRow(t_liste* record, const std::vector<RecordCell>& cells) 
     if (row.empty())
       item->setData(QVariant::fromValue(reinterpret_cast<quintptr>(record)),
                     RecordSortModel::kRecordRole);
+    const int column = static_cast<int>(row.size());
+    if (filterColumns_.empty() ||
+        std::find(filterColumns_.begin(), filterColumns_.end(), column) != filterColumns_.end())
+      texts.push_back(S(cell.text));
     row << item;
-    texts.push_back(S(cell.text));
   }
   filter_.AddRow(texts);
   const bool was = filling_;

@@ -87,8 +87,11 @@ class RecordTable : public QTreeView {
   void SortByColumn(int column);
   int SortColumn() const { return sortColumn_; }
 
-  // Shows only the rows one of whose texts contains `typed`.
+  // Shows only the rows one of whose texts contains `typed`. Only the
+  // columns given to SetFilterColumns are searched (every column until then).
   void SetFilterText(const QString& typed);
+  // The columns whose texts the filter searches; set before rows are added.
+  void SetFilterColumns(std::vector<int> columns) { filterColumns_ = std::move(columns); }
   QString FilterText() const { return filterText_; }
 
   // The name column (0) can be edited in place (a click on the focused
@@ -106,6 +109,7 @@ class RecordTable : public QTreeView {
   RecordSortModel proxy_;
   RowFilter filter_;
   QString filterText_;
+  std::vector<int> filterColumns_;
   int sortColumn_ = -1;
   bool renamable_ = false;
   bool filling_ = false;

@@ -314,6 +314,13 @@ ObjectTreePanel::ObjectTreePanel(Translator& translator, QWidget* parent)
   connect(tree_, &ObjListe::currentObjectChanged, this, &ObjectTreePanel::UpdateButtons);
   connect(properties_, &QToolButton::clicked, this, [this] { RunHook(editProperties); });
   connect(switching_, &QToolButton::clicked, this, [this] { RunHook(editSwitching); });
+  // A double click on a node does what the property button does, for the
+  // objects that have a dialog.
+  connect(tree_, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node) {
+    const t_objekt* object = tree_->ObjectOf(node);
+    if (object && object == tree_->CurrentObject() && PropertyImageIndex(object->Kind()) >= 0)
+      RunHook(editProperties);
+  });
   Retranslate();
   UpdateButtons();
 }

@@ -100,8 +100,9 @@ class ObjectTreePanel final : public QWidget {
   QToolButton* PropertyButton() const { return properties_; }
   QToolButton* SwitchingButton() const { return switching_; }
 
-  // The property dialog (`ToolButton5`) and the switching behaviour dialog
-  // (`ToolButton19`) of the current node's object, in the open picture.
+  // The property dialog (`ToolButton5`, or a double click on a node whose
+  // object has one) and the switching behaviour dialog (`ToolButton19`) of
+  // the current node's object, in the open picture.
   // A dialog that changes the object does so through the document.
   using ObjectHook = std::function<void(Document&, t_bild&, t_objekt&)>;
   ObjectHook editProperties;

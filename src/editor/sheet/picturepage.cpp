@@ -183,6 +183,7 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
   connect(blatt_, &Sheet::mouseMove, this, &PicturePage::SheetMouseMove);
   connect(blatt_, &Sheet::mouseUp, this, &PicturePage::SheetMouseUp);
   connect(blatt_, &Sheet::click, this, &PicturePage::SheetClick);
+  connect(blatt_, &Sheet::doubleClicked, this, &PicturePage::SheetDoubleClick);
   connect(blatt_, &Sheet::mouseLeft, this, &PicturePage::SheetMouseLeft);
   connect(blatt_, &Sheet::wheelTurned, this, [this](QWheelEvent* event) {
     QScrollBar* bar = event->modifiers() & Qt::ShiftModifier ? scrollBar1_ : scrollBar2_;
@@ -342,6 +343,7 @@ void PicturePage::DocumentChanged(const Change& change) {
     case ChangeKind::Head:
     case ChangeKind::Coupling:
     case ChangeKind::Modified:
+    case ChangeKind::History:
       break;
   }
 }
@@ -633,6 +635,12 @@ void PicturePage::SheetClick(const SheetMouse& event) {
     ZoomStep();
   else if (tool_)
     tool_->Click(event);
+}
+
+void PicturePage::SheetDoubleClick(const SheetMouse& event) {
+  // Only the selection tool gives a double click a meaning; a zoom click or
+  // a creation was completed by the click before.
+  if (tool_ && !ZoomArmed() && state_.tool == kToolSelect) tool_->DoubleClick(event);
 }
 
 void PicturePage::SheetMouseLeft() {

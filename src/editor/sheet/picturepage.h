@@ -99,6 +99,9 @@ class PicturePage : public QWidget {
 
   // --- for the tools ------------------------------------------------------
   tview& View() { return view_; }
+  Workspace& workspace() { return workspace_; }
+  // The terminal fonts as the sheet draws them.
+  FontCache& Fonts() { return fonts_; }
   Sheet* SheetWidget() const { return blatt_; }
   const SheetCursors& Cursors() const { return cursors_; }
   // The receiver of mouse and key events while no zoom mode is armed; not
@@ -191,6 +194,7 @@ class PicturePage : public QWidget {
   void SheetMouseMove(const tavo::SheetMouse& event);
   void SheetMouseUp(const tavo::SheetMouse& event);
   void SheetClick(const tavo::SheetMouse& event);
+  void SheetDoubleClick(const tavo::SheetMouse& event);
   void SheetMouseLeft();
   void SheetSurfaceChanged();
 

@@ -63,7 +63,15 @@ void Sheet::resizeEvent(QResizeEvent*) {
 }
 
 void Sheet::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) leftPressed_ = true;
   emit mouseDown(FromEvent(*event));
+}
+
+void Sheet::mouseDoubleClickEvent(QMouseEvent* event) {
+  // Where the platform sends no press of its own for the second click, this
+  // is its press.
+  if (event->button() != Qt::LeftButton || !leftPressed_) mousePressEvent(event);
+  if (event->button() == Qt::LeftButton) doubleClick_ = true;
 }
 
 void Sheet::mouseMoveEvent(QMouseEvent* event) {
@@ -73,7 +81,14 @@ void Sheet::mouseMoveEvent(QMouseEvent* event) {
 void Sheet::mouseReleaseEvent(QMouseEvent* event) {
   const SheetMouse m = FromEvent(*event);
   emit mouseUp(m);
-  if (m.button == Qt::LeftButton && rect().contains(m.x, m.y)) emit click(m);
+  if (m.button != Qt::LeftButton) return;
+  leftPressed_ = false;
+  const bool inside = rect().contains(m.x, m.y);
+  if (inside) emit click(m);
+  if (doubleClick_) {
+    doubleClick_ = false;
+    if (inside) emit doubleClicked(m);
+  }
 }
 
 void Sheet::leaveEvent(QEvent*) {

@@ -46,6 +46,8 @@ class Sheet : public QWidget {
   void mouseUp(const tavo::SheetMouse& event);
   // A left-button press and release on the sheet.
   void click(const tavo::SheetMouse& event);
+  // A left double click, after the release that ends it (and its click).
+  void doubleClicked(const tavo::SheetMouse& event);
   void mouseLeft();
   void contextMenuWanted(const QPoint& globalPos);
   void wheelTurned(QWheelEvent* event);
@@ -58,6 +60,7 @@ class Sheet : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
   void contextMenuEvent(QContextMenuEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
@@ -69,6 +72,8 @@ class Sheet : public QWidget {
 
   QImage image_;
   std::unique_ptr<QImageCanvas> canvas_;
+  bool leftPressed_ = false;  // a left press was reported and not yet released
+  bool doubleClick_ = false;  // the left button held is the second of a double click
 };
 
 }  // namespace tavo

@@ -35,6 +35,8 @@ class SheetTool {
   virtual void MouseUp(const SheetMouse&) {}
   // A left-button press and release on the sheet.
   virtual void Click(const SheetMouse&) {}
+  // A left double click, after the click of its second release.
+  virtual void DoubleClick(const SheetMouse&) {}
   // Key presses and releases (QEvent::KeyPress, KeyRelease); true when the
   // key was used.
   virtual bool Key(QKeyEvent*) { return false; }

@@ -6,30 +6,12 @@
 
 #include <cstdint>
 
+#include "document/editbuffers.h"
 #include "editor/sheet/sheetgeometry.h"
 #include "objects/objekt.h"
 #include "objects/tview.h"
 
 namespace tavo {
-
-// The five attributes the attribute pickers change and every shape made by
-// a click receives (text and field kinds get them through their edit
-// buffers).
-struct DrawingAttributes {
-  std::uint8_t penColour = 0;
-  std::uint8_t penStyle = 0;
-  std::uint8_t penWidth = 1;
-  std::uint8_t fillColour = 15;
-  std::uint8_t fillPattern = 1;
-
-  void ApplyTo(t_objekt& object) const {
-    object.SetPenColour(penColour);
-    object.SetPenStyle(penStyle);
-    object.SetPenWidth(penWidth);
-    object.SetFillColour(fillColour);
-    object.SetFillPattern(fillPattern);
-  }
-};
 
 // Bits of EditorState::buttonsDown.
 inline constexpr unsigned kLeftDown = 1;

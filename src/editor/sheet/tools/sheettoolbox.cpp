@@ -28,10 +28,6 @@ int HandleCursor(int code) {
   return kBM11 + (row - 1) * 3 + (column - 1);
 }
 
-bool HasPropertyDialog(int kind) {
-  return (kind >= kKindText && kind <= kKindEditListe) || kind == kKindBitmap;
-}
-
 }  // namespace
 
 SheetToolbox::SheetToolbox(PicturePage& page, Workspace& workspace)
@@ -213,7 +209,9 @@ void SheetToolbox::Arm(int tool) {
       CheckButtonOf(State().tool);  // the tool armed so far stays
       return;
     }
-    if (row->kind == kKindBitmap) buffer->UpdateExtent();
+    // The dialog may have put a new object in the buffer's place.
+    if (row->kind == kKindBitmap)
+      if (t_objekt* confirmed = buffers_.Buffer(row->kind)) confirmed->UpdateExtent();
   }
   AbortCreation();
   armed_ = row;
@@ -333,6 +331,19 @@ void SheetToolbox::Click(const SheetMouse& event) {
   RefreshBand();
 }
 
+void SheetToolbox::DoubleClick(const SheetMouse& event) {
+  const t_bild* picture = Picture();
+  if (!picture || State().tool != kToolSelect || !hooks_.objectProperties) return;
+  const TermPixel at = Term({event.x, event.y});
+  t_objekt* hit = nullptr;
+  // Later objects lie on top: the last one hit is the front-most.
+  for (t_liste* n = picture->objects.get(); n; n = n->next()) {
+    auto& object = static_cast<t_objekt&>(*n);
+    if (object.HitTest(SaturateToI16(at.x), SaturateToI16(at.y))) hit = &object;
+  }
+  if (hit && EditBuffers::HasBuffer(hit->Kind())) hooks_.objectProperties({hit});
+}
+
 bool SheetToolbox::Key(QKeyEvent* event) {
   const int tool = State().tool;
   if (event->key() == Qt::Key_Escape && event->type() == QEvent::KeyPress && tool >= 1 &&
@@ -361,7 +372,7 @@ void SheetToolbox::ShowRubberBand() {
 void SheetToolbox::UpdateMenu() {
   const std::vector<t_objekt*> selected = SelectedTopLevel();
   properties_->setEnabled(std::any_of(selected.begin(), selected.end(), [](const t_objekt* o) {
-    return HasPropertyDialog(o->Kind());
+    return EditBuffers::HasBuffer(o->Kind());
   }));
   switching_->setEnabled(!selected.empty());
 }

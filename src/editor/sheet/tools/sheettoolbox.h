@@ -17,8 +17,9 @@
 #include <vector>
 
 #include "document/document.h"
+#include "document/editbuffers.h"
 #include "editor/sheet/tools/creationtools.h"
-#include "editor/sheet/tools/editbuffers.h"
+#include "editor/sheet/tools/editorstate.h"
 #include "editor/sheet/tools/rubberband.h"
 #include "editor/sheet/tools/selectiontool.h"
 #include "editor/sheet/tools/tooltable.h"
@@ -41,8 +42,9 @@ struct SheetToolHooks {
   // tool as it was. Empty: accepted without showing anything.
   std::function<bool(int tool, t_objekt& buffer)> armDialog;
   // The context menu's "Objekteigenschaften" and "Schaltverhalten", with
-  // the selected top-level objects in list order. The objects are valid
-  // until the first step changes the picture.
+  // the selected top-level objects in list order, and a double click with
+  // the selection tool on an object that has a property dialog (with that
+  // object). The objects are valid until a step changes them.
   std::function<void(const std::vector<t_objekt*>& objects)> objectProperties;
   std::function<void(const std::vector<t_objekt*>& objects)> switching;
 };
@@ -69,6 +71,9 @@ class SheetToolbox final : public SheetTool {
   void MouseMove(const SheetMouse& event) override;
   void MouseUp(const SheetMouse& event) override;
   void Click(const SheetMouse& event) override;
+  // The properties of the front-most object under the mouse, when it is of
+  // a kind with a dialog.
+  void DoubleClick(const SheetMouse& event) override;
   bool Key(QKeyEvent* event) override;
   void HideRubberBand() override;
   void ShowRubberBand() override;

@@ -1,4 +1,4 @@
-#include "editor/sheet/tools/editbuffers.h"
+#include "document/editbuffers.h"
 
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
@@ -9,10 +9,6 @@ namespace {
 
 constexpr std::uint8_t kStartCellHeight = 16;
 constexpr std::uint8_t kStartCellWidth = 8;
-
-constexpr bool HasBuffer(int kind) {
-  return (kind >= kKindText && kind <= kKindEditListe) || kind == kKindBitmap;
-}
 
 void StartField(t_feldobjekt& field, double y = 0) {
   field.SetPosition(0, y);
@@ -39,6 +35,21 @@ EditBuffers::~EditBuffers() = default;
 
 t_objekt* EditBuffers::Buffer(int kind) const {
   return kind >= 0 && kind <= kKindBitmap ? buffers_[kind].get() : nullptr;
+}
+
+bool EditBuffers::Load(const t_objekt& object) {
+  if (!HasBuffer(object.Kind())) return false;
+  ObjectPtr copy = object.Clone();
+  if (!copy) return false;
+  buffers_[object.Kind()] = std::move(copy);
+  return true;
+}
+
+bool EditBuffers::Store(ObjectPtr object) {
+  if (!object || !HasBuffer(object->Kind())) return false;
+  object->SetSelected(false);
+  buffers_[object->Kind()] = std::move(object);
+  return true;
 }
 
 t_objekt* EditBuffers::Reset(int kind, const DrawingAttributes& attributes,
