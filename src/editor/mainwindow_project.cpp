@@ -80,7 +80,7 @@ void TmainForm::DocumentChanged(const Change& change) {
   t_projekt* project = Project();
   if (!project) return;
   if (change.kind != ChangeKind::Selection && change.kind != ChangeKind::OpenPicture &&
-      change.kind != ChangeKind::Modified)
+      change.kind != ChangeKind::Modified && change.kind != ChangeKind::History)
     checkPanel_->MarkStale();
   switch (change.kind) {
     case ChangeKind::Objects:
@@ -331,6 +331,11 @@ QSize TmainForm::EditorSheetSize() {
     pages_->show();
     baum_->show();  // the project views show the tree
     pages_->setCurrentIndex(kPageEditor);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+    // A splitter inside a splitter (the pages above the check panel) takes
+    // its share only when both are settled again.
+    splitter_->refresh();
+    pageSplitter_->refresh();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
   }
   const QSize size = editor_->SheetSize();

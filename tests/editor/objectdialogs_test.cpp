@@ -537,6 +537,9 @@ TEST_F(ObjectDialogsUi, TheTextDialogDrawsTheResultAndKeepsTheTextWithinItsRecor
   WhenShown([](QDialog& d) {
     auto& dialog = static_cast<Tdialog_textedit&>(d);
     const QImage empty = dialog.ResultImage();
+    // A line break pasted in would break the project file's line.
+    Type(d, "Edit1", "A\nB");
+    EXPECT_EQ(static_cast<const ttext*>(dialog.PreviewObject())->text(), "A B");
     Type(d, "Edit1", QString(300, 'W'));
     EXPECT_EQ(Text(d, "Edit1").size(), 255);
     EXPECT_NE(dialog.ResultImage(), empty);

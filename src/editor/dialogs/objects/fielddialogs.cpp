@@ -339,7 +339,8 @@ bool Tdialog_zeitausgabe_obj::Store(t_objekt& target, bool) {
   std::uint8_t flags = 0;
   if (std24_->isChecked()) flags |= tZeitObj::k24Hours;
   if (mfn_->isChecked()) flags |= tZeitObj::kLeadingZero;
-  field.SetFormat(flags, S(amStr_->text()), S(pmStr_->text()), S(tzStr_->text()));
+  field.SetFormat(flags, LineText(amStr_->text()), LineText(pmStr_->text()),
+                  LineText(tzStr_->text()));
   TakeFont(field, FontAt(fontbox_->currentIndex()));
   return true;
 }
@@ -427,7 +428,7 @@ bool Tdialog_datumausgabe_obj::Store(t_objekt& target, bool) {
   if (tmn_->isChecked()) flags |= tDatumObj::kDayZero;
   if (mmn_->isChecked()) flags |= tDatumObj::kMonthZero;
   if (jha_->isChecked()) flags |= tDatumObj::kCentury;
-  field.SetFormat(flags, S(tzStr_->text()));
+  field.SetFormat(flags, LineText(tzStr_->text()));
   TakeFont(field, FontAt(fontbox_->currentIndex()));
   return true;
 }

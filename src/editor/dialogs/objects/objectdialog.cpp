@@ -87,6 +87,13 @@ std::optional<double> ParseDecimal(std::string_view text, int maxDecimals) {
   return negative ? -value : value;
 }
 
+std::string LineText(const QString& text) {
+  std::string line = S(text);
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20) c = ' ';
+  return line;
+}
+
 QString DecimalText(double value) {
   return QString::number(value, 'f', 8);
 }

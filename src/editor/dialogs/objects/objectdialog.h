@@ -174,6 +174,10 @@ std::optional<int> ChosenNumber(const QComboBox* box);
 // optional sign, digits with "." before the decimals, at most `maxDecimals`
 // decimals that are not trailing zeros. No exponent, no other separator.
 std::optional<double> ParseDecimal(std::string_view text, int maxDecimals = 8);
+// The text of a one-line field in code page 1252, control characters (a
+// line break pasted in) as blanks: the text goes into one line of the
+// project file.
+std::string LineText(const QString& text);
 // A real as the dialogs show it: fixed, eight decimals, "." as separator.
 QString DecimalText(double value);
 

@@ -88,7 +88,7 @@ void Tdialog_textedit::FontClicked(int row) {
 void Tdialog_textedit::DrawResult() {
   QImageCanvas canvas(kResultWidth, kResultHeight, 0);
   canvas.FillRectColour(0, 0, kResultWidth, kResultHeight, 0);
-  const std::string shown = S(edit1_->text()).substr(0, kMaxTextLength);
+  const std::string shown = LineText(edit1_->text()).substr(0, kMaxTextLength);
   Context().fonts.DrawTerminalText(canvas, 1, 1, 0xFFFFFF, ToTerminalCharset(shown), font_, false,
                                    0, 1.0);
   bpImage_ = canvas.Image().copy();
@@ -97,7 +97,7 @@ void Tdialog_textedit::DrawResult() {
 
 bool Tdialog_textedit::Store(t_objekt& target, bool strict) {
   auto& text = static_cast<ttext&>(target);
-  text.SetText(S(edit1_->text()));
+  text.SetText(LineText(edit1_->text()));
   if (!CheckFontRow(fontbox_, strict)) {
     if (strict) return false;
   } else if (FontAt(fontbox_->currentRow())) {
