@@ -175,6 +175,12 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
     bar->setValue(0);
     bar->raise();  // they lie over the sheet's right and bottom edges
   }
+  // The square between the two bars lies over the sheet as they do; filled,
+  // so that no picture shows through it.
+  scrollCorner_ = new QWidget(panel8_);
+  scrollCorner_->setObjectName("ScrollCorner");
+  scrollCorner_->setAutoFillBackground(true);
+  scrollCorner_->raise();
   connect(scrollBar1_, &QScrollBar::valueChanged, this, &PicturePage::ScrollBar1Change);
   connect(scrollBar2_, &QScrollBar::valueChanged, this, &PicturePage::ScrollBar2Change);
 
@@ -812,6 +818,7 @@ void PicturePage::Panel8Resize() {
     scrollBar1_->setGeometry(0, h - barHeight, std::max(w - barWidth, 0), barHeight);
     scrollBar2_->setGeometry(w - barWidth, 0, barWidth, std::max(h - barHeight, 0));
   }
+  scrollCorner_->setGeometry(w - barWidth, h - barHeight, barWidth, barHeight);
 }
 
 // --- display dialog ----------------------------------------------------------------
