@@ -220,6 +220,19 @@ TEST_F(SheetPage, ZoomStepKeepsThePointUnderTheMouse) {
   QTest::mouseClick(&sheet(), Qt::LeftButton, {}, QPoint(100, 50));
   EXPECT_EQ(picture.zoom, 1.0);
   EXPECT_EQ(picture.originX, 0);
+
+  // The hints say what each button does, and that the click on the sheet
+  // sets the point to zoom about (they once said the opposite).
+  const std::string code = workspace().settings().code;
+  workspace().SetLanguage("049");
+  page_->Retranslate();
+  const std::string enlarge = doubling->toolTip().toStdString();
+  const std::string reduce = Child("ToolButZoomIn")->toolTip().toStdString();
+  workspace().SetLanguage(code);
+  EXPECT_EQ(enlarge.rfind("Vergrößern", 0), 0u) << enlarge;
+  EXPECT_EQ(reduce.rfind("Verkleinern", 0), 0u) << reduce;
+  for (const std::string& hint : {enlarge, reduce})
+    EXPECT_NE(hint.find("Klick auf das Blatt"), std::string::npos) << hint;
 }
 
 TEST_F(SheetPage, ZoomButtonsReleaseThemselvesAtTheLimits) {
