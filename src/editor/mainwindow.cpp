@@ -421,10 +421,18 @@ void TmainForm::BuildTree() {
     node(txt::kAlarme, IconId::NodeAlarms, markerAlarms_.get());
     QTreeWidgetItem* pictures = node(txt::kBilder, IconId::NodePictures, markerPictures_.get());
     const QIcon pictureIcon = MakeIcon(IconId::NodePicture);
+    const int start = Project()->head ? Project()->head->startPicture : -1;
     ForEach<t_bild>(Project()->pictures, [&](t_bild& b) {
       auto* item = new QTreeWidgetItem(pictures, {Q(b.name)});
       item->setIcon(0, pictureIcon);
       SetNodeData(item, &b);
+      // The picture the terminal shows first stands out, as in the list.
+      if (b.pictureNumber == start) {
+        QFont bold = item->font(0);
+        bold.setBold(true);
+        item->setFont(0, bold);
+        item->setToolTip(0, Tr(workspace_.translator(), txt::kStartbild));
+      }
     });
     root->setExpanded(true);
   }

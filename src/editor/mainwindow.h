@@ -175,6 +175,7 @@ class TmainForm : public QMainWindow {
   void HeadFieldEdited(int field);
   void DropProject();
   void FollowTerminalGreyScale();
+  void TellObjectsOffTheDisplay();
   bool WriteProject(const std::string& path);
   FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
   void RememberProjectFolder(const QString& file);

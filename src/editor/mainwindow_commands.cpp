@@ -22,9 +22,11 @@
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
 #include "editor/uitext.h"
+#include "objects/objekt.h"
 #include "project/projekt.h"
 #include "shell/codepage.h"
 #include "shell/messagebox.h"
+#include "shell/textvalues.h"
 
 namespace tavo {
 
@@ -556,8 +558,39 @@ void TmainForm::SelectAllClick() {
 
 void TmainForm::TermChangeButClick() {
   if (!hooks_.chooseTerminal || !Project()) return;
-  if (auto chosen = hooks_.chooseTerminal(this, workspace_, *Project()))
-    Run(MakeTerminalEdit(txt::kEditTerminal, *Project(), std::move(chosen)));
+  auto chosen = hooks_.chooseTerminal(this, workspace_, *Project());
+  if (!chosen) return;
+  const int oldWidth = Project()->terminal ? Project()->terminal->width : 0;
+  const int oldHeight = Project()->terminal ? Project()->terminal->height : 0;
+  if (!Run(MakeTerminalEdit(txt::kEditTerminal, *Project(), std::move(chosen)))) return;
+  const t_terminal& now = *Project()->terminal;
+  if (now.width < oldWidth || now.height < oldHeight) TellObjectsOffTheDisplay();
+}
+
+// After a change to a smaller display: which pictures have objects that now
+// lie wholly or partly outside it, and how many.
+void TmainForm::TellObjectsOffTheDisplay() {
+  const t_terminal& terminal = *Project()->terminal;
+  std::string lines;
+  int total = 0;
+  ForEach<t_bild>(Project()->pictures, [&](t_bild& picture) {
+    int outside = 0;
+    for (const t_liste* o = picture.objects.get(); o; o = o->next()) {
+      const auto& object = static_cast<const t_objekt&>(*o);
+      outside += object.ExtentLeft() < 0 || object.ExtentTop() < 0 ||
+                 object.ExtentRight() > terminal.width - 1 ||
+                 object.ExtentBottom() > terminal.height - 1;
+    }
+    if (outside == 0) return;
+    total += outside;
+    lines += "\n" +
+             WithValues(Text(txt::kObjekteAusserhalbBild), {std::to_string(picture.pictureNumber),
+                                                            picture.name, std::to_string(outside)});
+  });
+  if (total == 0) return;
+  const std::string size = std::to_string(terminal.width) + " x " + std::to_string(terminal.height);
+  Box().Show(MsgKind::Warnung, ButtonSet::Weiter,
+             WithValues(Text(txt::kObjekteAusserhalb), {size, std::to_string(total)}) + lines);
 }
 
 void TmainForm::BitBtn3Click() {

@@ -289,10 +289,10 @@ inline constexpr TextId kColLaenge{400, 237, "Länge"};
 inline constexpr TextId kColTyp{400, 238, "Typ"};
 inline constexpr TextId kColNummer{400, 239, "Nummer"};
 inline constexpr TextId kColText{400, 240, "Text"};
-inline constexpr TextId kColDyn{400, 241, "Dyn"};
-inline constexpr TextId kColBrk{400, 242, "Brk"};
-inline constexpr TextId kColEin{400, 243, "Ein"};
-inline constexpr TextId kColAus{400, 244, "Aus"};
+inline constexpr TextId kColDyn{400, 241, "Dynamisch"};
+inline constexpr TextId kColBrk{400, 242, "Unterbrechend"};
+inline constexpr TextId kColEin{400, 243, "History Kommen"};
+inline constexpr TextId kColAus{400, 244, "History Gehen"};
 inline constexpr TextId kColArt{400, 245, "Art"};
 inline constexpr TextId kArtWert{400, 246, "Wert"};
 inline constexpr TextId kArtBit{400, 247, "Bit"};
@@ -902,6 +902,17 @@ inline constexpr TextId kObjekteAusserhalb{478, 24,
                                            "Objekte liegen jetzt ganz oder teilweise außerhalb:"};
 inline constexpr TextId kObjekteAusserhalbBild{478, 25, "Bild %s \"%s\": %s Objekte"};
 inline constexpr TextId kDateiSchrittAnzahl{478, 26, "Datei %s von %s"};
+inline constexpr TextId kHintAlarmDynamisch{478, 27, "Dynamischer Alarm (Alarmverhalten)"};
+inline constexpr TextId kHintAlarmUnterbrechend{
+    478, 28, "Unterbrechend: das Terminal wechselt bei diesem Alarm in die Alarmanzeige"};
+inline constexpr TextId kHintAlarmKommen{478, 29, "Historyeintrag, wenn der Alarm kommt"};
+inline constexpr TextId kHintAlarmGehen{478, 30, "Historyeintrag, wenn der Alarm geht"};
+inline constexpr TextId kEinheitBytes{478, 31, "%s Bytes"};
+inline constexpr TextId kEinheitKB{478, 32, "%s KB"};
+inline constexpr TextId kEinheitMB{478, 33, "%s MB"};
+inline constexpr TextId kStartbild{478, 34, "Startbild"};
+inline constexpr TextId kHintAlarmNummer{478, 35, "Nummer des Alarms"};
+inline constexpr TextId kHintAlarmText{478, 36, "Text des Alarms"};
 // Entries 100 to 115: the names of the sixteen palette colours.
 inline constexpr TextId kFarbe0{478, 100, "Schwarz"};
 inline constexpr TextId kFarbe1{478, 101, "Blau"};

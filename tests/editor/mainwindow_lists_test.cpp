@@ -89,6 +89,25 @@ struct SortCase {
   QStringList firstColumn;  // after sorting
 };
 
+// Rows are as tall as the font's letters with marks above them: a row cut
+// to the font's height clipped the dots of capital umlauts ("Überlauf" read
+// "Uberlauf"). The text is centred in its row; the marks' top must lie in it.
+TEST_F(ListPageTest, RowsLeaveRoomForTheMarksOfCapitals) {
+  TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  for (const char* name : {"TabAlarme_Liste", "TabVariablen_Liste", "TabTexte_Liste"}) {
+    SCOPED_TRACE(name);
+    auto* table = Find<RecordTable>(name);
+    const QFontMetrics metrics(table->font());
+    const QRect marks = metrics.tightBoundingRect(QString::fromUtf8("ÄÖÜÅÉÂ"));
+    const int rowHeight = table->visualRect(table->model()->index(0, 0)).height();
+    const int markTop = (rowHeight - metrics.height()) / 2 + metrics.ascent() + marks.top();
+    EXPECT_GE(markTop, 1) << "row " << rowHeight << ", font " << metrics.height();
+    const int descentBottom = (rowHeight - metrics.height()) / 2 + metrics.height();
+    EXPECT_LE(descentBottom, rowHeight);
+  }
+}
+
 TEST_F(ListPageTest, HeadingClickSortsAscendingAndLeavesTheRecordsAlone) {
   TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
   const SortCase cases[] = {
