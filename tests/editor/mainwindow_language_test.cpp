@@ -15,12 +15,19 @@
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <QToolButton>
 #include <fstream>
 #include <set>
 #include <sstream>
 
+#include "editor/mainwindow_splash.h"
+#include "editor/sheet/objecticons.h"
+#include "editor/sheet/objecttree.h"
+#include "editor/sheet/picturepage.h"
 #include "mainwindow_fixture.h"
+#include "objects/objekt.h"
 #include "project/records.h"
 #include "shell/codepage.h"
 
@@ -90,9 +97,34 @@ class LanguageWalkTest : public MainWindowTest {
     }
     if (project.terminal) add(project.terminal->terminalName);
     if (project.coupling) add(project.coupling->couplingName);
+    add(kVersionText);
     for (const t_liste* n : {project.alarms.get(), project.variables.get(), project.textLists.get(),
                              project.pictures.get()})
       for (; n; n = n->next()) add(n->name);
+  }
+
+  // Runs `open`, which is to show a modal dialog: looks at the dialog and
+  // cancels it. False when no dialog came.
+  bool LookAtDialog(const std::function<void()>& open) {
+    bool found = false;
+    int ticks = 0;
+    QTimer poll;
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        poll.stop();
+        found = true;
+        seen_[Plain(dialog->windowTitle())] = dialog->objectName() + " (title)";
+        Look(*dialog);
+        dialog->close();
+      } else if (++ticks > 250) {
+        poll.stop();
+      }
+    });
+    poll.start();
+    open();
+    poll.stop();
+    return found;
   }
 
   void Look(QWidget& window) {
@@ -175,6 +207,118 @@ TEST_F(LanguageWalkTest, EveryTextOfTheWindowIsATableEntryInBothLanguages) {
     }
     const Table table(Base() / "system" / (std::string(code) + ".SPR"));
     EXPECT_EQ(Strangers(table).join("\n").toStdString(), "");
+    Action("schliessen")->trigger();
+  }
+}
+
+// The dialogs the window opens speak its language too: each is opened as
+// the user opens it, looked at and cancelled.
+TEST_F(LanguageWalkTest, EveryTextOfTheDialogsIsATableEntryInBothLanguages) {
+  EditorHooks hooks = DefaultEditorHooks();
+  EditorHooks scripted = Hooks();
+  hooks.openFile = scripted.openFile;
+  hooks.saveFile = scripted.saveFile;
+  hooks.messageBox = nullptr;
+  hooks.showDocument = [](const QString&) { return true; };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  auto* pages = Find<QTabWidget>("pagecontrol1");
+  auto trigger = [this](const char* name) {
+    return [this, name] {
+      QAction* action = window_->findChild<QAction*>(name);
+      ASSERT_NE(action, nullptr) << name;
+      action->trigger();
+    };
+  };
+  auto click = [this](const char* name) {
+    return [this, name] {
+      auto* button = window_->findChild<QAbstractButton*>(name);
+      ASSERT_NE(button, nullptr) << name;
+      button->click();
+    };
+  };
+  for (const char* code : {"049", "044"}) {
+    SCOPED_TRACE(code);
+    workspace_->settings().code = code;
+    workspace_->SetLanguage(code);
+    w.Retranslate();
+    seen_.clear();
+    ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+    CollectData(*w.Project());
+    struct Step {
+      const char* what;
+      int page;  // shown first; -1: the first picture in the editor
+      std::function<void()> open;
+    };
+    const Step steps[] = {
+        {"program options", TmainForm::kPageInfo, trigger("Optionen2")},
+        {"terminal", TmainForm::kPageInfo, click("TermChangeBut")},
+        {"coupling", TmainForm::kPageInfo, click("BitBtn3")},
+        {"new alarm", TmainForm::kPageAlarms, trigger("TabAlarme_Neu")},
+        {"new variable", TmainForm::kPageVariables, trigger("TabVariablen_Neu")},
+        {"new text list", TmainForm::kPageTexts, trigger("TabTexte_Neu")},
+        {"display", -1, trigger("Grid1")},
+        {"picture base data", -1, trigger("ToolButton18")},
+        {"function keys", -1, trigger("ToolButton20")},
+        {"soft keys", -1, trigger("ToolButton11")},
+        {"drawing options", -1, trigger("ToolButoptionen")},
+        {"fill colour", -1, trigger("ToolButton13")},
+        {"fill pattern", -1, trigger("ToolButton14")},
+        {"pen colour", -1, trigger("ToolButton15")},
+        {"pen style", -1, trigger("ToolButton16")},
+        {"pen width", -1, trigger("ToolButton17")},
+        {"download", TmainForm::kPageInfo, click("But_Uebertragen")},
+        {"print", TmainForm::kPageInfo, trigger("Drucken2")},
+    };
+    for (const Step& step : steps) {
+      SCOPED_TRACE(step.what);
+      if (step.page >= 0) {
+        pages->setCurrentIndex(step.page);
+      } else {
+        auto* tree = Find<QTreeWidget>("baum");
+        tree->setCurrentItem(tree->topLevelItem(0)->child(3)->child(0));
+      }
+      QApplication::processEvents();
+      EXPECT_TRUE(LookAtDialog(step.open));
+    }
+    // The splash window of "Info", not modal.
+    Action("Info2")->trigger();
+    auto* splash = window_->findChild<TFirstQVXWin*>();
+    ASSERT_NE(splash, nullptr);
+    Look(*splash);
+    splash->close();
+    QApplication::processEvents();
+    // The property dialog of every kind of object the field demo's pictures
+    // hold, and the switching dialog.
+    w.CurrentDocument()->MarkSaved();
+    ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Felder.qvx").string())));
+    CollectData(*w.Project());
+    auto* page = window_->findChild<PicturePage*>();
+    ASSERT_NE(page, nullptr);
+    ObjListe& objects = *page->ObjectTree()->Tree();
+    auto* properties = page->ObjectTree()->findChild<QToolButton*>("ToolButton5");
+    auto* switching = page->ObjectTree()->findChild<QToolButton*>("ToolButton19");
+    std::set<int> kinds;
+    QTreeWidgetItem* pictures = Find<QTreeWidget>("baum")->topLevelItem(0)->child(3);
+    for (int p = 0; p < pictures->childCount(); ++p) {
+      Find<QTreeWidget>("baum")->setCurrentItem(pictures->child(p));
+      QApplication::processEvents();
+      const t_bild* picture = page->OpenPicture();
+      ASSERT_NE(picture, nullptr);
+      for (const t_liste* o = picture->objects.get(); o; o = o->next()) {
+        const auto& object = static_cast<const t_objekt&>(*o);
+        if (PropertyImageIndex(object.Kind()) < 0 || !kinds.insert(object.Kind()).second) continue;
+        ASSERT_NE(objects.NodeOf(&object), nullptr);
+        objects.setCurrentItem(objects.NodeOf(&object));
+        SCOPED_TRACE(int(object.Kind()));
+        EXPECT_TRUE(LookAtDialog([properties] { properties->click(); }));
+        if (kinds.size() == 1) EXPECT_TRUE(LookAtDialog([switching] { switching->click(); }));
+      }
+    }
+    EXPECT_GE(kinds.size(), 4u);
+    const Table table(Base() / "system" / (std::string(code) + ".SPR"));
+    for (const auto& [t, where] : seen_) EXPECT_EQ(Strangers(table).join("\n").toStdString(), "");
+    w.CurrentDocument()->MarkSaved();
     Action("schliessen")->trigger();
   }
 }
