@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 namespace tavo {
 namespace {
@@ -113,9 +114,17 @@ void QImageCanvas::SetBrushSolid(Rgb colour) {
   brushColour_ = colour;
 }
 void QImageCanvas::SetBrushPattern(const std::uint8_t rows[8], Rgb colour) {
+  SetBrushPatternScaled(rows, colour, 1, 0, 0);
+}
+
+void QImageCanvas::SetBrushPatternScaled(const std::uint8_t rows[8], Rgb colour, double scale,
+                                         int originX, int originY) {
   brushKind_ = BrushKind::Pattern;
   brushColour_ = colour;
   std::copy(rows, rows + 8, pattern_);
+  patternScale_ = std::isfinite(scale) && scale > 0 ? scale : 1;
+  patternOriginX_ = originX;
+  patternOriginY_ = originY;
 }
 
 void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) const {
@@ -138,14 +147,19 @@ void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) cons
   } else if (brushKind_ == BrushKind::Solid) {
     painter.setBrush(ToQColor(brushColour_));
   } else {
-    // 1 bits in the brush colour, 0 bits black; the tile is anchored at the
-    // window origin (the painter's default brush origin).
-    QImage tile(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        tile.setPixel(x, y, (pattern_[y] & (0x80 >> x)) ? ToQRgb(brushColour_) : qRgb(0, 0, 0));
+    // 1 bits in the brush colour, 0 bits black; each bit `patternScale_`
+    // window pixels wide and high, the tile anchored at the pattern's
+    // origin. A tile repeats in whole pixels: its size is rounded.
+    const int side = std::clamp(static_cast<int>(std::lround(8 * patternScale_)), 1, 8 * 64);
+    QImage tile(side, side, QImage::Format_RGB32);
+    const QRgb ink = ToQRgb(brushColour_), black = qRgb(0, 0, 0);
+    for (int y = 0; y < side; ++y) {
+      const int row = std::min(7, y * 8 / side);
+      for (int x = 0; x < side; ++x)
+        tile.setPixel(x, y, (pattern_[row] & (0x80 >> std::min(7, x * 8 / side))) ? ink : black);
+    }
     painter.setBrush(QBrush(tile));
-    painter.setBrushOrigin(0, 0);
+    painter.setBrushOrigin(patternOriginX_, patternOriginY_);
   }
 }
 

@@ -44,6 +44,8 @@ class QImageCanvas : public Canvas {
   void SetBrushHollow() override;
   void SetBrushSolid(Rgb colour) override;
   void SetBrushPattern(const std::uint8_t rows[8], Rgb colour) override;
+  void SetBrushPatternScaled(const std::uint8_t rows[8], Rgb colour, double scale, int originX,
+                             int originY) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void Rectangle(int left, int top, int right, int bottom) override;
@@ -78,6 +80,8 @@ class QImageCanvas : public Canvas {
   BrushKind brushKind_ = BrushKind::Solid;
   Rgb brushColour_ = 0xFFFFFF;
   std::uint8_t pattern_[8] = {};
+  double patternScale_ = 1;  // window pixels per tile bit
+  int patternOriginX_ = 0, patternOriginY_ = 0;
   int penX_ = 0;
   int penY_ = 0;
 };

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include "objects/tview.h"
+
 namespace tavo {
 namespace {
 
@@ -129,6 +131,36 @@ TEST(QImageCanvas, BorrowedImageIsDrawnInPlace) {
   }
   EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+// The sheet is a preview of the terminal: a fill pattern keeps its terminal
+// pixels at every zoom (each bit zoom x zoom window pixels) and is anchored
+// at the terminal's origin, as the rest of the picture is. At 800 % a hatch
+// was drawn at window pixel size.
+TEST(QImageCanvas, FillPatternsScaleWithTheZoomFromTheTerminalOrigin) {
+  constexpr int kSide = 24;  // terminal pixels filled
+  for (const int pattern : {3, 7, 10}) {
+    for (const int zoom : {2, 4, 8}) {
+      SCOPED_TRACE(::testing::Message() << "pattern " << pattern << " zoom " << zoom);
+      auto fill = [pattern](QImageCanvas& canvas, double z, std::int16_t x, std::int16_t y) {
+        tview view;
+        ViewBorrow borrow(view, &canvas, z, x, y);
+        view.SetBrushColour(kRed);
+        view.SetFillPattern(static_cast<std::int16_t>(pattern));
+        view.FillRectangle(0, 0, kSide - 1, kSide - 1);
+      };
+      QImageCanvas terminal(kSide, kSide, kWhite);
+      fill(terminal, 1, 0, 0);
+      const int offsetX = 5, offsetY = 3;  // the terminal's origin in the window
+      QImageCanvas sheet(kSide * zoom + 10, kSide * zoom + 10, kWhite);
+      fill(sheet, zoom, offsetX, offsetY);
+      int wrong = 0;
+      for (int y = 0; y < kSide * zoom; ++y)
+        for (int x = 0; x < kSide * zoom; ++x)
+          wrong += sheet.Pixel(offsetX + x, offsetY + y) != terminal.Pixel(x / zoom, y / zoom);
+      EXPECT_EQ(wrong, 0);
+    }
+  }
 }
 
 }  // namespace

@@ -449,6 +449,10 @@ AlarmPage::AlarmPage(Workspace& workspace, Retranslator& texts, QWidget* parent)
       preview_(new AlarmPreview(fonts_, this)) {
   table_->setColumnWidth(0, 70);
   table_->setColumnWidth(1, 420);
+  for (int column = 2; column < 6; ++column) table_->setColumnWidth(column, 120);
+  table_->SetColumnHints({txt::kHintAlarmNummer, txt::kHintAlarmText, txt::kHintAlarmDynamisch,
+                          txt::kHintAlarmUnterbrechend, txt::kHintAlarmKommen,
+                          txt::kHintAlarmGehen});
   table_->SetFilterColumns({0, 1});  // number and text, not the flags
   AddStandardTools(txt::kStepAlarmNeu, txt::kStepAlarmAendern, txt::kStepAlarmeKopieren,
                    txt::kStepAlarmeLoeschen);

@@ -1,11 +1,13 @@
 #include "editor/pages/picturelist.h"
 
 #include <QAction>
+#include <QFont>
 #include <QListView>
 #include <QPixmap>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
+#include "app/workspace.h"
 #include "editor/mainwindow_icons.h"
 #include "objects/fields/fields.h"
 #include "objects/objekt.h"
@@ -21,11 +23,6 @@ namespace {
 
 constexpr int kColumnSize = 3;
 constexpr int kColumnObjects = 4;
-
-std::string Trimmed(const std::string& text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 }  // namespace
 
@@ -115,13 +112,29 @@ PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tvie
 }
 
 void PictureListPage::FillRows(const t_projekt& project) {
+  Translator& tr = workspace_.translator();
+  const QString bytes = Tr(tr, txt::kEinheitBytes);
+  const QString start = Tr(tr, txt::kStartbild);
   ForEach<t_bild>(project.pictures, [&](t_bild& b) {
     CountPictureStatistics(b);
     RecordCell name = RecordCell::Text(b.name);
     name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
-    table_->AddRow(&b, {name, RecordCell::Number(b.pictureNumber),
-                        RecordCell::Text(Trimmed(PaletteName(b.backgroundColour))),
-                        RecordCell::Number(b.size), RecordCell::Number(b.objectCount)});
+    // The colour's name in the window's language, sorted by its number.
+    RecordCell colour{PaletteText(tr, b.backgroundColour),
+                      QVariant(static_cast<qlonglong>(b.backgroundColour)),
+                      {}};
+    table_->AddRow(
+        &b, {name, RecordCell::Number(b.pictureNumber), colour,
+             RecordCell::Number(QString(bytes).replace("%s", QString::number(b.size)), b.size),
+             RecordCell::Number(b.objectCount)});
+    // The picture the terminal shows first stands out.
+    if (project.head && b.pictureNumber == project.head->startPicture) {
+      QStandardItem* item = table_->SourceModel().item(table_->RowCount() - 1, 0);
+      QFont bold = item->font();
+      bold.setBold(true);
+      item->setFont(bold);
+      item->setToolTip(start);
+    }
   });
 }
 
@@ -157,15 +170,15 @@ void PictureListPage::RefreshPictureStatistics(t_projekt* project) {
     // names differ only in case keep their own numbers.
     const int row = table_->SourceRowOf(&b);
     if (row < 0) return;
-    auto update = [&](int column, qlonglong value) {
+    auto update = [&](int column, qlonglong value, const QString& text) {
       QStandardItem* item = model.item(row, column);
-      const QString text = QString::number(value);
       if (item->text() == text) return;
       item->setText(text);
       item->setData(value, RecordSortModel::kSortRole);
     };
-    update(kColumnSize, b.size);
-    update(kColumnObjects, b.objectCount);
+    update(kColumnSize, b.size,
+           Tr(workspace_.translator(), txt::kEinheitBytes).replace("%s", QString::number(b.size)));
+    update(kColumnObjects, b.objectCount, QString::number(b.objectCount));
   });
 }
 
