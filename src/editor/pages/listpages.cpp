@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <array>
 
 #include "app/workspace.h"
 #include "document/objectedit.h"
@@ -526,12 +527,15 @@ void VariablePage::FillRows(const t_projekt& project) {
   Translator& tr = translator();
   const t_steuerung* coupling = project.coupling.get();
   const bool siemens = coupling && coupling->addressFormat == 1;
+  // The few type names are looked up once per fill, not once per row.
+  std::array<std::string, kVarTypeCount> typeNames;
+  for (int t = 0; t < kVarTypeCount; ++t)
+    typeNames[static_cast<std::size_t>(t)] =
+        tr.Tr(siemens ? txt::kVarTypeNamesSiemens[t] : txt::kVarTypeNamesIntel[t]);
   ForEach<t_variable>(project.variables, [&](t_variable& v) {
     // A type outside the table (a damaged file) shows its number.
     const std::string type =
-        v.type < kVarTypeCount
-            ? tr.Tr(siemens ? txt::kVarTypeNamesSiemens[v.type] : txt::kVarTypeNamesIntel[v.type])
-            : "? " + std::to_string(v.type);
+        v.type < kVarTypeCount ? typeNames[v.type] : "? " + std::to_string(v.type);
     table_->AddRow(&v, {RecordCell::Text(v.name), RecordCell::Number(v.number),
                         RecordCell::Number(Q(VariableAddressText(v.address, coupling)), v.address),
                         RecordCell::Number(v.length), RecordCell::Text(type)});

@@ -5,6 +5,7 @@
 #include <QListView>
 #include <QPixmap>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "app/workspace.h"
@@ -111,14 +112,22 @@ PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tvie
   texts.Add([this](Translator& tr) { viewToggle_->setToolTip(Tr(tr, txt::kHintBildAnsicht)); });
 }
 
+// Thumbnails drawn while the list is filled: about what the page shows at
+// once. A large project's other pictures follow once the window is up.
+constexpr int kThumbnailsAtOnce = 24;
+constexpr int kThumbnailsPerTurn = 8;
+
 void PictureListPage::FillRows(const t_projekt& project) {
   Translator& tr = workspace_.translator();
   const QString bytes = Tr(tr, txt::kEinheitBytes);
   const QString start = Tr(tr, txt::kStartbild);
+  const int generation = ++fillGeneration_;
+  int row = 0;
   ForEach<t_bild>(project.pictures, [&](t_bild& b) {
     CountPictureStatistics(b);
     RecordCell name = RecordCell::Text(b.name);
-    name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
+    if (row++ < kThumbnailsAtOnce)
+      name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
     // The colour's name in the window's language, sorted by its number.
     RecordCell colour{PaletteText(tr, b.backgroundColour),
                       QVariant(static_cast<qlonglong>(b.backgroundColour)),
@@ -136,6 +145,28 @@ void PictureListPage::FillRows(const t_projekt& project) {
       item->setToolTip(start);
     }
   });
+  if (row > kThumbnailsAtOnce)
+    QTimer::singleShot(
+        0, this, [this, generation] { DrawDeferredThumbnails(generation, kThumbnailsAtOnce); });
+}
+
+void PictureListPage::DrawDeferredThumbnails(int generation, int firstPicture) {
+  // Any change of the project fills the list again and so ends this
+  // generation: the pictures walked here are those the rows show.
+  if (generation != fillGeneration_ || !shown_) return;
+  const t_projekt& project = *shown_;
+  int index = 0;
+  const t_liste* n = project.pictures.get();
+  for (; n && index < firstPicture; n = n->next()) ++index;
+  for (; n && index < firstPicture + kThumbnailsPerTurn; n = n->next(), ++index) {
+    const auto& picture = static_cast<const t_bild&>(*n);
+    const int row = table_->SourceRowOf(n);
+    if (QStandardItem* item = row < 0 ? nullptr : table_->SourceModel().item(row, 0))
+      item->setIcon(QIcon(QPixmap::fromImage(DrawThumbnail(picture, project, view_, settings_))));
+  }
+  if (n)
+    QTimer::singleShot(0, this,
+                       [this, generation, index] { DrawDeferredThumbnails(generation, index); });
 }
 
 void PictureListPage::NewRecord() {
