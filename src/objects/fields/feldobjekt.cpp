@@ -82,7 +82,11 @@ std::string t_feldobjekt::RunAttributes() const {
 }
 
 std::string t_feldobjekt::RunPosition() const {
-  return ";" + IntToText(RoundToI32(x_)) + ";" + IntToText(RoundToI32(y_));
+  std::string text = ";";
+  AppendInt(text, RoundToI32(x_));
+  text += ';';
+  AppendInt(text, RoundToI32(y_));
+  return text;
 }
 
 void t_feldobjekt::ParsePosition(std::string_view& rest) {
