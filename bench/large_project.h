@@ -1,13 +1,14 @@
 #pragma once
 // The large project the benchmarks share: 5,000 variables, 240 alarms, 300
 // text lists of 16 texts, 200 pictures with ten rectangles each (`scale`
-// multiplies every count), as the text of a project file.
+// multiplies every count; `objectsPerPicture` replaces the ten), as the
+// text of a project file.
 
 #include <string>
 
 namespace tavo::bench {
 
-inline std::string LargeProjectText(int scale) {
+inline std::string LargeProjectText(int scale, int objectsPerPicture = 10) {
   std::string t;
   auto line = [&](const std::string& l) { t += l + "\r\n"; };
   line("[Head]");
@@ -37,7 +38,7 @@ inline std::string LargeProjectText(int scale) {
     line("-Picture(" + std::to_string(i) + ";" + std::to_string(i) + ";\"Bild " +
          std::to_string(i) + "\";15)");
     line("-Key(1;2;\"\")");
-    for (int k = 0; k < 10; ++k)
+    for (int k = 0; k < objectsPerPicture; ++k)
       line("-Object(2;0;0;0;0;1;0;14;" + std::to_string(k % 12) +
            ";\"\";10;20;110.5;20;110.5;80;10;80)");
     line("-PictureEnd");

@@ -145,13 +145,15 @@ struct KeyName {
 const std::array<KeyName, kKeyCount + 1>& KeyNames() {
   static const std::array<KeyName, kKeyCount + 1> names = [] {
     std::array<KeyName, kKeyCount + 1> table;
-    for (int n = 1; n <= kKeyCount; ++n) table[n].text = "#" + Num(n);
+    for (int n = 1; n <= kKeyCount; ++n) table[n].text = std::string("#").append(Num(n));
     const char* levels[] = {"", "Shift+", "Ctrl+", "Alt+"};
     for (int level = 0; level < 4; ++level) {
       for (int key = 1; key <= 16; ++key)
-        table[FunctionKeyNumber(key, level)] = {levels[level] + ("F" + Num(key)), false, key};
+        table[FunctionKeyNumber(key, level)] = {
+            std::string(levels[level]).append("F").append(Num(key)), false, key};
       for (int key = 1; key <= 12; ++key)
-        table[SoftKeyNumber(key, level)] = {levels[level] + ("S" + Num(key)), true, key};
+        table[SoftKeyNumber(key, level)] = {std::string(levels[level]).append("S").append(Num(key)),
+                                            true, key};
     }
     return table;
   }();

@@ -104,7 +104,7 @@ std::string Quoted(const std::string& text) {
 
 std::string ObjectWords(const t_objekt& object, Translator& translator) {
   std::string words = object.TypeName(translator);
-  if (!object.name.empty()) words += " " + Quoted(object.name);
+  if (!object.name.empty()) words.append(" ").append(Quoted(object.name));
   return words;
 }
 
@@ -302,7 +302,7 @@ std::string KeyName(int number) {
       if (SoftKeyNumber(key, level) == number)
         return kLevels[level] + std::string("S") + std::to_string(key);
   }
-  return "#" + std::to_string(number);
+  return std::string("#").append(std::to_string(number));
 }
 
 std::string ReferenceText(const Reference& reference, Translator& translator) {
@@ -324,7 +324,8 @@ std::string ReferenceLines(std::span<const Reference> references, Translator& tr
     if (!lines.empty()) lines += "\r";
     lines += ReferenceText(references[i], translator);
   }
-  if (shown < references.size()) lines += "\r" + MoreLine(references.size() - shown, translator);
+  if (shown < references.size())
+    lines.append("\r").append(MoreLine(references.size() - shown, translator));
   return lines;
 }
 

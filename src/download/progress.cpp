@@ -13,6 +13,7 @@
 #include "shell/messagebox.h"
 #include "shell/textcase.h"
 #include "shell/texts.h"
+#include "shell/textvalues.h"
 
 namespace fs = std::filesystem;
 
@@ -54,6 +55,14 @@ std::size_t MaxReplyFrame(std::uint8_t code) {
 
 bool IsSeparator(char ch) {
   return ch == '\\' || ch == '/';
+}
+
+// "d:" as the user knows it: "D:".
+std::string UpperDrive(std::string_view drive) {
+  std::string shown(drive.substr(0, 2));
+  for (char& ch : shown)
+    if (ch >= 'a' && ch <= 'z') ch = static_cast<char>(ch - 'a' + 'A');
+  return shown;
 }
 
 // A name from the terminal becomes a local file name: nothing that could
@@ -105,13 +114,12 @@ void TDownloadConnect::SetTransferred(std::int32_t total) {
   if (display_) display_->SetTotalProgress(transferred_);
 }
 
+// The label says in words what the terminal is doing; commands that only
+// ask something leave the step the sequence shows, and let the window
+// repaint.
 void TDownloadConnect::ShowCommand(const std::string& text) {
-  if (display_) display_->SetCommandLabel(text);
+  if (display_ && !text.empty()) display_->SetCommandLabel(text);
   clock_.ProcessEvents();
-}
-
-void TDownloadConnect::ShowCommandWithArgument(std::string_view word, std::string_view argument) {
-  ShowCommand(std::string(word) + "\" " + std::string(argument) + " \"");
 }
 
 // --- software timers -------------------------------------------------------
@@ -241,6 +249,10 @@ int TDownloadConnect::Exchange(int length, int timeoutMs) {
     const int timer = TakeTimer();
     ArmTimer(timer, timeoutMs + 100 + lineMs);
     while (received_ < expected_ && !PollTimer(timer)) {
+      if (Interrupted()) {
+        ReleaseTimer(timer);
+        return kResultCancelled;
+      }
     }
     ReleaseTimer(timer);
     if (CheckReply()) {
@@ -448,7 +460,9 @@ int TDownloadConnect::Quit() {
 
 int TDownloadConnect::Mode(int rateIndex) {
   replyText_.clear();
-  ShowCommandWithArgument("mode", std::to_string(rateIndex));
+  const int shownRate = RateOfIndex(rateIndex);
+  ShowCommand(WithValues(translator_.Tr(txt::kSchrittGeschwindigkeit),
+                         {shownRate != 0 ? std::to_string(shownRate) : std::to_string(rateIndex)}));
   const std::uint8_t saved = station_;
   station_ = 0;
   request_[0] = kReqMode;
@@ -477,7 +491,7 @@ int TDownloadConnect::Mode(int rateIndex) {
 
 int TDownloadConnect::Format(std::string_view drive) {
   replyText_.clear();
-  ShowCommandWithArgument("format", drive);
+  ShowCommand(WithValues(translator_.Tr(txt::kSchrittFormatieren), {UpperDrive(drive)}));
   if (SetDriveRequest(drive) != 0) return kResultNoReply;
   const int timer = TakeTimer();
   ArmTimer(timer, 18000);
@@ -544,6 +558,10 @@ int TDownloadConnect::SendFile(const FileInfoRecord& record, const fs::path& fil
   int status = 0;
   std::uint8_t data[kBlockSize];
   while (offset < size) {
+    if (Interrupted()) {
+      status = kResultCancelled;
+      break;
+    }
     const int want = static_cast<int>(std::min<std::int32_t>(kBlockSize, size - offset));
     int count = 0;
     if (std::fseek(in, offset, SEEK_SET) == 0)
@@ -575,7 +593,7 @@ int TDownloadConnect::SendFile(const FileInfoRecord& record, const fs::path& fil
       break;
     }
     if (display_) {
-      display_->SetCommandLabel(record.name);
+      display_->SetCommandLabel(WithValues(translator_.Tr(txt::kSchrittDatei), {record.name}));
       display_->SetFileProgress(offset, size);
       display_->SetTotalProgress(transferred_);
     }
@@ -606,7 +624,8 @@ int TDownloadConnect::Send(std::string_view localDir, std::string_view pattern) 
     }
     for (;;) {
       r = SendFile(record, file);
-      if (r == 0 || record.size == 0) break;
+      // Broken off by the user: there is nothing to ask.
+      if (r == 0 || record.size == 0 || r == kResultCancelled) break;
       const int answer = messages_.Show(MsgKind::Abfrage, ButtonSet::JaNein,
                                         translator_.Tr(txt::kFehlerBeiDownloadWiederholen));
       if (answer != kAnswerJa) break;
@@ -635,6 +654,10 @@ int TDownloadConnect::ReceiveFile(const FileInfoRecord& entry) {
   int attempts = 0;
   int result = 0;
   for (;;) {
+    if (Interrupted()) {
+      result = kResultCancelled;
+      break;
+    }
     if (display_) display_->SetFileProgress(offset, currentRecord.size);
     request_[0] = kReqReceive;
     EncodeFileInfo(currentRecord, request_.data() + 1);

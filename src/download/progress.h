@@ -28,6 +28,9 @@ class Translator;
 inline constexpr int kResultWrongReply = 154;
 inline constexpr int kResultBlockMismatch = 200;
 inline constexpr int kResultNoReply = 255;
+// The user asked to stop and the wait or the file transfer was broken off
+// (only while the connection is interruptible).
+inline constexpr int kResultCancelled = 201;
 
 // The terminal's status bytes are DOS error numbers. These say that there
 // was nothing to find ("file not found", "path not found", "no more
@@ -56,6 +59,10 @@ class TransferDisplay {
   // "bearbeitet": bytes transferred against the download's total.
   virtual void SetTotalMaximum(std::int64_t /*maximum*/) {}
   virtual void SetTotalProgress(std::int64_t /*position*/) {}
+  // The user asked to stop the transfer (the window's "Abbruch"). Asked
+  // between steps; the sequence stops at the next point where stopping
+  // leaves the terminal in a state it can tell.
+  virtual bool CancelRequested() { return false; }
 };
 
 class TDownloadConnect {
@@ -82,6 +89,14 @@ class TDownloadConnect {
   std::int32_t Transferred() const { return transferred_; }
   void SetTransferred(std::int32_t total);
   TransferDisplay* Display() const { return display_; }
+  // The display's cancel request.
+  bool CancelRequested() const { return display_ && display_->CancelRequested(); }
+  // While set, a cancel request ends a wait for a reply, and a file
+  // transfer between two blocks, with kResultCancelled. The sequence sets
+  // it only where a broken-off command loses nothing the next download
+  // cannot put right (never around a format or the settings' way back).
+  void SetInterruptible(bool on) { interruptible_ = on; }
+  bool Interruptible() const { return interruptible_; }
 
   // One command line, any case; unknown words do nothing and yield 0.
   int Execute(std::string_view line);
@@ -155,7 +170,7 @@ class TDownloadConnect {
   int SendFile(const FileInfoRecord& record, const std::filesystem::path& file);
   int ReceiveFile(const FileInfoRecord& entry);
   void ShowCommand(const std::string& text);
-  void ShowCommandWithArgument(std::string_view word, std::string_view argument);
+  bool Interrupted() const { return interruptible_ && CancelRequested(); }
 
   TComm& comm_;
   EventClock& clock_;
@@ -175,6 +190,7 @@ class TDownloadConnect {
 
   std::uint8_t station_ = 1;
   bool broadcast_ = false;
+  bool interruptible_ = false;
   std::int32_t transferred_ = 0;
   std::array<SoftTimer, kSoftTimers + 1> timers_{};  // [0] unused
 

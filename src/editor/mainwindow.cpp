@@ -24,6 +24,7 @@
 #include <QToolBar>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 
 #include "app/workspace.h"
 #include "document/recordedit.h"
@@ -38,6 +39,8 @@
 #include "project/projekt.h"
 
 namespace tavo {
+
+namespace fs = std::filesystem;
 
 namespace {
 
@@ -164,6 +167,7 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   sucheTimer_.setObjectName("SucheTimer");
   sucheTimer_.setInterval(50);
 
+  setAcceptDrops(true);
   // The window sees every key before the focused control does.
   qApp->installEventFilter(this);
 
@@ -292,10 +296,21 @@ void TmainForm::HeadFieldEdited(int field) {
                    static_cast<MergeKey>(kMergeHeadField + field)));
 }
 
+// As desktop programs do: the open file's name first, a "*" while there
+// are unsaved changes, the program's name last. A project without a file
+// yet is shown by its name.
 void TmainForm::UpdateTitle() {
   QString title = "QVX Tavo Dex";
-  if (Project() && Project()->head) title += " - " + Q(Project()->head->name);
+  if (const t_projekt* project = Project()) {
+    QString shown = project->path.empty()
+                        ? Q(project->head ? project->head->name : std::string())
+                        : QString::fromStdString(fs::path(project->path).filename().string());
+    // "[*]" is where the window puts its "*"; one in the name is shown as is.
+    shown.replace("[*]", "[*][*]");
+    title = shown + "[*] - " + title;
+  }
   setWindowTitle(title);
+  setWindowModified(Project() && Project()->modified);
 }
 
 // --- views -----------------------------------------------------------------------
@@ -333,15 +348,58 @@ void TmainForm::ShowView(int view) {
     const QSignalBlocker quiet(baum_);
     pages_->setCurrentIndex(kPageOfView[view]);
   }
+  view_ = view;  // the page change above may have passed through PageChanged
+  SyncTree();
   UpdateClipboardButton();
 }
 
+// A tab picked by hand is the view of its page.
 void TmainForm::PageChanged(int index) {
   if (index == kPagePictures && picturesStale_ && Project()) {
     picturePage_->Fill(Project());
     picturesStale_ = false;
   }
+  if (Project() && view_ != kViewStart) {
+    static constexpr int kViewOfPage[] = {kViewInfo,      kViewAlarms,   kViewVariables,
+                                          -1 /* texts */, kViewPictures, kViewEditor};
+    if (index >= 0 && index <= kPageEditor && kViewOfPage[index] >= 0) view_ = kViewOfPage[index];
+    SyncTree();
+  }
   UpdateClipboardButton();
+}
+
+// The tree's node shows the page shown. A tree without a current node would
+// take its first node when it gets the focus (as when the focused field of
+// a page that is being hidden passes it on), and that node would switch
+// the window back to the project info: the tree always has one.
+void TmainForm::SyncTree() {
+  QTreeWidgetItem* root = baum_->topLevelItem(0);
+  if (!root || root->childCount() < 4) return;
+  QTreeWidgetItem* node = nullptr;
+  switch (pages_->currentIndex()) {
+    case kPageInfo:
+      node = root->child(0);
+      break;
+    case kPageVariables:
+      node = root->child(1);
+      break;
+    case kPageAlarms:
+      node = root->child(2);
+      break;
+    case kPagePictures:
+      node = root->child(3);
+      break;
+    case kPageEditor:
+      node = root->child(3);
+      for (int i = 0; i < node->childCount(); ++i)
+        if (NodeData(node->child(i)) == editor_->OpenPicture()) node = node->child(i);
+      break;
+    default:
+      break;
+  }
+  const QSignalBlocker blocker(baum_);
+  baum_->setCurrentItem(node ? node : root);
+  if (!node) baum_->clearSelection();  // the text lists have no node
 }
 
 void TmainForm::UpdateClipboardButton() {
@@ -367,14 +425,23 @@ void TmainForm::BuildTree() {
     node(txt::kAlarme, IconId::NodeAlarms, markerAlarms_.get());
     QTreeWidgetItem* pictures = node(txt::kBilder, IconId::NodePictures, markerPictures_.get());
     const QIcon pictureIcon = MakeIcon(IconId::NodePicture);
+    const int start = Project()->head ? Project()->head->startPicture : -1;
     ForEach<t_bild>(Project()->pictures, [&](t_bild& b) {
       auto* item = new QTreeWidgetItem(pictures, {Q(b.name)});
       item->setIcon(0, pictureIcon);
       SetNodeData(item, &b);
+      // The picture the terminal shows first stands out, as in the list.
+      if (b.pictureNumber == start) {
+        QFont bold = item->font(0);
+        bold.setBold(true);
+        item->setFont(0, bold);
+        item->setToolTip(0, Tr(workspace_.translator(), txt::kStartbild));
+      }
     });
     root->setExpanded(true);
   }
   baum_->setUpdatesEnabled(true);
+  SyncTree();
 }
 
 void TmainForm::Navigate(QTreeWidgetItem* item) {

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "check/projectcheck.h"
 #include "document/document.h"
@@ -20,6 +21,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QMenuBar;
 class QPrinter;
 class QSplitter;
@@ -88,7 +90,8 @@ class TmainForm : public QMainWindow {
   // False when nothing was opened; the reason has been shown.
   bool OpenProjectFile(const QString& path);
   // Closes the open project after the save question. False when the user
-  // wanted it saved and saving did not happen: the project stays open.
+  // took the command back, or wanted the project saved and saving did not
+  // happen: the project stays open.
   bool CloseProject();
   // Writes the project to its file, asking for one when it has none (or
   // always, with `askForFile`). True when it was written.
@@ -120,6 +123,8 @@ class TmainForm : public QMainWindow {
   void Optionen1Click();
   void Beenden1Click();
   void Info1Click();
+  // F1: the manual shipped with the program, in the window's language.
+  void HandbuchClick();
   void But_UebertragenClick();
   void ProjektPruefenClick();
   void Variablen1Click();
@@ -143,6 +148,9 @@ class TmainForm : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  // A project file dropped on the window is opened.
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -152,6 +160,10 @@ class TmainForm : public QMainWindow {
   static const Component kComponents[];
 
   void CreateCommands();
+  void CreateRecentMenus();
+  void FillRecentMenu(QMenu* menu);
+  void UpdateRecentMenus();
+  void RememberRecent(const std::string& file);
   QMenuBar* CreateMenuBar(const char* name, const char* const* layout);
   QToolBar* CreateToolBar(const char* name, std::initializer_list<const char*> buttons);
   QAction* Action(const char* name) const;
@@ -163,10 +175,13 @@ class TmainForm : public QMainWindow {
   void UpdateUndoActions();
   void HeadFieldEdited(int field);
   void DropProject();
+  void FollowTerminalGreyScale();
+  void TellObjectsOffTheDisplay();
   bool WriteProject(const std::string& path);
   FileDialogRequest ProjectFileRequest(const TextId& title, const TextId& filter);
   void RememberProjectFolder(const QString& file);
   QSize EditorSheetSize();
+  bool AskToSaveChanges();
   bool FormCloseQuery();
   bool FormKeyDown(int key);
   void Navigate(QTreeWidgetItem* item);
@@ -177,6 +192,7 @@ class TmainForm : public QMainWindow {
   // Before a download: the errors of the check and whether to go on.
   bool DownloadDespiteErrors(const std::vector<Finding>& findings);
   void PageChanged(int index);
+  void SyncTree();
   void UpdateTitle();
   void UpdateClipboardButton();
   std::string Text(const TextId& id);
@@ -207,6 +223,7 @@ class TmainForm : public QMainWindow {
   bool loading_ = false;  // a project file is being read
   bool picturesStale_ = false;
 
+  std::vector<QMenu*> recentMenus_;
   QMenuBar* menuStart_ = nullptr;
   QMenuBar* menuOffen_ = nullptr;
   QToolBar* tbProgramm1_ = nullptr;

@@ -9,7 +9,9 @@
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <optional>
+#include <utility>
 
 #include "app/workspace.h"
 #include "document/recordedit.h"
@@ -20,9 +22,15 @@
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
 #include "editor/uitext.h"
+#include "objects/objekt.h"
 #include "project/projekt.h"
+#include "shell/codepage.h"
+#include "shell/messagebox.h"
+#include "shell/textvalues.h"
 
 namespace tavo {
+
+namespace fs = std::filesystem;
 
 enum class TmainForm::Availability {
   Always,
@@ -54,6 +62,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
     // MenuStart
     {"Neu1", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
     {"oeffnen1", &TmainForm::oeffnen1Click, &txt::kMenuOeffnen, nullptr, {}, Availability::Always},
+    {"ImportDos1",
+     &TmainForm::ToolButton36Click,
+     &txt::kMenuImportDos,
+     nullptr,
+     {},
+     Availability::DosImport},
     {"Druckereinrichtung1",
      &TmainForm::Druckereinrichtung1Click,
      &txt::kMenuDruckereinrichtung,
@@ -67,6 +81,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      {},
      Availability::Options},
     {"Beenden1", &TmainForm::Beenden1Click, &txt::kMenuBeenden, nullptr, {}, Availability::Always},
+    {"Handbuch1",
+     &TmainForm::HandbuchClick,
+     &txt::kMenuHandbuch,
+     nullptr,
+     {},
+     Availability::Always},
     {"Info1", &TmainForm::Info1Click, &txt::kMenuInfoStart, nullptr, {}, Availability::Always},
     // MenuOffen
     {"Neu2", &TmainForm::Neu1Click, &txt::kMenuNeu, nullptr, {}, Availability::Always},
@@ -83,6 +103,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      nullptr,
      {},
      Availability::Project},
+    {"ImportDos2",
+     &TmainForm::ToolButton36Click,
+     &txt::kMenuImportDos,
+     nullptr,
+     {},
+     Availability::DosImport},
     {"schliessen",
      &TmainForm::schliessenClick,
      &txt::kMenuSchliessen,
@@ -118,6 +144,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
     {"Alarme1", &TmainForm::Alarme1Click, &txt::kAlarme, nullptr, {}, Availability::Project},
     {"Bilder1", &TmainForm::Bilder1Click, &txt::kBilder, nullptr, {}, Availability::Project},
     {"Grid1", &TmainForm::Grid1Click, &txt::kMenuGrid, nullptr, {}, Availability::DisplaySettings},
+    {"Handbuch2",
+     &TmainForm::HandbuchClick,
+     &txt::kMenuHandbuch,
+     nullptr,
+     {},
+     Availability::Always},
     {"Info2", &TmainForm::Info1Click, &txt::kMenuInfoOffen, nullptr, {}, Availability::Always},
     {"Rueckgaengig1", &TmainForm::UndoClick, &txt::kEditUndo, nullptr, {}, Availability::Undo},
     {"Wiederholen1", &TmainForm::RedoClick, &txt::kEditRedo, nullptr, {}, Availability::Redo},
@@ -183,17 +215,18 @@ namespace {
 // top level is an entry of the bar itself.
 // clang-format off
 constexpr const char* kMenuStart[] = {
-    "[Datei1", "Neu1", "oeffnen1", "Druckereinrichtung1", "Optionen1", "-", "Beenden1", "^",
-    "Info1",
+    "[Datei1", "Neu1", "oeffnen1", "ImportDos1", "Druckereinrichtung1", "Optionen1", "-",
+        "Beenden1", "^",
+    "[Hilfe1", "Handbuch1", "-", "Info1", "^",
     nullptr};
 constexpr const char* kMenuOffen[] = {
-    "[Datei2", "Neu2", "oeffnen2", "Speichern2", "Speichernunter2", "schliessen", "-",
+    "[Datei2", "Neu2", "oeffnen2", "ImportDos2", "Speichern2", "Speichernunter2", "schliessen", "-",
         "Pruefen1", "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
     "[Bearbeiten1", "Rueckgaengig1", "Wiederholen1", "-", "Ausschneiden1", "Kopieren1",
         "Einfuegen1", "-", "AllesMarkieren1", "^",
     "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
     "[Einstellungen1", "Grid1", "^",
-    "Info2",
+    "[Hilfe2", "Handbuch2", "-", "Info2", "^",
     nullptr};
 // clang-format on
 
@@ -202,6 +235,7 @@ const TextId* SubMenuCaption(const std::string& name) {
   if (name == "Ansicht1") return &txt::kMenuAnsicht;
   if (name == "Bearbeiten1") return &txt::kMenuBearbeiten;
   if (name == "Einstellungen1") return &txt::kMenuEinstellungen;
+  if (name == "Hilfe1" || name == "Hilfe2") return &txt::kMenuHilfe;
   return nullptr;
 }
 }  // namespace
@@ -252,6 +286,73 @@ void TmainForm::CreateCommands() {
   for (const char* name : {"Rueckgaengig1", "Wiederholen1", "Ausschneiden1", "Kopieren1",
                            "Einfuegen1", "AllesMarkieren1", "Pruefen1"})
     Action(name)->setShortcutContext(Qt::WindowShortcut);
+  // The file commands' usual keys. Each command has an entry in both menu
+  // bars; only the shown bar's entries take their keys.
+  const std::pair<const char*, QKeySequence> fileKeys[] = {
+      {"Neu1", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"Neu2", QKeySequence(Qt::CTRL | Qt::Key_N)},
+      {"oeffnen1", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"oeffnen2", QKeySequence(Qt::CTRL | Qt::Key_O)},
+      {"Speichern2", QKeySequence(Qt::CTRL | Qt::Key_S)},
+      {"Speichernunter2", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)},
+      {"schliessen", QKeySequence(Qt::CTRL | Qt::Key_W)},
+      {"Drucken2", QKeySequence(Qt::CTRL | Qt::Key_P)},
+      {"Beenden1", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"Beenden2", QKeySequence(Qt::CTRL | Qt::Key_Q)},
+      {"Handbuch1", QKeySequence(Qt::Key_F1)},
+      {"Handbuch2", QKeySequence(Qt::Key_F1)},
+  };
+  for (const auto& [name, keys] : fileKeys) {
+    Action(name)->setShortcut(keys);
+    Action(name)->setShortcutContext(Qt::WindowShortcut);
+  }
+  CreateRecentMenus();
+}
+
+// "Zuletzt geöffnet" below "Öffnen..." in both file menus: the recent
+// projects of the settings, listed anew each time the menu opens.
+void TmainForm::CreateRecentMenus() {
+  const std::pair<const char*, const char*> places[] = {{"oeffnen1", "Zuletzt1"},
+                                                        {"oeffnen2", "Zuletzt2"}};
+  for (const auto& [open, name] : places) {
+    QAction* openEntry = Action(open);
+    QMenu* file = nullptr;
+    for (QObject* holder : openEntry->associatedObjects())
+      if (auto* menu = qobject_cast<QMenu*>(holder)) file = menu;
+    if (!file) continue;
+    auto* recent = new QMenu(file);
+    recent->setObjectName(name);
+    recent->menuAction()->setObjectName(name);
+    const QList<QAction*> entries = file->actions();
+    const qsizetype at = entries.indexOf(openEntry);
+    file->insertMenu(entries.value(at + 1), recent);
+    connect(recent, &QMenu::aboutToShow, this, [this, recent] { FillRecentMenu(recent); });
+    texts_->Add([recent](Translator& tr) { recent->setTitle(Tr(tr, txt::kMenuZuletztGeoeffnet)); });
+    recentMenus_.push_back(recent);
+  }
+  UpdateRecentMenus();
+}
+
+void TmainForm::FillRecentMenu(QMenu* menu) {
+  menu->clear();
+  int number = 0;
+  for (const std::string& file : workspace_.settings().recentProjects) {
+    const QString path = QString::fromStdString(file);
+    ++number;
+    // "&1 Demo.qvx": the digit is the entry's key; the full path is the hint.
+    QString caption = QString::fromStdString(fs::path(file).filename().string());
+    caption.replace('&', "&&");
+    QAction* entry =
+        menu->addAction(number < 10 ? QString("&%1 %2").arg(number).arg(caption) : caption);
+    entry->setToolTip(path);
+    entry->setStatusTip(path);
+    connect(entry, &QAction::triggered, this, [this, path] { OpenProjectFile(path); });
+  }
+  menu->setToolTipsVisible(true);
+}
+
+void TmainForm::UpdateRecentMenus() {
+  for (QMenu* menu : recentMenus_) menu->setEnabled(!workspace_.settings().recentProjects.empty());
 }
 
 QMenuBar* TmainForm::CreateMenuBar(const char* name, const char* const* layout) {
@@ -365,6 +466,20 @@ void TmainForm::Beenden1Click() {
   close();
 }
 
+// The manual in the language of the window, the German one where that
+// language has none.
+void TmainForm::HandbuchClick() {
+  std::filesystem::path manual;
+  for (const std::string& code : {workspace_.settings().code, std::string("049")}) {
+    manual = workspace_.install().Resolve("doc\\handbuch_" + code + ".html");
+    if (fs::is_regular_file(manual)) break;
+  }
+  const QString file = QString::fromStdString(manual.string());
+  if (fs::is_regular_file(manual) && hooks_.showDocument && hooks_.showDocument(file)) return;
+  Box().Show(MsgKind::Fehler, ButtonSet::Weiter,
+             Text(txt::kHandbuchFehlt) + "\n" + Utf8ToCp1252(manual.string()));
+}
+
 void TmainForm::Info1Click() {
   (new TFirstQVXWin(&workspace_.translator(), this))->Present();  // frees itself when closed
 }
@@ -443,8 +558,39 @@ void TmainForm::SelectAllClick() {
 
 void TmainForm::TermChangeButClick() {
   if (!hooks_.chooseTerminal || !Project()) return;
-  if (auto chosen = hooks_.chooseTerminal(this, workspace_, *Project()))
-    Run(MakeTerminalEdit(txt::kEditTerminal, *Project(), std::move(chosen)));
+  auto chosen = hooks_.chooseTerminal(this, workspace_, *Project());
+  if (!chosen) return;
+  const int oldWidth = Project()->terminal ? Project()->terminal->width : 0;
+  const int oldHeight = Project()->terminal ? Project()->terminal->height : 0;
+  if (!Run(MakeTerminalEdit(txt::kEditTerminal, *Project(), std::move(chosen)))) return;
+  const t_terminal& now = *Project()->terminal;
+  if (now.width < oldWidth || now.height < oldHeight) TellObjectsOffTheDisplay();
+}
+
+// After a change to a smaller display: which pictures have objects that now
+// lie wholly or partly outside it, and how many.
+void TmainForm::TellObjectsOffTheDisplay() {
+  const t_terminal& terminal = *Project()->terminal;
+  std::string lines;
+  int total = 0;
+  ForEach<t_bild>(Project()->pictures, [&](t_bild& picture) {
+    int outside = 0;
+    for (const t_liste* o = picture.objects.get(); o; o = o->next()) {
+      const auto& object = static_cast<const t_objekt&>(*o);
+      outside += object.ExtentLeft() < 0 || object.ExtentTop() < 0 ||
+                 object.ExtentRight() > terminal.width - 1 ||
+                 object.ExtentBottom() > terminal.height - 1;
+    }
+    if (outside == 0) return;
+    total += outside;
+    lines += "\n" +
+             WithValues(Text(txt::kObjekteAusserhalbBild), {std::to_string(picture.pictureNumber),
+                                                            picture.name, std::to_string(outside)});
+  });
+  if (total == 0) return;
+  const std::string size = std::to_string(terminal.width) + " x " + std::to_string(terminal.height);
+  Box().Show(MsgKind::Warnung, ButtonSet::Weiter,
+             WithValues(Text(txt::kObjekteAusserhalb), {size, std::to_string(total)}) + lines);
 }
 
 void TmainForm::BitBtn3Click() {

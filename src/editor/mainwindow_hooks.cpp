@@ -1,9 +1,11 @@
 #include "editor/mainwindow_hooks.h"
 
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QStringList>
+#include <QUrl>
 
 #include "editor/dialogs/couplingdialog.h"
 #include "editor/dialogs/infomsg.h"
@@ -65,6 +67,9 @@ EditorHooks DefaultEditorHooks() {
   hooks.printerSetup = [](QWidget* parent, QPrinter& printer) {
     QPageSetupDialog dialog(&printer, parent);
     dialog.exec();
+  };
+  hooks.showDocument = [](const QString& file) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(file));
   };
   hooks.openFile = [](QWidget* parent, const FileDialogRequest& request) {
     return RunFileDialog(parent, request, false);

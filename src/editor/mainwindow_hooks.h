@@ -193,6 +193,9 @@ struct EditorHooks {
   // Chosen file name, or empty when cancelled.
   std::function<QString(QWidget* parent, const FileDialogRequest&)> openFile;
   std::function<QString(QWidget* parent, const FileDialogRequest&)> saveFile;
+  // Shows a document of the installation (the manual) in the desktop's
+  // viewer; false when that failed.
+  std::function<bool(const QString& file)> showDocument;
 };
 
 EditorHooks DefaultEditorHooks();

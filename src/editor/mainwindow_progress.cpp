@@ -14,13 +14,16 @@ LoadProgressWindow::LoadProgressWindow(Translator& translator, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowStaysOnTopHint),
       label_(new QLabel(this)),
-      percent_(new QLabel("100%", this)),
+      percent_(new QLabel(this)),
       bar_(new QProgressBar(this)) {
   setObjectName("LoadProgressWindow");
   setWindowTitle(Tr(translator, txt::kProjektLaden));
   label_->setText(Tr(translator, txt::kProgressProjekt));
   bar_->setRange(0, 100);
   bar_->setTextVisible(false);
+  // The figure and the bar tell the same: nothing read yet.
+  bar_->setValue(0);
+  percent_->setText("0 %");
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(label_);
   layout->addWidget(percent_);

@@ -3,10 +3,14 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTabWidget>
 #include <QTreeWidget>
+#include <QUrl>
 #include <filesystem>
 
 #include "app/workspace.h"
@@ -43,6 +47,7 @@ void TmainForm::TakeProject(std::unique_ptr<t_projekt> project) {
   infoPage_->ShowHead(Project()->head.get());
   infoPage_->ShowTerminal(Project()->terminal.get());
   infoPage_->ShowCoupling(Project()->coupling.get());
+  FollowTerminalGreyScale();
   FillLists();
   BuildTree();
   UpdateCommandStates();
@@ -119,8 +124,9 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Terminal:
       infoPage_->ShowTerminal(project->terminal.get());
-      // The display size changed: the sheet and the thumbnails follow it.
-      editor_->ApplySettings();
+      // The display size (and kind) changed: the sheet and the thumbnails
+      // follow it.
+      FollowTerminalGreyScale();
       picturePage_->Fill(project);
       alarmPage_->Fill(project);  // the alarm preview is as wide as the display
       break;
@@ -131,6 +137,7 @@ void TmainForm::DocumentChanged(const Change& change) {
       break;
     case ChangeKind::Modified:
       Timer1Timer();
+      UpdateTitle();
       break;
     case ChangeKind::Selection:
     case ChangeKind::OpenPicture:
@@ -140,6 +147,15 @@ void TmainForm::DocumentChanged(const Change& change) {
   UpdateUndoActions();
 }
 
+// A grey terminal's pictures are shown grey, a colour terminal's in colour;
+// the grey button still switches the display until the project or its
+// terminal changes.
+void TmainForm::FollowTerminalGreyScale() {
+  const t_terminal* terminal = Project() ? Project()->terminal.get() : nullptr;
+  if (terminal) workspace_.settings().picture.grayscale = terminal->greyScale;
+  editor_->ApplySettings();
+}
+
 bool TmainForm::Run(CommandPtr command) {
   if (!document_) return false;
   const EditResult result = document_->Execute(std::move(command));
@@ -147,15 +163,27 @@ bool TmainForm::Run(CommandPtr command) {
   return result.done;
 }
 
+// Asked before unsaved changes could be lost: "Ja" saves, "Nein" lets them
+// go, "Abbruch" (Escape) takes the command back and the project stays as it
+// is. True when the command may go on.
+bool TmainForm::AskToSaveChanges() {
+  if (!document_ || !document_->IsModified()) return true;
+  switch (
+      Box().Show(MsgKind::Abfrage, ButtonSet::JaNeinAbbruch, Text(txt::kProjektNichtGesichert))) {
+    case kAnswerJa:
+      // Not saved after all (the save dialog cancelled, a write failed):
+      // the project stays open.
+      return Save();
+    case kAnswerNein:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool TmainForm::CloseProject() {
   if (!Project()) return true;
-  if (Project()->modified &&
-      Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
-          kAnswerJa &&
-      !Save()) {
-    // The user wanted the project kept: it stays open when it was not saved.
-    return false;
-  }
+  if (!AskToSaveChanges()) return false;
   DropProject();
   return true;
 }
@@ -235,13 +263,55 @@ bool TmainForm::OpenProjectFile(const QString& path) {
     const TextId& why = read.status == ProjectReadStatus::NotAProject ? txt::kKeineProjektdatei
                                                                       : txt::kProjektNichtLesbar;
     Box().Show(MsgKind::Fehler, ButtonSet::Weiter, Text(why) + "\n" + S(path));
+    // A recent project that is gone is offered no more.
+    if (read.status == ProjectReadStatus::CannotOpen) {
+      std::erase(workspace_.settings().recentProjects, path.toStdString());
+      UpdateRecentMenus();
+    }
     ShowView(kViewStart);
     return false;
   }
   read.project->modified = false;
   TakeProject(std::move(read.project));
+  RememberRecent(Project()->path);
   ShowView(kViewInfo);
   return true;
+}
+
+void TmainForm::RememberRecent(const std::string& file) {
+  if (file.empty()) return;
+  std::error_code ec;
+  const fs::path absolute = fs::absolute(fs::path(file), ec);
+  RememberRecentProject(workspace_.settings(), ec ? file : absolute.lexically_normal().string());
+  UpdateRecentMenus();
+}
+
+// --- a project file dropped on the window ------------------------------------------
+
+namespace {
+// The first local project file among what is dragged; empty when none.
+QString DroppedProjectFile(const QMimeData* data) {
+  if (!data || !data->hasUrls()) return {};
+  for (const QUrl& url : data->urls()) {
+    const QString file = url.toLocalFile();
+    if (!file.isEmpty() && file.endsWith(".qvx", Qt::CaseInsensitive)) return file;
+  }
+  return {};
+}
+}  // namespace
+
+void TmainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (!loading_ && !DroppedProjectFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void TmainForm::dropEvent(QDropEvent* event) {
+  const QString file = DroppedProjectFile(event->mimeData());
+  if (loading_ || file.isEmpty()) return;
+  event->acceptProposedAction();
+  // The drop ends before the project opens: its questions and the load
+  // progress should not run inside the window system's drag.
+  QMetaObject::invokeMethod(
+      this, [this, file] { OpenProjectFile(file); }, Qt::QueuedConnection);
 }
 
 // The sheet has its size only once its page was laid out on the screen.
@@ -317,7 +387,15 @@ bool TmainForm::Save(bool askForFile) {
   if (!Project()) return false;
   if (!askForFile && !Project()->path.empty()) return WriteProject(Project()->path);
   FileDialogRequest request = ProjectFileRequest(txt::kProjektSpeichernUnter, txt::kFilterQvxSave);
-  request.proposedName = Q(ProposedProjectFileName(Project()->head ? Project()->head->name : ""));
+  if (Project()->path.empty()) {
+    request.proposedName = Q(ProposedProjectFileName(Project()->head ? Project()->head->name : ""));
+  } else {
+    // A project with a file is saved under another name starting from its
+    // own, beside it.
+    const fs::path file(Project()->path);
+    request.proposedName = QString::fromStdString(file.filename().string());
+    request.folder = QString::fromStdString(FolderText(file.parent_path()));
+  }
   const QString file = hooks_.saveFile ? hooks_.saveFile(this, request) : QString();
   // Cancelled: the project keeps its file (also after "save as") and stays
   // modified.
@@ -341,6 +419,7 @@ bool TmainForm::WriteProject(const std::string& path) {
     return false;
   }
   document_->MarkSaved();
+  RememberRecent(path);
   infoPage_->ShowHead(head);
   if (!notCopied.empty()) {
     std::string list;
@@ -361,13 +440,7 @@ void TmainForm::schliessenClick() {
 bool TmainForm::FormCloseQuery() {
   const std::string question = std::string(kProductName) + " " + Text(txt::kWirklichBeenden);
   if (Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, question) != kAnswerJa) return false;
-  if (Project() && Project()->modified &&
-      Box().Show(MsgKind::Abfrage, ButtonSet::JaNein, Text(txt::kProjektNichtGesichert)) ==
-          kAnswerJa &&
-      !Save()) {
-    return false;  // not saved after all: the program stays open
-  }
-  return true;
+  return AskToSaveChanges();
 }
 
 void TmainForm::closeEvent(QCloseEvent* event) {

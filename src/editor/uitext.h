@@ -34,6 +34,16 @@ inline QString QtFileFilter(const QString& filter) {
   return filters.join(";;");
 }
 
+// The name of palette colour `index` (0 .. 15) in the window's language;
+// empty for any other index (no colour).
+inline QString PaletteText(Translator& translator, int index) {
+  static constexpr const TextId* kNames[] = {
+      &txt::kFarbe0,  &txt::kFarbe1,  &txt::kFarbe2,  &txt::kFarbe3, &txt::kFarbe4,  &txt::kFarbe5,
+      &txt::kFarbe6,  &txt::kFarbe7,  &txt::kFarbe8,  &txt::kFarbe9, &txt::kFarbe10, &txt::kFarbe11,
+      &txt::kFarbe12, &txt::kFarbe13, &txt::kFarbe14, &txt::kFarbe15};
+  return index >= 0 && index < 16 ? Tr(translator, *kNames[index]) : QString();
+}
+
 // Setters of translated captions. Add() applies the setter at once and keeps
 // it for Apply(); the setters must not outlive the widgets they touch, so
 // each page keeps its own list.

@@ -1,5 +1,7 @@
 #include "objects/objectkinds.h"
 
+#include <array>
+
 #include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
 #include "objects/gruppe.h"
@@ -79,9 +81,13 @@ class ObjektFactory final : public ObjectFactory {
 }  // namespace
 
 const KindInfo* FindKind(int kind) {
-  for (const KindInfo& info : kKinds)
-    if (info.kind == kind) return &info;
-  return nullptr;
+  // Asked for every object written or drawn: a table by code, made once.
+  static const auto byCode = [] {
+    std::array<const KindInfo*, 256> table{};
+    for (const KindInfo& info : kKinds) table[info.kind] = &info;
+    return table;
+  }();
+  return kind >= 0 && kind < 256 ? byCode[static_cast<std::size_t>(kind)] : nullptr;
 }
 
 ObjectPtr CreateObjectOfKind(int kind) {

@@ -1,7 +1,9 @@
 #include "objects/objekt.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <string_view>
 #include <utility>
 
 #include "objects/objectkinds.h"
@@ -94,8 +96,27 @@ void t_objekt::ParseFields(std::string_view rest) {
 }
 
 std::string t_objekt::RunLinePrefix() const {
-  return std::string("-(") + InfoOf(kind_).runKeyword + ";" + IntToText(switching_.action) + ";" +
-         IntToText(switching_.variable) + ";" + IntToText(RoundToI32(switching_.value));
+  std::string text;
+  text.reserve(96);  // room for the whole line of most kinds, which append to it
+  AppendRunLinePrefix(text);
+  return text;
+}
+
+void t_objekt::AppendRunLinePrefix(std::string& line) const {
+  const std::string_view keyword = InfoOf(kind_).runKeyword;
+  const std::size_t start = line.size();
+  line.resize(start + 2 + keyword.size() + 3 * (1 + kMaxIntText));
+  char* p = line.data() + start;
+  *p++ = '-';
+  *p++ = '(';
+  p = std::copy(keyword.begin(), keyword.end(), p);
+  *p++ = ';';
+  p = WriteInt(p, switching_.action);
+  *p++ = ';';
+  p = WriteInt(p, switching_.variable);
+  *p++ = ';';
+  p = WriteInt(p, RoundToI32(switching_.value));
+  line.resize(static_cast<std::size_t>(p - line.data()));
 }
 
 // --- binary form ------------------------------------------------------------------

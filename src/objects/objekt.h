@@ -217,6 +217,7 @@ class t_objekt : public t_liste {
   static std::string Bracketed(const std::string& fields);
   // The common prefix of a run line: "-(" keyword ";" action ";" variable ";" value.
   std::string RunLinePrefix() const;
+  void AppendRunLinePrefix(std::string& line) const;
   // Copies the common fields (attributes, switching, name, extent; not the
   // selection) into a new object of the same kind.
   void CopyCommonTo(t_objekt& copy) const;

@@ -122,7 +122,9 @@ void tview::ApplyBrush() {
   if (fillPattern_ == 1) {
     canvas_->SetBrushSolid(brushColour_);
   } else if (const std::uint8_t* tile = PatternTile(fillPattern_)) {
-    canvas_->SetBrushPattern(tile, brushColour_);
+    // The view is a preview of the terminal: a pattern keeps its terminal
+    // pixels at every zoom, anchored at the terminal's origin.
+    canvas_->SetBrushPatternScaled(tile, brushColour_, zoom_, offsetX_, offsetY_);
   } else {
     canvas_->SetBrushHollow();
   }

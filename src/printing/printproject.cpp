@@ -106,7 +106,7 @@ std::string KeyLabel(int key) {
       if (SoftKeyNumber(s, level) == key)
         return std::string(kLevels[level]) + "S" + std::to_string(s);
   }
-  return "#" + std::to_string(key);
+  return std::string("#").append(std::to_string(key));
 }
 
 std::string BitValueText(std::uint16_t value) {
@@ -278,7 +278,7 @@ void PrintProject::PrintProjektHeader() {
 void PrintProject::PrintAlarm(const t_alarme& alarm) {
   PixelBlock b = RowBlock(900, 52, NextShade());
   AddText(b, 7, 3, kRowFont, kPrintCaption, Tr(txt::kDruckAlarmKopf));
-  AddText(b, 7, 23, kRowFont, kPrintCaption, " " + std::to_string(alarm.number));
+  AddText(b, 7, 23, kRowFont, kPrintCaption, std::string(" ").append(std::to_string(alarm.number)));
   const std::uint8_t bits[] = {t_alarme::kDynamic, t_alarme::kInterrupting, t_alarme::kHistoryComes,
                                t_alarme::kHistoryGoes};
   for (int i = 0; i < 4; ++i) {

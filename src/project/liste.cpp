@@ -1,6 +1,7 @@
 #include "project/liste.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -203,7 +204,24 @@ std::int32_t t_liste::TextToInt(std::string_view text) {
 }
 
 std::string t_liste::IntToText(std::int32_t value) {
-  return std::to_string(value);
+  std::string text;
+  AppendInt(text, value);
+  return text;
+}
+
+void t_liste::AppendInt(std::string& text, std::int32_t value) {
+  char digits[kMaxIntText];
+  text.append(digits, static_cast<std::size_t>(WriteInt(digits, value) - digits));
+}
+
+char* t_liste::WriteInt(char* out, std::int32_t value) {
+  // Colours, styles and flags are mostly single digits: written per field
+  // of every object line, they get the short path.
+  if (value >= 0 && value < 10) {
+    *out = static_cast<char>('0' + value);
+    return out + 1;
+  }
+  return std::to_chars(out, out + kMaxIntText, value).ptr;
 }
 
 bool t_liste::TextToBool(std::string_view text) {

@@ -69,8 +69,14 @@ class t_liste {
   static std::string Quote(const std::string& text);     // 10
   static std::int32_t TextToInt(std::string_view text);  // 11
   static std::string IntToText(std::int32_t value);      // 12
-  static bool TextToBool(std::string_view text);         // 13
-  static std::string BoolToText(bool value);             // 14
+  // IntToText appended to `text`, for writers that build a line in place.
+  static void AppendInt(std::string& text, std::int32_t value);
+  // IntToText written at `out`, which has room for kMaxIntText characters;
+  // returns the end of what was written.
+  static constexpr std::size_t kMaxIntText = 11;
+  static char* WriteInt(char* out, std::int32_t value);
+  static bool TextToBool(std::string_view text);  // 13
+  static std::string BoolToText(bool value);      // 14
   // The same cut as NextToken, without copying: the field and `rest` both
   // view the caller's text, which must outlive them.
   static std::string_view NextToken(std::string_view& rest);

@@ -207,7 +207,8 @@ class ProjectReader final : private ObjectLineReport {
     converted_ = Utf8ToCp1252(content_.substr(marked ? kByteOrderMark.size() : 0), &unmapped);
     content_ = converted_;
     utf8Note_ = Tr(txt::kUtf8Umgewandelt);
-    if (unmapped > 0) utf8Note_ += " " + FillIn(Tr(txt::kUtf8Ersetzt), std::to_string(unmapped));
+    if (unmapped > 0)
+      utf8Note_.append(" ").append(FillIn(Tr(txt::kUtf8Ersetzt), std::to_string(unmapped)));
     ++reported_;
   }
 
@@ -541,7 +542,8 @@ class ProjectReader final : private ObjectLineReport {
     for (std::size_t i = 0; i < shown; ++i) {
       const Message& m = messages_[i];
       std::string text = FillIn(Tr(m.id), m.detail);
-      if (m.count > 1) text += " " + FillIn(Tr(txt::kMeldungWiederholt), std::to_string(m.count));
+      if (m.count > 1)
+        text.append(" ").append(FillIn(Tr(txt::kMeldungWiederholt), std::to_string(m.count)));
       ctx_.messages->Show(m.kind, ButtonSet::Weiter, text);
     }
     if (messages_.size() > shown)

@@ -19,6 +19,12 @@ class RunWriter {
   virtual ~RunWriter() = default;
 
   void Line(const std::string& text) { sink_(text); }
+  // An emptied buffer to build the next line in: its room is kept from line
+  // to line, so writing thousands of objects does not allocate per line.
+  std::string& StartLine() {
+    line_.clear();
+    return line_;
+  }
   const LineSink& Sink() const { return sink_; }
   UsedFileTable& UsedFiles() { return usedFiles_; }
 
@@ -34,6 +40,7 @@ class RunWriter {
  private:
   LineSink sink_;
   UsedFileTable& usedFiles_;
+  std::string line_;
 };
 
 }  // namespace tavo

@@ -5,6 +5,7 @@
 #include <QPen>
 #include <QPolygon>
 #include <algorithm>
+#include <cmath>
 
 namespace tavo {
 namespace {
@@ -67,6 +68,8 @@ QImageCanvas::~QImageCanvas() {
 QPainter& QImageCanvas::Painter() {
   if (!painter_) {
     painter_ = std::make_unique<QPainter>(image_);
+    painter_->setRenderHint(QPainter::Antialiasing, false);
+    painter_->setRenderHint(QPainter::SmoothPixmapTransform, false);
     if (clip_) painter_->setClipRect(*clip_);
   }
   return *painter_;
@@ -97,55 +100,175 @@ void QImageCanvas::SetPenMode(PenMode mode) {
   penMode_ = mode;
 }
 void QImageCanvas::SetPenWidth(int width) {
-  penWidth_ = std::max(width, 1);
+  width = std::max(width, 1);
+  penDirty_ = penDirty_ || width != penWidth_;
+  penWidth_ = width;
 }
 void QImageCanvas::SetPenStyle(PenStyle style) {
+  penDirty_ = penDirty_ || style != penStyle_;
   penStyle_ = style;
 }
 void QImageCanvas::SetPenColour(Rgb colour) {
+  penDirty_ = penDirty_ || colour != penColour_;
   penColour_ = colour;
 }
 void QImageCanvas::SetBrushHollow() {
+  brushDirty_ = brushDirty_ || brushKind_ != BrushKind::Hollow;
   brushKind_ = BrushKind::Hollow;
 }
 void QImageCanvas::SetBrushSolid(Rgb colour) {
+  brushDirty_ = brushDirty_ || brushKind_ != BrushKind::Solid || colour != brushColour_;
   brushKind_ = BrushKind::Solid;
   brushColour_ = colour;
 }
 void QImageCanvas::SetBrushPattern(const std::uint8_t rows[8], Rgb colour) {
+  SetBrushPatternScaled(rows, colour, 1, 0, 0);
+}
+
+void QImageCanvas::SetBrushPatternScaled(const std::uint8_t rows[8], Rgb colour, double scale,
+                                         int originX, int originY) {
+  scale = std::isfinite(scale) && scale > 0 ? scale : 1;
+  const bool sameTile = brushKind_ == BrushKind::Pattern && colour == brushColour_ &&
+                        std::equal(rows, rows + 8, pattern_) && scale == patternScale_;
+  if (!sameTile || originX != patternOriginX_ || originY != patternOriginY_) brushDirty_ = true;
+  if (!sameTile) tileDirty_ = true;
   brushKind_ = BrushKind::Pattern;
   brushColour_ = colour;
   std::copy(rows, rows + 8, pattern_);
+  patternScale_ = scale;
+  patternOriginX_ = originX;
+  patternOriginY_ = originY;
 }
 
-void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) const {
-  painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+const QPen& QImageCanvas::CurrentPen() {
+  if (penDirty_) {
+    pen_ = QPen(ToQColor(penColour_));
+    pen_.setWidth(penWidth_);
+    pen_.setStyle(ToQtStyle(penStyle_));
+    pen_.setCapStyle(Qt::FlatCap);
+    pen_.setJoinStyle(Qt::MiterJoin);
+    penDirty_ = false;
+  }
+  return pen_;
+}
+
+// 1 bits in the brush colour, 0 bits black; each bit `patternScale_` window
+// pixels wide and high. A tile repeats in whole pixels: its size is rounded.
+const QImage& QImageCanvas::PatternTile() {
+  if (tileDirty_) {
+    const int side = std::clamp(static_cast<int>(std::lround(8 * patternScale_)), 1, 8 * 64);
+    tile_ = QImage(side, side, QImage::Format_RGB32);
+    const QRgb ink = ToQRgb(brushColour_), black = qRgb(0, 0, 0);
+    for (int y = 0; y < side; ++y) {
+      const int row = std::min(7, y * 8 / side);
+      QRgb* line = reinterpret_cast<QRgb*>(tile_.scanLine(y));
+      for (int x = 0; x < side; ++x)
+        line[x] = (pattern_[row] & (0x80 >> std::min(7, x * 8 / side))) ? ink : black;
+    }
+    tileDirty_ = false;
+  }
+  return tile_;
+}
+
+const QBrush& QImageCanvas::CurrentBrush() {
+  if (brushDirty_) {
+    if (brushKind_ == BrushKind::Hollow)
+      brush_ = QBrush(Qt::NoBrush);
+    else if (brushKind_ == BrushKind::Solid)
+      brush_ = QBrush(ToQColor(brushColour_));
+    else
+      brush_ = QBrush(PatternTile());  // anchored by the painter's brush origin
+    brushDirty_ = false;
+  }
+  return brush_;
+}
+
+bool QImageCanvas::DirectPatternFill() const {
+  return directPatternFills_ && brushKind_ == BrushKind::Pattern && penMode_ == PenMode::Copy;
+}
+
+// The tile repeats from the pattern's origin, as the painter's tiled brush
+// anchored at its brush origin does.
+void QImageCanvas::PatternSpan(QRgb* line, int y, int left, int right) const {
+  const int side = tile_.width();
+  const auto wrap = [side](int v) { return ((v % side) + side) % side; };
+  const QRgb* row = reinterpret_cast<const QRgb*>(tile_.constScanLine(wrap(y - patternOriginY_)));
+  int t = wrap(left - patternOriginX_);
+  for (int x = left; x < right; ++x) {
+    line[x] = row[t];
+    if (++t == side) t = 0;
+  }
+}
+
+void QImageCanvas::FillRectWithPattern(int left, int top, int right, int bottom) {
+  if (!ClipToImage(left, top, right, bottom)) return;
+  EndPainting();
+  PatternTile();
+  uchar* bits = image_->bits();
+  const qsizetype stride = image_->bytesPerLine();
+  for (int y = top; y < bottom; ++y)
+    PatternSpan(reinterpret_cast<QRgb*>(bits + y * stride), y, left, right);
+}
+
+// The pixels are those a solid fill of the polygon covers, found by filling
+// it on a scratch image: the painter's solid fills stay on this thread, and
+// the edges are exactly those of the tiled fill.
+void QImageCanvas::FillPolygonWithPattern(const QPolygon& polygon) {
+  int left = 0, top = 0, right = 0, bottom = 0;
+  {
+    const QRect box = polygon.boundingRect();
+    left = box.left() - 1;
+    top = box.top() - 1;
+    right = box.right() + 2;
+    bottom = box.bottom() + 2;
+  }
+  if (!ClipToImage(left, top, right, bottom)) return;
+  if (coverage_.width() < image_->width() || coverage_.height() < image_->height()) {
+    // With alpha, so that an uncovered pixel is 0 (RGB32 keeps alpha set).
+    coverage_ = QImage(image_->width(), image_->height(), QImage::Format_ARGB32_Premultiplied);
+    coverage_.fill(0);
+  }
+  {
+    QPainter mask(&coverage_);
+    mask.setRenderHint(QPainter::Antialiasing, false);
+    mask.setClipRect(QRect(left, top, right - left, bottom - top));
+    mask.setPen(Qt::NoPen);
+    mask.setBrush(QColor(255, 255, 255));
+    mask.drawPolygon(polygon);
+  }
+  EndPainting();
+  PatternTile();
+  uchar* bits = image_->bits();
+  const qsizetype stride = image_->bytesPerLine();
+  uchar* coverageBits = coverage_.bits();
+  const qsizetype coverageStride = coverage_.bytesPerLine();
+  for (int y = top; y < bottom; ++y) {
+    QRgb* covered = reinterpret_cast<QRgb*>(coverageBits + y * coverageStride);
+    QRgb* line = reinterpret_cast<QRgb*>(bits + y * stride);
+    int x = left;
+    while (x < right) {
+      while (x < right && covered[x] == 0) ++x;
+      const int start = x;
+      while (x < right && covered[x] != 0) covered[x++] = 0;  // left clean for the next
+      if (x > start) PatternSpan(line, y, start, x);
+    }
+  }
+}
+
+void QImageCanvas::Prepare(QPainter& painter, bool withPen, bool withBrush) {
+  // The painter compares what it is given with what it has, so unchanged
+  // settings cost a comparison, not a state change.
   painter.setCompositionMode(penMode_ == PenMode::Invert ? QPainter::RasterOp_SourceXorDestination
                                                          : QPainter::CompositionMode_SourceOver);
-  if (withPen && penStyle_ != PenStyle::None) {
-    QPen pen(ToQColor(penColour_));
-    pen.setWidth(penWidth_);
-    pen.setStyle(ToQtStyle(penStyle_));
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::MiterJoin);
-    painter.setPen(pen);
-  } else {
+  if (withPen && penStyle_ != PenStyle::None)
+    painter.setPen(CurrentPen());
+  else
     painter.setPen(Qt::NoPen);
-  }
   if (!withBrush || brushKind_ == BrushKind::Hollow) {
     painter.setBrush(Qt::NoBrush);
-  } else if (brushKind_ == BrushKind::Solid) {
-    painter.setBrush(ToQColor(brushColour_));
   } else {
-    // 1 bits in the brush colour, 0 bits black; the tile is anchored at the
-    // window origin (the painter's default brush origin).
-    QImage tile(8, 8, QImage::Format_RGB32);
-    for (int y = 0; y < 8; ++y)
-      for (int x = 0; x < 8; ++x)
-        tile.setPixel(x, y, (pattern_[y] & (0x80 >> x)) ? ToQRgb(brushColour_) : qRgb(0, 0, 0));
-    painter.setBrush(QBrush(tile));
-    painter.setBrushOrigin(0, 0);
+    painter.setBrush(CurrentBrush());
+    if (brushKind_ == BrushKind::Pattern) painter.setBrushOrigin(patternOriginX_, patternOriginY_);
   }
 }
 
@@ -206,10 +329,15 @@ void QImageCanvas::Rectangle(int left, int top, int right, int bottom) {
   if (right < left) std::swap(left, right);
   if (bottom < top) std::swap(top, bottom);
   if (right - left < 1 || bottom - top < 1) return;
-  QPainter& painter = Painter();
-  Prepare(painter, false, true);
-  painter.drawRect(QRect(left, top, right - left, bottom - top));
+  if (DirectPatternFill()) {
+    FillRectWithPattern(left, top, right, bottom);
+  } else {
+    QPainter& painter = Painter();
+    Prepare(painter, false, true);
+    painter.drawRect(QRect(left, top, right - left, bottom - top));
+  }
   if (penStyle_ != PenStyle::None) {
+    QPainter& painter = Painter();
     Prepare(painter, true, false);
     // The outline runs on the outermost pixels: right and bottom exclusive.
     painter.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
@@ -220,6 +348,14 @@ void QImageCanvas::Polygon(const std::vector<CanvasPoint>& points) {
   if (points.empty()) return;
   QPolygon polygon;
   for (const CanvasPoint& p : points) polygon << QPoint(p.x, p.y);
+  if (DirectPatternFill()) {
+    FillPolygonWithPattern(polygon);
+    if (penStyle_ == PenStyle::None) return;
+    QPainter& painter = Painter();
+    Prepare(painter, true, false);
+    painter.drawPolygon(polygon);
+    return;
+  }
   QPainter& painter = Painter();
   Prepare(painter, true, true);
   painter.drawPolygon(polygon);
@@ -227,6 +363,10 @@ void QImageCanvas::Polygon(const std::vector<CanvasPoint>& points) {
 
 void QImageCanvas::FillRect(int left, int top, int right, int bottom) {
   if (right <= left || bottom <= top || brushKind_ == BrushKind::Hollow) return;
+  if (DirectPatternFill()) {
+    FillRectWithPattern(left, top, right, bottom);
+    return;
+  }
   QPainter& painter = Painter();
   Prepare(painter, false, true);
   painter.drawRect(QRect(left, top, right - left, bottom - top));

@@ -4,7 +4,9 @@
 // rectangles, polygons and images go through a QPainter without
 // antialiasing.
 
+#include <QBrush>
 #include <QImage>
+#include <QPen>
 #include <QRect>
 #include <memory>
 #include <optional>
@@ -44,6 +46,8 @@ class QImageCanvas : public Canvas {
   void SetBrushHollow() override;
   void SetBrushSolid(Rgb colour) override;
   void SetBrushPattern(const std::uint8_t rows[8], Rgb colour) override;
+  void SetBrushPatternScaled(const std::uint8_t rows[8], Rgb colour, double scale, int originX,
+                             int originY) override;
   void MoveTo(int x, int y) override;
   void LineTo(int x, int y) override;
   void Rectangle(int left, int top, int right, int bottom) override;
@@ -57,9 +61,27 @@ class QImageCanvas : public Canvas {
   void SetClip(int left, int top, int right, int bottom) override;
   void ClearClip() override;
 
+  // Pattern fills are written into the image directly (the painter hands
+  // tiled fills to other threads, which costs more than the fill). Off,
+  // they take the painter's tiled brush: the reference the direct fill is
+  // tested against.
+  void SetDirectPatternFills(bool on) { directPatternFills_ = on; }
+
  private:
   enum class BrushKind { Hollow, Solid, Pattern };
-  void Prepare(QPainter& painter, bool withPen, bool withBrush) const;
+  void Prepare(QPainter& painter, bool withPen, bool withBrush);
+  // The pen and brush for the current settings, made again only after a
+  // setting changed: a picture sets the same few pens thousands of times.
+  const QPen& CurrentPen();
+  const QBrush& CurrentBrush();
+  const QImage& PatternTile();
+  bool DirectPatternFill() const;
+  // Fills the pixels a solid fill of `polygon` covers with the pattern.
+  void FillPolygonWithPattern(const QPolygon& polygon);
+  void FillRectWithPattern(int left, int top, int right, int bottom);
+  // Pattern pixels of row `y` from `left` to `right` (exclusive) into `line`,
+  // the image's row y; the tile must be current.
+  void PatternSpan(QRgb* line, int y, int left, int right) const;
   void InvertStraightLine(int x1, int y1, int x2, int y2);
   bool ClipToImage(int& left, int& top, int& right, int& bottom) const;
   // One painter serves every primitive until the pixels are touched
@@ -78,6 +100,14 @@ class QImageCanvas : public Canvas {
   BrushKind brushKind_ = BrushKind::Solid;
   Rgb brushColour_ = 0xFFFFFF;
   std::uint8_t pattern_[8] = {};
+  double patternScale_ = 1;  // window pixels per tile bit
+  int patternOriginX_ = 0, patternOriginY_ = 0;
+  bool directPatternFills_ = true;
+  bool penDirty_ = true, brushDirty_ = true, tileDirty_ = true;
+  QPen pen_;
+  QBrush brush_;
+  QImage tile_;
+  QImage coverage_;  // scratch: where a solid fill of the polygon lands
   int penX_ = 0;
   int penY_ = 0;
 };

@@ -57,6 +57,14 @@ class Canvas {
   virtual void SetBrushHollow() = 0;
   virtual void SetBrushSolid(Rgb colour) = 0;
   virtual void SetBrushPattern(const std::uint8_t rows[8], Rgb colour) = 0;
+  // The tile in terminal pixels: each bit covers `scale` x `scale` window
+  // pixels, and the tile repeats from (originX, originY), the window point
+  // of the terminal's origin. Canvases that cannot scale a tile draw it as
+  // SetBrushPattern does.
+  virtual void SetBrushPatternScaled(const std::uint8_t rows[8], Rgb colour, double /*scale*/,
+                                     int /*originX*/, int /*originY*/) {
+    SetBrushPattern(rows, colour);
+  }
 
   virtual void MoveTo(int x, int y) = 0;
   virtual void LineTo(int x, int y) = 0;

@@ -85,6 +85,7 @@ LanguageTable::LanguageTable(Installation installation, std::string code)
 
 void LanguageTable::SetLanguage(std::string code) {
   code_ = std::move(code);
+  resolved_.clear();
   cache_ = Cache{};
   appended_.clear();
 }
@@ -118,8 +119,14 @@ bool LanguageTable::Refresh(const fs::path& file) {
 
 std::string LanguageTable::Translate(std::uint16_t group, std::uint16_t entry,
                                      const std::string& germanDefault) {
-  const fs::path file = TableFile();
-  if (file.empty() || !Refresh(file)) return germanDefault;
+  // Finding the file matches names case-blind in two folders: done once
+  // per language while the file is there, not for every text.
+  if (resolved_.empty()) resolved_ = TableFile();
+  const fs::path& file = resolved_;
+  if (file.empty() || !Refresh(file)) {
+    resolved_.clear();
+    return germanDefault;
+  }
   const std::string key = TableKey(group, entry);
   if (auto found = cache_.texts.find(key); found != cache_.texts.end()) return found->second;
   if (auto known = appended_.find(key); known != appended_.end()) return known->second;

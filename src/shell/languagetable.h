@@ -52,6 +52,7 @@ class LanguageTable : public Translator {
 
   Installation installation_;
   std::string code_;
+  std::filesystem::path resolved_;  // TableFile() while it was readable
   Cache cache_;
   // Pairs appended during this run: if the file could not take them, they
   // still show their default from the second call on.

@@ -9,9 +9,13 @@ namespace tavo {
 enum class MsgKind { Information = 0, Warnung = 1, Fehler = 2, Abfrage = 3 };
 
 enum class ButtonSet {
-  JaNein = 0,                          // "Ja", "Nein"
-  Weiter = 1,                          // "Weiter"
-  JaJaAlleNeinNeinAlleAbbruch = 2,     // "Ja", "Ja Alle", "Nein", "Nein Alle", "Abbruch"
+  JaNein = 0,                       // "Ja", "Nein"
+  Weiter = 1,                       // "Weiter"
+  JaJaAlleNeinNeinAlleAbbruch = 2,  // "Ja", "Ja Alle", "Nein", "Nein Alle", "Abbruch"
+  // "Ja", "Nein", "Abbruch": a question the user may also take back
+  // altogether (Escape is "Abbruch"), such as whether to save before the
+  // project is closed.
+  JaNeinAbbruch = 3,
 };
 
 // Index of the button used.

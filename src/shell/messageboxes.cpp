@@ -16,6 +16,9 @@ struct ButtonDef {
 
 constexpr ButtonDef kJaNein[] = {{&txt::kButtonJa, kAnswerJa}, {&txt::kButtonNein, kAnswerNein}};
 constexpr ButtonDef kWeiter[] = {{&txt::kButtonWeiter, kAnswerWeiter}};
+constexpr ButtonDef kJaNeinAbbruch[] = {{&txt::kButtonJa, kAnswerJa},
+                                        {&txt::kButtonNein, kAnswerNein},
+                                        {&txt::kButtonAbbruch, kAnswerAbbruch}};
 constexpr ButtonDef kAll[] = {{&txt::kButtonJa, kAnswerJa},
                               {&txt::kButtonJaAlle, kAnswerJaAlle},
                               {&txt::kButtonNein, kAnswerNein},
@@ -28,6 +31,8 @@ std::span<const ButtonDef> ButtonsOf(ButtonSet buttons) {
       return kJaNein;
     case ButtonSet::JaJaAlleNeinNeinAlleAbbruch:
       return kAll;
+    case ButtonSet::JaNeinAbbruch:
+      return kJaNeinAbbruch;
     case ButtonSet::Weiter:
       break;
   }
@@ -66,6 +71,7 @@ int EnterAnswer(ButtonSet buttons) {
 }
 
 int EscapeAnswer(ButtonSet buttons) {
+  if (buttons == ButtonSet::JaNeinAbbruch) return kAnswerAbbruch;
   return IsWeiterOnly(buttons) ? kAnswerWeiter : kAnswerNein;
 }
 

@@ -25,7 +25,8 @@ std::string MessageTitle(Translator& translator, MsgKind kind);
 std::vector<MessageButton> MessageButtons(Translator& translator, ButtonSet buttons);
 // The answer of Enter: the first button ("Ja", or "Weiter" alone).
 int EnterAnswer(ButtonSet buttons);
-// The answer of Escape: "Nein", or "Weiter" when that is the only button.
+// The answer of Escape: "Nein", "Abbruch" where "Abbruch" sits beside "Ja"
+// and "Nein", or "Weiter" when that is the only button.
 int EscapeAnswer(ButtonSet buttons);
 // Whether `answer` is one of the buttons of `buttons`.
 bool OffersAnswer(ButtonSet buttons, int answer);
@@ -47,7 +48,7 @@ class ConsoleMessageBox : public MessageBox {
 
 // Records every call and answers from a queue. With the queue empty, or
 // for a box with "Weiter" alone (which takes nothing from the queue), it
-// answers as Escape would: "Weiter", or "Nein" to a question.
+// answers as Escape would: "Weiter", or "Nein" ("Abbruch") to a question.
 class ScriptedMessageBox : public MessageBox {
  public:
   struct Call {

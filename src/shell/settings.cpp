@@ -11,6 +11,11 @@ namespace tavo {
 namespace {
 
 constexpr const char* kLastOpenDefault = "Projects\\new_project.qvx";
+constexpr const char* kRecentSection = "RecentProjects";
+
+std::string RecentKey(std::size_t index) {
+  return "File" + std::to_string(index + 1);
+}
 
 struct FolderEntry {
   FolderKey key;
@@ -162,19 +167,40 @@ bool IsResetArgument(const std::vector<std::string>& args) {
 }
 
 void ResetSettingsSections(IniFile& ini) {
-  for (const char* section : {"Country", "Port", "Folders", "Project"}) ini.EraseSection(section);
+  for (const char* section : {"Country", "Port", "Folders", "Project", kRecentSection})
+    ini.EraseSection(section);
 }
 
 Settings ReadSettings(const IniFile& ini, const Installation& installation) {
   Settings settings = DefaultSettings(installation);
   ForEachKey(settings, KeyReader{ini});
   if (settings.code.size() > 3) settings.code.resize(3);
+  // Read backwards, so that each one read goes first and a name listed twice
+  // keeps its earliest place.
+  for (std::size_t i = kRecentProjectCount; i-- > 0;) {
+    const std::string file = ini.ReadString(kRecentSection, RecentKey(i), "");
+    if (!file.empty()) RememberRecentProject(settings, file);
+  }
   return settings;
+}
+
+void RememberRecentProject(Settings& settings, const std::string& file) {
+  std::vector<std::string>& recent = settings.recentProjects;
+  std::erase_if(recent, [&file](const std::string& known) {
+    std::error_code ec;
+    return known == file || fs::equivalent(fs::path(known), fs::path(file), ec);
+  });
+  recent.insert(recent.begin(), file);
+  if (recent.size() > kRecentProjectCount) recent.resize(kRecentProjectCount);
 }
 
 void WriteSettings(IniFile& ini, const Settings& settings, const Installation& installation) {
   ForEachKey(settings, KeyWriter{ini});
   ini.WriteString("Folders", "Program", FolderText(installation.BaseFolder()));
+  // The whole list is written anew: entries that dropped off go.
+  ini.EraseSection(kRecentSection);
+  for (std::size_t i = 0; i < settings.recentProjects.size() && i < kRecentProjectCount; ++i)
+    ini.WriteString(kRecentSection, RecentKey(i), settings.recentProjects[i]);
 }
 
 const std::string& UseFolderSetting(Settings& settings, FolderKey key,

@@ -68,11 +68,17 @@ struct PrintSettings {
   int marginBottom = 0;
 };
 
+// How many project files the File menu offers to open again.
+inline constexpr std::size_t kRecentProjectCount = 8;
+
 struct Settings {
   std::string code = "044";  // language code, three characters
   PortSettings port;
   FolderSettings folders;
   std::string lastOpen;
+  // Project files opened or saved last, the latest first (section
+  // "RecentProjects", keys "File1" ...).
+  std::vector<std::string> recentProjects;
   PictureSettings picture;
   PrintSettings print;
 
@@ -95,7 +101,7 @@ std::filesystem::path SettingsFilePath(const std::filesystem::path& configFolder
 // The first argument "start" (any case) asks for the reset of the language,
 // port, folder and last-project settings.
 bool IsResetArgument(const std::vector<std::string>& args);
-// Erases "Country", "Port", "Folders" and "Project".
+// Erases "Country", "Port", "Folders", "Project" and "RecentProjects".
 void ResetSettingsSections(IniFile& ini);
 
 // Missing or unreadable keys take their defaults; "Code" is cut to three
@@ -103,6 +109,10 @@ void ResetSettingsSections(IniFile& ini);
 Settings ReadSettings(const IniFile& ini, const Installation& installation);
 // Writes every key, and "Folders"/"Program" with the base folder.
 void WriteSettings(IniFile& ini, const Settings& settings, const Installation& installation);
+
+// Puts `file` first in the list of recent projects (once, compared as the
+// file system does), keeping at most kRecentProjectCount.
+void RememberRecentProject(Settings& settings, const std::string& file);
 
 // A folder setting about to serve as a dialog's initial folder: when it
 // names no existing folder, it is replaced by its default first.

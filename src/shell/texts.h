@@ -149,8 +149,12 @@ inline constexpr TextId kMenuDatei{400, 200, "&Datei"};
 inline constexpr TextId kMenuOeffnen{400, 201, "Ö&ffnen..."};
 
 // Group 420: the editor sheet, its tool buttons and the display dialog.
-inline constexpr TextId kSheetZoomDouble{420, 1, "Sichtbereich vergrößern"};
-inline constexpr TextId kSheetZoomHalve{420, 2, "Sichtbereich verkleinern"};
+inline constexpr TextId kSheetZoomDouble{
+    420, 1,
+    "Vergrößern (Zoom x2): danach ein Klick auf das Blatt, um diesen Punkt wird vergrößert"};
+inline constexpr TextId kSheetZoomHalve{
+    420, 2,
+    "Verkleinern (Zoom /2): danach ein Klick auf das Blatt, um diesen Punkt wird verkleinert"};
 inline constexpr TextId kSheetCentre{420, 3, "Bild zentrieren"};
 inline constexpr TextId kSheetGrid{420, 4, "Raster Ein/Aus"};
 inline constexpr TextId kSheetRuler{420, 5, "Skala Ein/Aus"};
@@ -162,7 +166,7 @@ inline constexpr TextId kGridUmriss{420, 21, "Umriss"};
 inline constexpr TextId kGridSoftkeyRect{420, 22, "Softkey Bereich sichtbar"};
 inline constexpr TextId kGridSoftkeyText{420, 23, "Nummerierung sichtbar"};
 inline constexpr TextId kGridBlack{420, 24, "Schwarz"};
-inline constexpr TextId kGridWhite{420, 25, "Weiss"};
+inline constexpr TextId kGridWhite{420, 25, "Weiß"};
 inline constexpr TextId kGridRaster{420, 26, "Raster"};
 inline constexpr TextId kGridOn{420, 27, "Eingeschaltet"};
 inline constexpr TextId kGridDistance{420, 28, "Abstand"};
@@ -260,13 +264,13 @@ inline constexpr TextId kVariablen{400, 212, "Variablen"};
 inline constexpr TextId kAlarme{400, 213, "Alarme"};
 inline constexpr TextId kBilder{400, 214, "Bilder"};
 inline constexpr TextId kMenuEinstellungen{400, 215, "Einstellungen"};
-inline constexpr TextId kMenuGrid{400, 216, "Grid"};
+inline constexpr TextId kMenuGrid{400, 216, "Raster und &Darstellung..."};
 inline constexpr TextId kMenuInfoOffen{400, 217, "In&fo"};
 inline constexpr TextId kHintNeuesProjekt{400, 218, "neues Projekt"};
 inline constexpr TextId kHintProjektOeffnen{400, 219, "Projekt öffnen"};
 inline constexpr TextId kHintImportDos{400, 220, "Import DOS-Projekte"};
 inline constexpr TextId kHintProjektSichern{400, 221, "Projekt sichern"};
-inline constexpr TextId kHintSaveAs{400, 222, "Save As"};
+inline constexpr TextId kHintSaveAs{400, 222, "Projekt speichern unter"};
 inline constexpr TextId kHintProjektansicht{400, 223, "Projektansicht ändern"};
 inline constexpr TextId kHintDownload{400, 224, "Download starten"};
 inline constexpr TextId kTabProjektInfo{400, 225, "ProjektInfo"};
@@ -285,10 +289,10 @@ inline constexpr TextId kColLaenge{400, 237, "Länge"};
 inline constexpr TextId kColTyp{400, 238, "Typ"};
 inline constexpr TextId kColNummer{400, 239, "Nummer"};
 inline constexpr TextId kColText{400, 240, "Text"};
-inline constexpr TextId kColDyn{400, 241, "Dyn"};
-inline constexpr TextId kColBrk{400, 242, "Brk"};
-inline constexpr TextId kColEin{400, 243, "Ein"};
-inline constexpr TextId kColAus{400, 244, "Aus"};
+inline constexpr TextId kColDyn{400, 241, "Dynamisch"};
+inline constexpr TextId kColBrk{400, 242, "Unterbrechend"};
+inline constexpr TextId kColEin{400, 243, "History Kommen"};
+inline constexpr TextId kColAus{400, 244, "History Gehen"};
 inline constexpr TextId kColArt{400, 245, "Art"};
 inline constexpr TextId kArtWert{400, 246, "Wert"};
 inline constexpr TextId kArtBit{400, 247, "Bit"};
@@ -918,6 +922,79 @@ inline constexpr TextId kExStepSymbol{479, 64, "Symbol einfügen"};
 inline constexpr TextId kExHintExport{479, 70, "Markierte Einträge exportieren"};
 inline constexpr TextId kExHintImport{479, 71, "Einträge aus einer Datei importieren"};
 inline constexpr TextId kExHintSymbol{479, 72, "Symbol sichern (Objekte markiert) oder einfügen"};
+// Group 478: the main window's conventions and what it says beyond its
+// commands, the download's steps in words and its cancel. "%s" stands for a
+// value, each in turn.
+inline constexpr TextId kMenuZuletztGeoeffnet{478, 1, "&Zuletzt geöffnet"};
+inline constexpr TextId kDownloadAbgebrochen{
+    478, 2, "Download abgebrochen. Das Projekt auf dem Terminal ist unverändert."};
+inline constexpr TextId kDownloadAbgebrochenTeil{
+    478, 3,
+    "Download abgebrochen. Das Terminal hat jetzt nur einen Teil des Projekts: bitte den Download "
+    "wiederholen."};
+inline constexpr TextId kTerminalPruefen{
+    478, 4,
+    "Bitte prüfen: Kabel an %s, Terminal eingeschaltet und zum Download bereit, Stationsnummer %s, "
+    "Geschwindigkeit %s Bit/s."};
+inline constexpr TextId kPortFehlt{
+    478, 5, "Die gespeicherte Schnittstelle COM%s gibt es nicht. Bitte eine Schnittstelle wählen."};
+inline constexpr TextId kTransferAbbruchHint{
+    478, 6, "Bricht die Übertragung beim nächsten sicheren Schritt ab"};
+inline constexpr TextId kTransferWirdAbgebrochen{478, 7, "Wird abgebrochen ..."};
+inline constexpr TextId kTransferBytes{478, 8, "%s von %s Bytes"};
+inline constexpr TextId kSchrittTerminalSuchen{478, 9, "Terminal wird gesucht ..."};
+inline constexpr TextId kSchrittGeschwindigkeit{478, 10,
+                                                "Geschwindigkeit wird eingestellt: %s Bit/s"};
+inline constexpr TextId kSchrittEinstellungenSichern{
+    478, 11, "Einstellungen des Terminals werden gesichert"};
+inline constexpr TextId kSchrittFormatieren{478, 12, "Laufwerk %s wird formatiert"};
+inline constexpr TextId kSchrittEinstellungenZurueck{
+    478, 13, "Einstellungen des Terminals werden zurückgeschrieben"};
+inline constexpr TextId kSchrittDatei{478, 14, "Datei %s wird übertragen"};
+inline constexpr TextId kSchrittBeenden{478, 15, "Übertragung wird beendet"};
+inline constexpr TextId kSchrittTerminalPruefen{478, 16, "Terminal wird geprüft"};
+inline constexpr TextId kMenuHilfe{478, 17, "&Hilfe"};
+inline constexpr TextId kMenuHandbuch{478, 18, "&Handbuch"};
+inline constexpr TextId kHandbuchFehlt{478, 19, "Das Handbuch wurde nicht gefunden:"};
+inline constexpr TextId kMenuImportDos{478, 20, "&DOS-Projekt importieren..."};
+inline constexpr TextId kImportZusammenfassung{
+    478, 21,
+    "Import abgeschlossen: %s Alarme, %s Variablen, %s Textlisten, %s Bilder mit %s Objekten."};
+inline constexpr TextId kImportBeschaedigt{478, 22, "Beschädigte Bilder: %s"};
+inline constexpr TextId kImportMeldungen{478, 23, "Meldungen: %s"};
+inline constexpr TextId kObjekteAusserhalb{478, 24,
+                                           "Die Anzeige des neuen Terminals ist %s Pixel groß. %s "
+                                           "Objekte liegen jetzt ganz oder teilweise außerhalb:"};
+inline constexpr TextId kObjekteAusserhalbBild{478, 25, "Bild %s \"%s\": %s Objekte"};
+inline constexpr TextId kDateiSchrittAnzahl{478, 26, "Datei %s von %s"};
+inline constexpr TextId kHintAlarmDynamisch{478, 27, "Dynamischer Alarm (Alarmverhalten)"};
+inline constexpr TextId kHintAlarmUnterbrechend{
+    478, 28, "Unterbrechend: das Terminal wechselt bei diesem Alarm in die Alarmanzeige"};
+inline constexpr TextId kHintAlarmKommen{478, 29, "Historyeintrag, wenn der Alarm kommt"};
+inline constexpr TextId kHintAlarmGehen{478, 30, "Historyeintrag, wenn der Alarm geht"};
+inline constexpr TextId kEinheitBytes{478, 31, "%s Bytes"};
+inline constexpr TextId kEinheitKB{478, 32, "%s KB"};
+inline constexpr TextId kEinheitMB{478, 33, "%s MB"};
+inline constexpr TextId kStartbild{478, 34, "Startbild"};
+inline constexpr TextId kHintAlarmNummer{478, 35, "Nummer des Alarms"};
+inline constexpr TextId kHintAlarmText{478, 36, "Text des Alarms"};
+// Entries 100 to 115: the names of the sixteen palette colours.
+inline constexpr TextId kFarbe0{478, 100, "Schwarz"};
+inline constexpr TextId kFarbe1{478, 101, "Blau"};
+inline constexpr TextId kFarbe2{478, 102, "Grün"};
+inline constexpr TextId kFarbe3{478, 103, "Petrol"};
+inline constexpr TextId kFarbe4{478, 104, "Rotbraun"};
+inline constexpr TextId kFarbe5{478, 105, "Violett"};
+inline constexpr TextId kFarbe6{478, 106, "Olivgrün"};
+inline constexpr TextId kFarbe7{478, 107, "Hellgrau"};
+inline constexpr TextId kFarbe8{478, 108, "Grau"};
+inline constexpr TextId kFarbe9{478, 109, "Hellblau"};
+inline constexpr TextId kFarbe10{478, 110, "Hellgrün"};
+inline constexpr TextId kFarbe11{478, 111, "Türkis"};
+inline constexpr TextId kFarbe12{478, 112, "Hellrot"};
+inline constexpr TextId kFarbe13{478, 113, "Pink"};
+inline constexpr TextId kFarbe14{478, 114, "Gelb"};
+inline constexpr TextId kFarbe15{478, 115, "Weiß"};
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

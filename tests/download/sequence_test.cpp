@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 
@@ -27,8 +28,14 @@ using testing::WriteBytes;
 
 struct RecordingDisplay : TransferDisplay {
   std::int64_t maximum = 0, total = 0;
+  std::vector<std::string> steps;
+  std::function<bool()> cancel;  // the user's "Abbruch"
   void SetTotalMaximum(std::int64_t m) override { maximum = m; }
   void SetTotalProgress(std::int64_t t) override { total = t; }
+  void SetCommandLabel(const std::string& text) override {
+    if (steps.empty() || steps.back() != text) steps.push_back(text);
+  }
+  bool CancelRequested() override { return cancel && cancel(); }
 };
 
 struct Sequence : ::testing::Test {
@@ -114,8 +121,21 @@ TEST_F(Sequence, FullDownloadFormatsAndSendsBothDrives) {
   EXPECT_EQ(terminal.QuitCount(), 1);
   EXPECT_EQ(terminal.WakeBytes(), 10);
   EXPECT_FALSE(comm->Active());
-  EXPECT_EQ(display.maximum, 12 + 300 + 2100 + 900 + 3000);
-  EXPECT_EQ(display.total, 12 + 300 + 2100 + 900 + 3000 + 17);
+  // The settings file that went back counts in the total it is shown
+  // against: the figures end at their maximum, not beyond.
+  EXPECT_EQ(display.maximum, 12 + 300 + 2100 + 900 + 3000 + 17);
+  EXPECT_EQ(display.total, display.maximum);
+  // The steps are told in words, never as protocol text.
+  EXPECT_THAT(display.steps,
+              ::testing::IsSupersetOf({"Terminal wird gesucht ...",
+                                       "Geschwindigkeit wird eingestellt: 115200 Bit/s",
+                                       "Laufwerk D: wird formatiert",
+                                       "Datei Project.run wird \xFC"
+                                       "bertragen",
+                                       "\xDC"
+                                       "bertragung wird beendet"}));
+  for (const std::string& step : display.steps)
+    EXPECT_EQ(step.find('"'), std::string::npos) << step;
 }
 
 // The terminal's settings files are fetched into a folder of their own, go
@@ -214,7 +234,11 @@ TEST_F(Sequence, NoTerminalAfterTwentyTries) {
     wakeBytes += bytes.size() == 1 && bytes[0] == 0xAA;
   };
   EXPECT_EQ(Run(0), DownloadOutcome::NoTerminal);
-  EXPECT_EQ(LastMessage(), "kein Terminal gefunden !");
+  // Said with what to check, and the values the search used.
+  EXPECT_EQ(LastMessage(),
+            "kein Terminal gefunden !\n\nBitte pr\xFC"
+            "fen: Kabel an COM1 (/dev/vt), Terminal eingeschaltet und zum Download bereit, "
+            "Stationsnummer 1, Geschwindigkeit 14400 Bit/s.");
   EXPECT_EQ(box.Calls().back().kind, MsgKind::Fehler);
   EXPECT_EQ(wakeBytes, 200);
   EXPECT_FALSE(comm->Active());
@@ -226,6 +250,29 @@ TEST_F(Sequence, NoTerminalAfterTwentyTries) {
   const std::int64_t before = clock.NowMs();
   EXPECT_EQ(Run(0), DownloadOutcome::NoTerminal);
   EXPECT_LT(clock.NowMs() - before, 100);
+  // A port that cannot be opened says why.
+  EXPECT_NE(LastMessage().find("COM1 (/dev/missing): "), std::string::npos) << LastMessage();
+}
+
+// The search for a terminal that is not there ends as soon as the user
+// cancels, not after twenty tries: the port is free again and nothing was
+// sent but the wake-up.
+TEST_F(Sequence, CancelEndsTheSearchForAMissingTerminalAtOnce) {
+  end.silent = true;
+  bool quitSent = false;
+  end.onWrite = [&](std::span<const std::uint8_t> bytes) {
+    quitSent |= bytes.size() == 6 && bytes[3] == kReqQuit;
+  };
+  display.cancel = [this] { return clock.NowMs() > 1500; };
+  EXPECT_EQ(Run(0), DownloadOutcome::Cancelled);
+  EXPECT_LT(clock.NowMs(), 1500 + 200);
+  ASSERT_EQ(box.Calls().size(), 1u);
+  EXPECT_EQ(box.Calls()[0].kind, MsgKind::Information);
+  EXPECT_EQ(LastMessage(),
+            "Download abgebrochen. Das Projekt auf dem Terminal ist unver\xE4ndert.");
+  EXPECT_FALSE(comm->Active());
+  EXPECT_FALSE(quitSent);
+  EXPECT_EQ(clock.RunningTimers(), 2);  // the protocol's own two, no wake-up timer left
 }
 
 TEST_F(Sequence, TerminalAnsweringInTheThirdTry) {
@@ -311,6 +358,11 @@ struct FaultRun {
   std::string message;
   int steps;
   std::uint8_t faultedCode;
+  bool reached = false;  // the terminal answered the search
+  int quits = 0;
+  int rateIndex = 0;   // the terminal's rate at the end
+  bool asked = false;  // a question was put to the user
+  bool portOpen = false;
 };
 
 struct DownloadUnderFaults : ::testing::Test {
@@ -328,7 +380,8 @@ struct DownloadUnderFaults : ::testing::Test {
     WriteBytes(driveD / "PIC1.HCD", Pattern(1100, 3));
   }
 
-  FaultRun Run(int scope, Fault fault = Fault::None, int target = -1) {
+  // `cancelAt`: the user cancels once that many commands have gone out.
+  FaultRun Run(int scope, Fault fault = Fault::None, int target = -1, int cancelAt = -1) {
     testing::VirtualClock clock;
     VirtualTerminal terminal{{root, 1}};
     testing::FaultyLine line(terminal, fault, target);
@@ -337,15 +390,24 @@ struct DownloadUnderFaults : ::testing::Test {
     comm.SetDeviceName("/dev/vt");
     ScriptedMessageBox box;
     GermanTranslator translator;
-    TDownloadConnect connect(comm, clock, box, translator);
+    RecordingDisplay display;
+    display.cancel = [&line, cancelAt] { return cancelAt >= 0 && line.Steps() > cancelAt; };
+    TDownloadConnect connect(comm, clock, box, translator, &display);
     ProjektDownload download(connect, comm, clock, box, translator);
     DownloadOptions options;
     options.rateIndex = 1;
     options.scope = scope;
     options.settingsFolder = kept;
     const DownloadOutcome outcome = download.Run(ScanImageFolders(driveC, driveD), options);
-    return {outcome, box.Calls().empty() ? "" : box.Calls().back().text, line.Steps(),
-            line.CodeOf(target)};
+    FaultRun run{outcome, box.Calls().empty() ? "" : box.Calls().back().text, line.Steps(),
+                 line.CodeOf(target)};
+    run.reached = !download.TerminalVersion().empty();
+    run.quits = terminal.QuitCount();
+    run.rateIndex = terminal.RateIndex();
+    for (const ScriptedMessageBox::Call& call : box.Calls())
+      run.asked |= call.kind == MsgKind::Abfrage;
+    run.portOpen = comm.Active();
+    return run;
   }
 
   // The terminal of each scenario before the download: drive D with an old
@@ -447,6 +509,70 @@ TEST_F(DownloadUnderFaults, SettingsSurviveAFaultAtEveryCommand) {
         EXPECT_TRUE(Snapshot(kept).empty());
         if (HasFailure()) return;
       }
+    }
+  }
+}
+
+// The user's cancel, whichever command is under way: the download stops at
+// the next step where stopping is safe and says what the terminal holds
+// now; a terminal that was reached is told "quit" at its normal rate; the
+// settings are on it or kept; no question is asked; and the next download
+// puts everything right.
+TEST_F(DownloadUnderFaults, ACancelAtEveryCommandStopsSafelyAndSaysWhatTheTerminalHolds) {
+  const char* const names[] = {"full", "optimised without list", "optimised with list"};
+  const std::string unchanged =
+      "Download abgebrochen. Das Projekt auf dem Terminal ist unver\xE4ndert.";
+  const std::string partial =
+      "Download abgebrochen. Das Terminal hat jetzt nur einen Teil des Projekts: bitte den "
+      "Download wiederholen.";
+  // The project on the terminal, without the checksum list (which only
+  // tells the next optimised download what is there).
+  auto project = [](Files files) {
+    files.erase("D/FILES.LST");
+    return files;
+  };
+  for (int scenario = 0; scenario < 3; ++scenario) {
+    const int scope = scenario == 0 ? 0 : 1;
+    PrepareTerminal(scenario);
+    const int steps = Run(scope).steps;
+    for (int step = 0; step < steps; ++step) {
+      PrepareTerminal(scenario);
+      const Files before = Snapshot(root);
+      const FaultRun run = Run(scope, Fault::None, -1, step);
+      SCOPED_TRACE(std::string(names[scenario]) + ", cancelled at command " + std::to_string(step) +
+                   ": " + run.message);
+      EXPECT_FALSE(run.asked);
+      EXPECT_FALSE(run.portOpen);
+      EXPECT_EQ(run.quits, run.reached ? 1 : 0);
+      if (run.reached) {
+        EXPECT_EQ(run.rateIndex, 6);
+      }
+      const Files d = Snapshot(root / "D");
+      for (const auto& [name, content] : settings) {
+        const bool onTerminal = d.count(name) && d.at(name) == content;
+        EXPECT_TRUE(onTerminal || ReadBytes(kept / name) == content) << name;
+      }
+      switch (run.outcome) {
+        case DownloadOutcome::Cancelled:
+          EXPECT_EQ(run.message, unchanged);
+          EXPECT_EQ(project(Snapshot(root)), project(before));
+          EXPECT_TRUE(Snapshot(kept).empty());
+          break;
+        case DownloadOutcome::CancelledIncomplete:
+          EXPECT_EQ(run.message, partial);
+          break;
+        case DownloadOutcome::Success:
+          // Cancelled while the transfer was ending: everything is there.
+          EXPECT_GE(step, steps - 3);
+          ExpectComplete(scenario);
+          break;
+        default:
+          ADD_FAILURE() << "outcome " << static_cast<int>(run.outcome);
+      }
+      EXPECT_EQ(Run(scope).outcome, DownloadOutcome::Success);
+      ExpectComplete(scenario);
+      EXPECT_TRUE(Snapshot(kept).empty());
+      if (HasFailure()) return;
     }
   }
 }

@@ -108,11 +108,30 @@ TEST_F(InfoMsg, TheFiveButtonSetAnswersWithTheIndexOfEachButton) {
   // The other rows are hidden.
   EXPECT_FALSE(box.RowButtons(ButtonSet::JaNein).front()->isVisibleTo(&box));
   EXPECT_FALSE(box.RowButtons(ButtonSet::Weiter).front()->isVisibleTo(&box));
+  EXPECT_FALSE(box.RowButtons(ButtonSet::JaNeinAbbruch).front()->isVisibleTo(&box));
+}
+
+TEST_F(InfoMsg, TheSaveQuestionOffersCancelBesideYesAndNo) {
+  EnglishBoxTexts english;
+  TInfo_MSG box(english);
+  box.Prepare(MsgKind::Abfrage, ButtonSet::JaNeinAbbruch, "Sichern?");
+  const std::vector<QPushButton*> buttons = box.RowButtons(ButtonSet::JaNeinAbbruch);
+  EXPECT_EQ(Captions(buttons), (QStringList{"Yes", "No", "Cancel"}));
+  const int expected[] = {kAnswerJa, kAnswerNein, kAnswerAbbruch};
+  ASSERT_EQ(buttons.size(), 3u);
+  for (std::size_t i = 0; i < buttons.size(); ++i) {
+    box.show();
+    EXPECT_TRUE(buttons[i]->isVisibleTo(&box));
+    QTest::mouseClick(buttons[i], Qt::LeftButton);
+    EXPECT_EQ(box.result(), expected[i]) << "button " << i;
+  }
+  EXPECT_FALSE(box.RowButtons(ButtonSet::JaNein).front()->isVisibleTo(&box));
 }
 
 // Enter takes the first button of the set, wherever the focus is; Escape and
-// closing the window take "Nein" ("Weiter" when it stands alone), never the
-// dialog's own "rejected" code, which is the index of "Ja".
+// closing the window take "Nein" ("Weiter" when it stands alone, "Abbruch"
+// where it stands beside "Ja" and "Nein"), never the dialog's own
+// "rejected" code, which is the index of "Ja".
 TEST_F(InfoMsg, EnterEscapeAndClosingAnswerAsTheSetSays) {
   enum class Action { Enter, EnterOnLastButton, Escape, Close };
   struct Case {
@@ -132,6 +151,9 @@ TEST_F(InfoMsg, EnterEscapeAndClosingAnswerAsTheSetSays) {
        Action::EnterOnLastButton, kAnswerJa},
       {"five buttons, Escape", ButtonSet::JaJaAlleNeinNeinAlleAbbruch, Action::Escape, kAnswerNein},
       {"five buttons, closed", ButtonSet::JaJaAlleNeinNeinAlleAbbruch, Action::Close, kAnswerNein},
+      {"Ja/Nein/Abbruch, Enter", ButtonSet::JaNeinAbbruch, Action::Enter, kAnswerJa},
+      {"Ja/Nein/Abbruch, Escape", ButtonSet::JaNeinAbbruch, Action::Escape, kAnswerAbbruch},
+      {"Ja/Nein/Abbruch, closed", ButtonSet::JaNeinAbbruch, Action::Close, kAnswerAbbruch},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);

@@ -14,9 +14,11 @@
 #include "editor/import/dosimportcommand.h"
 #include "editor/import/tfortschritt1.h"
 #include "editor/uitext.h"
+#include "legacy/dosimport.h"
 #include "legacy/importprogress.h"
 #include "project/projekt.h"
 #include "shell/codepage.h"
+#include "shell/language.h"
 #include "shell/messageboxes.h"
 #include "shell/settings.h"
 #include "support/qtapplication.h"
@@ -108,7 +110,17 @@ TEST_F(DosImportCommandTest, ImportsTheShippedDemoAndRemembersItsFolder) {
 
   ASSERT_TRUE(project);
   EXPECT_EQ(closed, 1);
-  EXPECT_TRUE(box.Calls().empty());
+  // It ends by saying what it imported, as the command line does.
+  ASSERT_EQ(box.Calls().size(), 1u);
+  EXPECT_EQ(box.Calls()[0].kind, MsgKind::Information);
+  int objects = 0;
+  for (const t_liste* b = project->pictures.get(); b; b = b->next())
+    objects += CountNodes(static_cast<const t_bild*>(b)->objects.get());
+  EXPECT_EQ(box.Calls()[0].text,
+            "Import abgeschlossen: " + std::to_string(CountNodes(project->alarms.get())) +
+                " Alarme, " + std::to_string(CountNodes(project->variables.get())) +
+                " Variablen, " + std::to_string(CountNodes(project->textLists.get())) +
+                " Textlisten, 1 Bilder mit " + std::to_string(objects) + " Objekten.");
   EXPECT_EQ(askedTitle, "Import von 2.xx Projekt");
   EXPECT_EQ(askedFilter, "QVX-Tavo 2.x File (*.prj)");
   // A remembered folder that is gone falls back to the demos.
@@ -117,6 +129,25 @@ TEST_F(DosImportCommandTest, ImportsTheShippedDemoAndRemembersItsFolder) {
   EXPECT_EQ(project->head->name, "Felder");
   EXPECT_EQ(CountNodes(project->pictures.get()), 1);
   EXPECT_FALSE(project->modified);
+}
+
+// Damaged pictures and messages on the way are counted in the summary.
+TEST_F(DosImportCommandTest, SummaryCountsDamageAndMessages) {
+  GermanTranslator german;
+  DosImportResult result;
+  result.alarms = 2;
+  result.variables = 5;
+  result.textLists = 1;
+  result.pictures = 3;
+  result.objects = 40;
+  EXPECT_EQ(ImportSummary(german, result),
+            "Import abgeschlossen: 2 Alarme, 5 Variablen, 1 Textlisten, 3 Bilder mit 40 Objekten.");
+  result.damagedPictures = 1;
+  result.messages = 4;
+  EXPECT_EQ(ImportSummary(german, result),
+            "Import abgeschlossen: 2 Alarme, 5 Variablen, 1 Textlisten, 3 Bilder mit 40 "
+            "Objekten.\nBesch\xE4"
+            "digte Bilder: 1\nMeldungen: 4");
 }
 
 TEST_F(DosImportCommandTest, CancellingTheDialogChangesNothing) {

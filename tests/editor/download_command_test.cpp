@@ -12,7 +12,10 @@
 #include <unistd.h>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
@@ -149,6 +152,9 @@ TEST_F(DownloadCommand, ConfirmedDialogBuildsAndDownloadsTheProject) {
   WhenDialogShows([&offered](TDialog_Projekt_download& dialog) {
     auto* portList = dialog.findChild<QComboBox*>("PortNummer");
     for (int i = 0; i < portList->count(); ++i) offered << portList->itemText(i);
+    // The stored COM1 is not there: the user chooses.
+    EXPECT_EQ(portList->currentIndex(), -1);
+    portList->setCurrentIndex(0);
     dialog.findChild<QComboBox*>("BaudRate")->setCurrentIndex(0);  // 115200
     dialog.findChild<QToolButton*>("OKButtom")->click();
   });
@@ -204,6 +210,7 @@ TEST_F(DownloadCommand, ImageThatCannotBeWrittenIsReportedAndNotSent) {
   fs::create_directories(tmp / "work");
   std::ofstream(tmp / "work" / "drive_d") << "a file where the folder belongs";
   WhenDialogShows([](TDialog_Projekt_download& dialog) {
+    dialog.findChild<QComboBox*>("PortNummer")->setCurrentIndex(0);
     dialog.findChild<QToolButton*>("OKButtom")->click();
   });
   ScriptedMessageBox box;
@@ -215,6 +222,54 @@ TEST_F(DownloadCommand, ImageThatCannotBeWrittenIsReportedAndNotSent) {
   EXPECT_EQ(box.Calls()[0].kind, MsgKind::Fehler);
   EXPECT_NE(box.Calls()[0].text.find("drive_d"), std::string::npos) << box.Calls()[0].text;
   EXPECT_EQ(VisibleTopLevel<TransferProgressWindow>(), nullptr);
+}
+
+// A line without a terminal held the window for the whole search (some 54
+// seconds) with no way out: "Abbruch" in the progress window ends the
+// search at once, frees the port and says that nothing was changed.
+TEST_F(DownloadCommand, AbbruchEndsTheSearchOnALineWithoutATerminal) {
+  // A pseudo-terminal nobody answers on.
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  ASSERT_GE(master, 0);
+  ASSERT_EQ(grantpt(master), 0);
+  ASSERT_EQ(unlockpt(master), 0);
+  const std::string silent = ptsname(master);
+  options.ports->SetDevice(3, silent);
+  WhenDialogShows([](TDialog_Projekt_download& dialog) {
+    auto* ports = dialog.findChild<QComboBox*>("PortNummer");
+    ports->setCurrentIndex(ports->findText("COM3"));
+    dialog.findChild<QToolButton*>("OKButtom")->click();
+  });
+  // Once the search runs, the user presses "Abbruch".
+  bool searching = false;
+  auto* timer = new QTimer(QApplication::instance());
+  QObject::connect(timer, &QTimer::timeout, [&searching, timer] {
+    auto* window = VisibleTopLevel<TransferProgressWindow>();
+    if (!window || !window->CommandLabel()->text().startsWith("Terminal wird gesucht")) return;
+    searching = true;
+    timer->stop();
+    timer->deleteLater();
+    QTimer::singleShot(500, [] {
+      if (auto* w = VisibleTopLevel<TransferProgressWindow>()) {
+        EXPECT_TRUE(w->CancelButton()->isEnabled());
+        QTest::mouseClick(w->CancelButton(), Qt::LeftButton);
+      }
+    });
+  });
+  timer->start(10);
+  WatchingMessageBox box;
+  const DownloadCommandResult result =
+      RunDownloadCommand(nullptr, *workspace, *project, box, options);
+  EXPECT_TRUE(searching);
+  ASSERT_TRUE(result.outcome.has_value());
+  EXPECT_EQ(*result.outcome, DownloadOutcome::Cancelled);
+  ASSERT_EQ(box.Calls().size(), 1u);
+  EXPECT_EQ(box.Calls()[0].text,
+            "Download abgebrochen. Das Projekt auf dem Terminal ist unver\xE4ndert.");
+  EXPECT_EQ(VisibleTopLevel<TransferProgressWindow>(), nullptr);
+  // The port is free again.
+  EXPECT_EQ(OpenablePorts(*options.ports), (std::vector<int>{3}));
+  close(master);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
@@ -16,6 +17,7 @@
 
 #include "editor/download/downloaddialog.h"
 #include "editor/download/transferwindow.h"
+#include "editor/uitext.h"
 #include "shell/language.h"
 #include "shell/messageboxes.h"
 #include "support/qtapplication.h"
@@ -78,10 +80,10 @@ struct ShowCase {
 TEST_F(DownloadDialog, ShowsTheStoredValues) {
   const ShowCase cases[] = {
       {3, 1, 17, 1, {1, 3, 5}, "COM3", "115200", true},
-      {9, 12, 255, 0, {1, 3, 5}, "COM3", "300", false},  // port gone: second entry
-      {9, 7, 1, 0, {4}, "COM4", "9600", false},          // port gone, one entry: that one
-      {2, 5, 1, 1, {}, "", "19200", true},               // no port opens
-      {1, 13, 1, 2, {1}, "COM1", "19200", false},        // bad index and scope: defaults
+      {9, 12, 255, 0, {1, 3, 5}, "", "300", false},  // port gone: said, none chosen
+      {9, 7, 1, 0, {4}, "", "9600", false},          // port gone, one entry: said too
+      {2, 5, 1, 1, {}, "", "19200", true},           // no port opens
+      {1, 13, 1, 2, {1}, "COM1", "19200", false},    // bad index and scope: defaults
   };
   for (const ShowCase& c : cases) {
     SCOPED_TRACE(::testing::Message() << "port " << c.comport << " rate " << c.baudrate);
@@ -155,12 +157,39 @@ TEST_F(DownloadDialog, RejectsStationsOutsideOneTo255) {
   }
 }
 
+// A stored port that no longer exists is said, and no other port takes
+// its place unasked: another port may lead to another terminal.
+TEST_F(DownloadDialog, AStoredPortThatIsGoneIsSaidAndNotReplaced) {
+  settings = PortSettings{3, 5, 1, 0};
+  auto dialog = Open({1, 2});
+  QLabel* missing = Child<QLabel>(*dialog, "PortFehlt");
+  EXPECT_TRUE(missing->isVisible());
+  EXPECT_EQ(missing->text().toStdString(),
+            "Die gespeicherte Schnittstelle COM3 gibt es nicht. Bitte eine Schnittstelle wählen.");
+  dialog->OKButtomClick();
+  ASSERT_EQ(box.Calls().size(), 1u);
+  EXPECT_EQ(box.Calls()[0].kind, MsgKind::Fehler);
+  EXPECT_EQ(box.Calls()[0].text, S(missing->text()));
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_EQ(settings.comport, 3);
+
+  // The user's choice is taken.
+  Child<QComboBox>(*dialog, "PortNummer")->setCurrentIndex(1);
+  EXPECT_FALSE(missing->isVisible());
+  dialog->OKButtomClick();
+  EXPECT_EQ(dialog->result(), QDialog::Accepted);
+  EXPECT_EQ(settings.comport, 2);
+}
+
 TEST_F(DownloadDialog, WithoutAnyPortConfirmIsRefused) {
   settings = PortSettings{3, 5, 1, 0};
   auto dialog = Open({});
   dialog->OKButtomClick();
   ASSERT_EQ(box.Calls().size(), 1u);
   EXPECT_EQ(box.Calls()[0].kind, MsgKind::Fehler);
+  EXPECT_EQ(box.Calls()[0].text,
+            "Keine COM-Schnittstelle l\xE4sst sich \xF6"
+            "ffnen !");
   EXPECT_TRUE(dialog->isVisible());
   EXPECT_EQ(settings.comport, 3);
 }
@@ -230,12 +259,64 @@ TEST_F(TransferWindow, ShowsWhatTheTransferReports) {
   steps.SetLabel("Download vorbereiten");
   EXPECT_EQ(Child<QLabel>(window, "befehllabel")->text(), "Download vorbereiten");
 
-  // A running transfer keeps its window.
+  // A running transfer keeps its window; closing it asks for the stop.
+  EXPECT_FALSE(window.CancelRequested());
   window.close();
   EXPECT_TRUE(window.isVisible());
+  EXPECT_TRUE(window.CancelRequested());
   window.SetClosable(true);
   window.close();
   EXPECT_FALSE(window.isVisible());
+}
+
+// Each gauge shows its figures, consistent with each other: never more done
+// than there is, also when the total grows on the way.
+TEST_F(TransferWindow, GaugesShowTheirFiguresInBytes) {
+  GermanTranslator translator;
+  TransferProgressWindow window(translator);
+  window.SetClosable(false);
+  window.Start();
+  TransferDisplay& display = window;
+  display.SetFileProgress(512, 2048);
+  EXPECT_EQ(window.FileGauge()->text(), "512 von 2048 Bytes");
+  display.SetTotalMaximum(9096);
+  display.SetTotalProgress(9000);
+  EXPECT_EQ(window.TotalGauge()->text(), "9000 von 9096 Bytes");
+  display.SetTotalProgress(9109);
+  EXPECT_EQ(window.TotalGauge()->text(), "9096 von 9096 Bytes");
+  display.SetTotalMaximum(9113);  // settings files going back count on top
+  EXPECT_EQ(window.TotalGauge()->text(), "9109 von 9113 Bytes");
+  // The image builder's steps are a share.
+  ProgressDisplay& steps = window;
+  steps.SetPercent(40);
+  EXPECT_EQ(window.FileGauge()->text(), "40 %");
+}
+
+// "Abbruch" is there only while a transfer runs; pressed (or Escape), it
+// asks the transfer to stop and says that it is stopping.
+TEST_F(TransferWindow, AbbruchAsksTheRunningTransferToStop) {
+  GermanTranslator translator;
+  TransferProgressWindow window(translator);
+  window.Start();
+  QPushButton* abbruch = Child<QPushButton>(window, "AbbruchButton");
+  EXPECT_EQ(abbruch->text(), "Abbruch");
+  EXPECT_FALSE(abbruch->isEnabled());  // nothing runs
+
+  window.SetClosable(false);
+  ASSERT_TRUE(abbruch->isEnabled());
+  QTest::mouseClick(abbruch, Qt::LeftButton);
+  EXPECT_TRUE(window.CancelRequested());
+  EXPECT_FALSE(abbruch->isEnabled());
+  EXPECT_EQ(abbruch->text(), "Wird abgebrochen ...");
+  EXPECT_TRUE(window.isVisible());
+
+  // The next transfer starts afresh; Escape asks as the button does.
+  window.Start();
+  EXPECT_FALSE(window.CancelRequested());
+  EXPECT_EQ(abbruch->text(), "Abbruch");
+  QTest::keyClick(&window, Qt::Key_Escape);
+  EXPECT_TRUE(window.CancelRequested());
+  EXPECT_TRUE(window.isVisible());
 }
 
 }  // namespace

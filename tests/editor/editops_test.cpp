@@ -44,7 +44,8 @@ TEST(AttributePickers, ShowTheValueOrNoneAndTakeAClick) {
     int otherValue;
   };
   const Case cases[] = {
-      {[] { return std::make_unique<TDia_farbe>(); }, 17, 3, "SpeedButton5", "SpeedButton1", 255},
+      {[&] { return std::make_unique<TDia_farbe>(translator); }, 17, 3, "SpeedButton5",
+       "SpeedButton1", 255},
       {[&] { return std::make_unique<Tdia_muster>(translator); }, 12, 0, "SpeedButton1",
        "SpeedButton12", 11},
       {[&] { return std::make_unique<Tdia_stiftbreite>(translator); }, 2, 2, "SpeedButton2",

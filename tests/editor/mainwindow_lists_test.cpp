@@ -89,6 +89,25 @@ struct SortCase {
   QStringList firstColumn;  // after sorting
 };
 
+// Rows are as tall as the font's letters with marks above them: a row cut
+// to the font's height clipped the dots of capital umlauts ("Überlauf" read
+// "Uberlauf"). The text is centred in its row; the marks' top must lie in it.
+TEST_F(ListPageTest, RowsLeaveRoomForTheMarksOfCapitals) {
+  TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  for (const char* name : {"TabAlarme_Liste", "TabVariablen_Liste", "TabTexte_Liste"}) {
+    SCOPED_TRACE(name);
+    auto* table = Find<RecordTable>(name);
+    const QFontMetrics metrics(table->font());
+    const QRect marks = metrics.tightBoundingRect(QString::fromUtf8("ÄÖÜÅÉÂ"));
+    const int rowHeight = table->visualRect(table->model()->index(0, 0)).height();
+    const int markTop = (rowHeight - metrics.height()) / 2 + metrics.ascent() + marks.top();
+    EXPECT_GE(markTop, 1) << "row " << rowHeight << ", font " << metrics.height();
+    const int descentBottom = (rowHeight - metrics.height()) / 2 + metrics.height();
+    EXPECT_LE(descentBottom, rowHeight);
+  }
+}
+
 TEST_F(ListPageTest, HeadingClickSortsAscendingAndLeavesTheRecordsAlone) {
   TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
   const SortCase cases[] = {
@@ -162,6 +181,37 @@ TEST_F(ListPageTest, EnterOnThePictureListOpensTheSelectedPictureInTheEditor) {
   w.ShowView(TmainForm::kViewInfo);
   QTest::keyClick(Find<QWidget>("PrjNameStr"), Qt::Key_Return);
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
+}
+
+// The icon view opens a picture as the table does: a click there selects
+// the picture's icon only, not every cell of its row.
+TEST_F(ListPageTest, IconViewOpensTheClickedPictureByDoubleClickEnterAndEditButton) {
+  enum class How { DoubleClick, Enter, EditButton };
+  for (How how : {How::DoubleClick, How::Enter, How::EditButton}) {
+    SCOPED_TRACE(static_cast<int>(how));
+    TmainForm& w = WindowWith(ProjectFile("listen.qvx", kListProject));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+    Action("Bilder1")->trigger();
+    Find<QAction>("TBBildAnsicht")->trigger();
+    auto* icons = Find<QListView>("bild_liste_Symbole");
+    QApplication::processEvents();
+    const QPoint second = icons->visualRect(icons->model()->index(1, 0)).center();
+    QTest::mouseClick(icons->viewport(), Qt::LeftButton, {}, second);
+    switch (how) {
+      case How::DoubleClick:
+        QTest::mouseDClick(icons->viewport(), Qt::LeftButton, {}, second);
+        break;
+      case How::Enter:
+        QTest::keyClick(icons, Qt::Key_Return);
+        break;
+      case How::EditButton:
+        EXPECT_TRUE(Find<QAction>("TBBildEdit")->isEnabled());
+        Find<QAction>("TBBildEdit")->trigger();
+        break;
+    }
+    EXPECT_EQ(w.CurrentView(), TmainForm::kViewEditor);
+    EXPECT_EQ(w.Editor().OpenPicture(), w.Project()->pictures->next());
+  }
 }
 
 TEST_F(ListPageTest, PictureViewButtonSwitchesBetweenTableAndIcons) {

@@ -73,11 +73,14 @@ TEST_F(ProjectCommandTest, InfoPageEditsGoIntoTheHeadAndTheStatusBarFollowsWithi
 }
 
 // The answers to "Projekt noch nicht gesichert, nun sichern ?" when a
-// modified project is closed by "Schließen".
+// modified project is closed by "Schließen", opened over or replaced by a
+// new one: "Abbruch" (and Escape) takes the command back and loses nothing.
 struct CloseCase {
   const char* name;
+  const char* command;
   int answer;
   bool written;
+  bool closed;
 };
 // Readable test names and failure messages.
 void PrintTo(const CloseCase& c, std::ostream* os) {
@@ -86,30 +89,48 @@ void PrintTo(const CloseCase& c, std::ostream* os) {
 
 class CloseQuestionTest : public MainWindowTest, public ::testing::WithParamInterface<CloseCase> {};
 
-TEST_P(CloseQuestionTest, ModifiedProjectIsSavedOnlyOnJa) {
+TEST_P(CloseQuestionTest, ModifiedProjectIsSavedOnJaAndKeptOnAbbruch) {
+  const CloseCase& c = GetParam();
   const fs::path file = ProjectCopy("Demo.qvx");
   const std::string before = ReadFile(file);
   TmainForm& w = WindowWith(file);
+  w.ShowView(TmainForm::kViewAlarms);
   Find<QLineEdit>("PrjAutorStr")->setText("Anna");
-  box_.QueueAnswer(GetParam().answer);
-  Action("schliessen")->trigger();
+  box_.QueueAnswer(c.answer);
+  openAnswers_.push_back(QString::fromStdString(ProjectCopy("Felder.qvx").string()));
+  Action(c.command)->trigger();
   ASSERT_EQ(box_.Calls().size(), 1u);
   EXPECT_EQ(box_.Calls()[0].kind, MsgKind::Abfrage);
+  EXPECT_EQ(box_.Calls()[0].buttons, ButtonSet::JaNeinAbbruch);
   EXPECT_EQ(box_.Calls()[0].text, Tr(txt::kProjektNichtGesichert));
-  EXPECT_EQ(w.Project(), nullptr);
-  EXPECT_EQ(w.CurrentView(), TmainForm::kViewStart);
   const std::string after = ReadFile(file);
-  EXPECT_EQ(after.find("\"Anna\"") != std::string::npos, GetParam().written);
-  if (!GetParam().written) {
+  EXPECT_EQ(after.find("\"Anna\"") != std::string::npos, c.written);
+  if (!c.written) {
     EXPECT_EQ(after, before);
   }
-  EXPECT_EQ(fs::exists(BackupPath(file.string())), GetParam().written);
+  EXPECT_EQ(fs::exists(BackupPath(file.string())), c.written);
+  if (c.closed) {
+    EXPECT_TRUE(w.Project() == nullptr || w.Project()->path != file.string());
+    return;
+  }
+  // Taken back: the same project, still modified, on the page it was on.
+  ASSERT_NE(w.Project(), nullptr);
+  EXPECT_EQ(w.Project()->path, file.string());
+  EXPECT_EQ(w.Project()->head->author, "Anna");
+  EXPECT_TRUE(w.Project()->modified);
+  EXPECT_EQ(w.CurrentView(), TmainForm::kViewAlarms);
+  EXPECT_EQ(w.CurrentPage(), TmainForm::kPageAlarms);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, CloseQuestionTest,
-                         ::testing::Values(CloseCase{"Ja", kAnswerJa, true},
-                                           CloseCase{"Nein", kAnswerNein, false}),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Answers, CloseQuestionTest,
+    ::testing::Values(CloseCase{"CloseJa", "schliessen", kAnswerJa, true, true},
+                      CloseCase{"CloseNein", "schliessen", kAnswerNein, false, true},
+                      CloseCase{"CloseAbbruch", "schliessen", kAnswerAbbruch, false, false},
+                      CloseCase{"NewAbbruch", "Neu2", kAnswerAbbruch, false, false},
+                      CloseCase{"OpenAbbruch", "oeffnen2", kAnswerAbbruch, false, false},
+                      CloseCase{"OpenNein", "oeffnen2", kAnswerNein, false, true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ProjectCommandTest, UnmodifiedProjectClosesWithoutAQuestion) {
   TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
@@ -132,7 +153,16 @@ TEST_F(ProjectCommandTest, ProjectStaysOpenWhenTheWantedSaveIsCancelled) {
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
 }
 
-TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
+TEST_F(ProjectCommandTest, SaveOfANewProjectProposesTheHeadNameWithoutPathCharacters) {
+  MakeWindow();
+  Action("ToolButton2")->trigger();
+  Find<QLineEdit>("PrjNameStr")->setText("a/b:c");
+  Action("ToolButton33")->trigger();
+  ASSERT_EQ(saveRequests_.size(), 1u);
+  EXPECT_EQ(saveRequests_[0].proposedName.toStdString(), "a b c");
+}
+
+TEST_F(ProjectCommandTest, SaveAsProposesTheFilesOwnNameBesideIt) {
   TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
   const std::string oldPath = w.Project()->path;
   Find<QLineEdit>("PrjNameStr")->setText("a/b:c");
@@ -140,7 +170,7 @@ TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
   Action("ToolButton21")->trigger();
   ASSERT_EQ(saveRequests_.size(), 1u);
   const FileDialogRequest& request = saveRequests_[0];
-  EXPECT_EQ(request.proposedName.toStdString(), "a b c");
+  EXPECT_EQ(request.proposedName.toStdString(), "Demo.qvx");
   EXPECT_EQ(request.title.toStdString(), "Projekt speichern unter ...");
   EXPECT_EQ(request.filter.toStdString(), "QVX-Tavo-Dex Datei|*.qvx|Alle Dateien|*.*");
   EXPECT_EQ(fs::path(request.folder.toStdString()), fs::path(oldPath).parent_path() / "");
@@ -165,6 +195,29 @@ TEST_F(ProjectCommandTest, SaveAsProposesTheHeadNameWithoutPathCharacters) {
   Action("ToolButton33")->trigger();
   EXPECT_EQ(saveRequests_.size(), 2u);
   EXPECT_FALSE(w.Project()->modified);
+}
+
+// The title says which file is open and whether it has unsaved changes.
+TEST_F(ProjectCommandTest, TitleShowsTheFileNameAndAStarWhileModified) {
+  TmainForm& w = MakeWindow();
+  EXPECT_EQ(w.windowTitle().toStdString(), "QVX Tavo Dex");
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  auto shown = [&w] {
+    // What the window system shows: "[*]" becomes "*" while modified.
+    return w.windowTitle().replace("[*]", w.isWindowModified() ? "*" : "").toStdString();
+  };
+  EXPECT_EQ(shown(), "Demo.qvx - QVX Tavo Dex");
+  Find<QLineEdit>("PrjAutorStr")->setText("Anna");
+  EXPECT_EQ(shown(), "Demo.qvx* - QVX Tavo Dex");
+  w.CurrentDocument()->Undo();
+  EXPECT_EQ(shown(), "Demo.qvx - QVX Tavo Dex");
+  Find<QLineEdit>("PrjAutorStr")->setText("Berta");
+  const fs::path other = files_.path() / "Anderes.qvx";
+  saveAnswers_.push_back(QString::fromStdString(other.string()));
+  Action("Speichernunter2")->trigger();
+  EXPECT_EQ(shown(), "Anderes.qvx - QVX Tavo Dex");
+  Action("schliessen")->trigger();
+  EXPECT_EQ(shown(), "QVX Tavo Dex");
 }
 
 // A file that cannot be written is reported; the project keeps its file and
@@ -257,6 +310,38 @@ TEST_F(ProjectCommandTest, DosImportOpensTheImportedProjectsFirstPicture) {
   EXPECT_EQ(Find<QTreeWidget>("baum")->topLevelItem(0)->child(3)->childCount(), 1);
 }
 
+// The DOS import is in the file menu too, with a project open; the save
+// question comes once a file was chosen, and "Abbruch" keeps the project.
+TEST_F(ProjectCommandTest, DosImportFromTheFileMenuAsksToSaveFirst) {
+  EditorHooks hooks = Hooks();
+  int imports = 0;
+  hooks.dosImport = [&](QWidget*, Workspace&, MessageBox&, std::function<bool()> closeProject) {
+    ++imports;
+    if (!closeProject()) return std::unique_ptr<t_projekt>();
+    auto project = std::make_unique<t_projekt>();
+    project->head = std::make_unique<t_kopf>();
+    project->head->name = "Alt";
+    project->terminal = std::make_unique<t_terminal>();
+    return project;
+  };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  EXPECT_TRUE(Action("ImportDos1")->isEnabled());
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  ASSERT_TRUE(Action("ImportDos2")->isEnabled());
+  w.MarkModified();
+  box_.QueueAnswer(kAnswerAbbruch);
+  Action("ImportDos2")->trigger();
+  EXPECT_EQ(imports, 1);
+  ASSERT_EQ(box_.Calls().size(), 1u);
+  EXPECT_EQ(box_.Calls()[0].buttons, ButtonSet::JaNeinAbbruch);
+  EXPECT_EQ(w.Project()->head->name, "Demo Kl\xE4ranlage");
+  EXPECT_TRUE(w.Project()->modified);
+
+  box_.QueueAnswer(kAnswerNein);
+  Action("ImportDos2")->trigger();
+  EXPECT_EQ(w.Project()->head->name, "Alt");
+}
+
 // Exit asks whether to exit, then (modified project) whether to save.
 struct ExitCase {
   const char* name;
@@ -296,7 +381,9 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(ExitCase{"NoExit", {kAnswerNein}, true, false, false, 1},
                       ExitCase{"ExitUnmodified", {kAnswerJa}, false, true, false, 1},
                       ExitCase{"ExitAndSave", {kAnswerJa, kAnswerJa}, true, true, true, 2},
-                      ExitCase{"ExitAndDiscard", {kAnswerJa, kAnswerNein}, true, true, false, 2}),
+                      ExitCase{"ExitAndDiscard", {kAnswerJa, kAnswerNein}, true, true, false, 2},
+                      ExitCase{
+                          "ExitThenCancel", {kAnswerJa, kAnswerAbbruch}, true, false, false, 2}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Views, menus, tool bars and the navigation tree of the main window.
 
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
 
@@ -48,12 +50,15 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
   EXPECT_EQ(w.StatusPanelText(2).toStdString(), "nicht geladen");
   EXPECT_EQ(w.size(), QSize(1024, 768));
 
-  EXPECT_EQ(Entries(Find<QMenuBar>("MenuStart")),
-            (QStringList{"[Datei1", "Neu1", "oeffnen1", "Druckereinrichtung1", "Optionen1", "-",
-                         "Beenden1", "]", "Info1"}));
+  EXPECT_EQ(
+      Entries(Find<QMenuBar>("MenuStart")),
+      (QStringList{"[Datei1", "Neu1", "oeffnen1", "Zuletzt1", "ImportDos1", "Druckereinrichtung1",
+                   "Optionen1", "-", "Beenden1", "]", "[Hilfe1", "Handbuch1", "-", "Info1", "]"}));
   EXPECT_EQ(Entries(Find<QMenuBar>("MenuOffen")), (QStringList{"[Datei2",
                                                                "Neu2",
                                                                "oeffnen2",
+                                                               "Zuletzt2",
+                                                               "ImportDos2",
                                                                "Speichern2",
                                                                "Speichernunter2",
                                                                "schliessen",
@@ -83,7 +88,11 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
                                                                "[Einstellungen1",
                                                                "Grid1",
                                                                "]",
-                                                               "Info2"}));
+                                                               "[Hilfe2",
+                                                               "Handbuch2",
+                                                               "-",
+                                                               "Info2",
+                                                               "]"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm1")),
             (QStringList{"ToolButton2", "ToolButton3", "ToolButton36"}));
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm2")),
@@ -165,7 +174,9 @@ TEST_F(ViewTest, NavigationTreeListsThePagesAndPicturesWithTheirKindTags) {
     SCOPED_TRACE(nodes[i].text);
     EXPECT_EQ(root->child(i)->text(0).toStdString(), nodes[i].text);
     EXPECT_EQ(tag(root->child(i)), nodes[i].tag);
-    w.ShowView(TmainForm::kViewEditor);
+    // From a view whose node is another one (the tree shows the view's node).
+    w.ShowView(nodes[i].view == TmainForm::kViewAlarms ? TmainForm::kViewInfo
+                                                       : TmainForm::kViewAlarms);
     baum->setCurrentItem(root->child(i));
     EXPECT_EQ(w.CurrentView(), nodes[i].view);
   }
@@ -184,6 +195,57 @@ TEST_F(ViewTest, NavigationTreeListsThePagesAndPicturesWithTheirKindTags) {
   // The root carries no data: project info.
   baum->setCurrentItem(root);
   EXPECT_EQ(w.CurrentView(), TmainForm::kViewInfo);
+}
+
+// The highlighted tab, the page shown, the view and the tree's node agree
+// whichever way the page was chosen: a tab picked while the cursor is in a
+// field of the info page once sent the focus to the tree, whose first node
+// then took the window back to the info page.
+TEST_F(ViewTest, TabTreeAndViewStayInStep) {
+  TmainForm& w = MakeWindow();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
+  auto* pages = Find<QTabWidget>("pagecontrol1");
+  auto* baum = Find<QTreeWidget>("baum");
+  QTreeWidgetItem* root = baum->topLevelItem(0);
+  auto expectInStep = [&](int view, int page, QTreeWidgetItem* node) {
+    EXPECT_EQ(w.CurrentView(), view);
+    EXPECT_EQ(pages->currentIndex(), page);
+    EXPECT_EQ(pages->tabBar()->currentIndex(), page);
+    for (int i = 0; i < pages->count(); ++i)
+      EXPECT_EQ(pages->widget(i)->isVisible(), i == page) << "page " << i;
+    EXPECT_EQ(baum->currentItem(), node);
+  };
+  expectInStep(TmainForm::kViewInfo, TmainForm::kPageInfo, root->child(0));
+
+  for (const bool afterNew : {false, true}) {
+    SCOPED_TRACE(afterNew ? "after New" : "after Open");
+    if (afterNew) {
+      Action("Neu2")->trigger();
+      root = baum->topLevelItem(0);
+    }
+    Find<QLineEdit>("PrjNameStr")->setFocus();
+    QApplication::processEvents();
+    // The "Bilder" tab, clicked once.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {},
+                      pages->tabBar()->tabRect(TmainForm::kPagePictures).center());
+    expectInStep(TmainForm::kViewPictures, TmainForm::kPagePictures, root->child(3));
+    // The editor opened from the list: tab, page and tree node follow.
+    if (!afterNew) {
+      w.ShowView(TmainForm::kViewPictures);
+      baum->setCurrentItem(root->child(3)->child(1));
+      expectInStep(TmainForm::kViewEditor, TmainForm::kPageEditor, root->child(3)->child(1));
+    }
+    // And back to the info page by its tab, at the first click.
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {},
+                      pages->tabBar()->tabRect(TmainForm::kPageInfo).center());
+    expectInStep(TmainForm::kViewInfo, TmainForm::kPageInfo, root->child(0));
+    QTest::mouseClick(pages->tabBar(), Qt::LeftButton, {},
+                      pages->tabBar()->tabRect(TmainForm::kPageAlarms).center());
+    expectInStep(TmainForm::kViewAlarms, TmainForm::kPageAlarms, root->child(2));
+    w.ShowView(TmainForm::kViewInfo);
+  }
 }
 
 TEST_F(ViewTest, ProjectPanelButtonTogglesTheSettingAndTheTree) {

@@ -99,6 +99,26 @@ TEST_F(SheetPage, PaintsInLayers) {
   EXPECT_EQ(At(32, 31), green);
 }
 
+// Soft key names stay legible on any picture: in their colour setting with
+// an outline of the other colour.
+TEST_F(SheetPage, SoftKeyNamesHaveAContrastingOutline) {
+  settings().gridStyle = 0;
+  FirstObject(FirstPicture(*project_)).SetFillColour(15);
+  for (const int textColour : {1, 0}) {
+    for (const std::uint8_t background : {std::uint8_t(15), std::uint8_t(0)}) {
+      SCOPED_TRACE(::testing::Message()
+                   << "name colour " << textColour << " on " << int(background));
+      settings().softkeytextcolor = textColour;
+      FirstPicture(*project_).backgroundColour = background;
+      Open(2);
+      const Rgb ink = textColour == 1 ? kWhite : 0;
+      // The label's area left of the rectangle, on the picture's background.
+      EXPECT_TRUE(Anywhere(9, 39, 19, 47, ink));
+      EXPECT_TRUE(Anywhere(9, 39, 19, 47, ink ^ kWhite));
+    }
+  }
+}
+
 TEST_F(SheetPage, DisplayAreaColourFollowsStyleAndPalette) {
   struct Case {
     int style;
@@ -200,6 +220,19 @@ TEST_F(SheetPage, ZoomStepKeepsThePointUnderTheMouse) {
   QTest::mouseClick(&sheet(), Qt::LeftButton, {}, QPoint(100, 50));
   EXPECT_EQ(picture.zoom, 1.0);
   EXPECT_EQ(picture.originX, 0);
+
+  // The hints say what each button does, and that the click on the sheet
+  // sets the point to zoom about (they once said the opposite).
+  const std::string code = workspace().settings().code;
+  workspace().SetLanguage("049");
+  page_->Retranslate();
+  const std::string enlarge = doubling->toolTip().toStdString();
+  const std::string reduce = Child("ToolButZoomIn")->toolTip().toStdString();
+  workspace().SetLanguage(code);
+  EXPECT_EQ(enlarge.rfind("Vergrößern", 0), 0u) << enlarge;
+  EXPECT_EQ(reduce.rfind("Verkleinern", 0), 0u) << reduce;
+  for (const std::string& hint : {enlarge, reduce})
+    EXPECT_NE(hint.find("Klick auf das Blatt"), std::string::npos) << hint;
 }
 
 TEST_F(SheetPage, ZoomButtonsReleaseThemselvesAtTheLimits) {

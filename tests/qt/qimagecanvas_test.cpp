@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include "objects/tview.h"
+
 namespace tavo {
 namespace {
 
@@ -129,6 +131,86 @@ TEST(QImageCanvas, BorrowedImageIsDrawnInPlace) {
   }
   EXPECT_EQ(image.pixel(1, 1), qRgb(255, 0, 0));
   EXPECT_EQ(image.pixel(2, 2), qRgb(255, 255, 255));
+}
+
+// The sheet is a preview of the terminal: a fill pattern keeps its terminal
+// pixels at every zoom (each bit zoom x zoom window pixels) and is anchored
+// at the terminal's origin, as the rest of the picture is. At 800 % a hatch
+// was drawn at window pixel size.
+TEST(QImageCanvas, FillPatternsScaleWithTheZoomFromTheTerminalOrigin) {
+  constexpr int kSide = 24;  // terminal pixels filled
+  for (const int pattern : {3, 7, 10}) {
+    for (const int zoom : {2, 4, 8}) {
+      SCOPED_TRACE(::testing::Message() << "pattern " << pattern << " zoom " << zoom);
+      auto fill = [pattern](QImageCanvas& canvas, double z, std::int16_t x, std::int16_t y) {
+        tview view;
+        ViewBorrow borrow(view, &canvas, z, x, y);
+        view.SetBrushColour(kRed);
+        view.SetFillPattern(static_cast<std::int16_t>(pattern));
+        view.FillRectangle(0, 0, kSide - 1, kSide - 1);
+      };
+      QImageCanvas terminal(kSide, kSide, kWhite);
+      fill(terminal, 1, 0, 0);
+      const int offsetX = 5, offsetY = 3;  // the terminal's origin in the window
+      QImageCanvas sheet(kSide * zoom + 10, kSide * zoom + 10, kWhite);
+      fill(sheet, zoom, offsetX, offsetY);
+      int wrong = 0;
+      for (int y = 0; y < kSide * zoom; ++y)
+        for (int x = 0; x < kSide * zoom; ++x)
+          wrong += sheet.Pixel(offsetX + x, offsetY + y) != terminal.Pixel(x / zoom, y / zoom);
+      EXPECT_EQ(wrong, 0);
+    }
+  }
+}
+
+// Pattern fills are written into the image directly; the painter's tiled
+// brush is the reference. Every pixel must agree, edges included, for
+// concave, crossing and clipped outlines, scaled tiles and shifted origins.
+TEST(QImageCanvas, DirectPatternFillsMatchThePaintersTiledBrush) {
+  const std::uint8_t rows[8] = {0x81, 0x42, 0x24, 0x18, 0xF0, 0x0F, 0x3C, 0xC3};
+  struct Shape {
+    const char* name;
+    std::vector<CanvasPoint> points;  // empty: a rectangle from the first two
+  };
+  const std::vector<Shape> shapes = {
+      {"triangle", {{3, 2}, {37, 9}, {11, 29}}},
+      {"concave", {{2, 2}, {38, 2}, {20, 15}, {38, 28}, {2, 28}, {12, 15}}},
+      {"crossing", {{1, 1}, {38, 28}, {38, 1}, {1, 28}}},
+      {"rotated rectangle", {{20, -3}, {43, 15}, {20, 33}, {-4, 15}}},
+      {"sliver", {{5, 5}, {35, 6}, {5, 6}}},
+      {"point", {{7, 7}}},
+  };
+  const struct {
+    double scale;
+    int originX, originY;
+  } tiles[] = {{1, 0, 0}, {1, 3, -5}, {3, -7, 2}, {2.5, 4, 4}, {8, 1, 13}};
+  for (const auto& tile : tiles) {
+    for (const Shape& shape : shapes) {
+      for (const bool clipped : {false, true}) {
+        SCOPED_TRACE(::testing::Message()
+                     << shape.name << " scale " << tile.scale << (clipped ? " clipped" : ""));
+        auto draw = [&](bool direct) {
+          QImageCanvas canvas(40, 30, kWhite);
+          canvas.SetDirectPatternFills(direct);
+          if (clipped) canvas.SetClip(6, 4, 31, 22);
+          canvas.SetPenStyle(PenStyle::None);
+          canvas.SetBrushPatternScaled(rows, kRed, tile.scale, tile.originX, tile.originY);
+          canvas.Polygon(shape.points);
+          canvas.FillRect(30, 20, 47, 26);      // partly outside the image
+          canvas.Rectangle(-3, 24, 9, 35);      // mirrored order is sorted
+          canvas.SetPenStyle(PenStyle::Solid);  // outline over the direct fill
+          canvas.Polygon({{25, 3}, {36, 3}, {30, 12}});
+          return canvas.Image().copy();
+        };
+        const QImage direct = draw(true), painter = draw(false);
+        int wrong = 0;
+        for (int y = 0; y < direct.height(); ++y)
+          for (int x = 0; x < direct.width(); ++x)
+            wrong += direct.pixel(x, y) != painter.pixel(x, y);
+        EXPECT_EQ(wrong, 0);
+      }
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "shell/languagetable.h"
+#include "shell/textvalues.h"
 #include "tempfolder.h"
 
 namespace tavo {
@@ -158,6 +159,16 @@ TEST(LanguageFiles, CodeIsTheNameUpToTheFirstDot) {
   EXPECT_EQ(languages[0].displayName, "Deutsch");
   EXPECT_EQ(languages[1].code, "1");
   EXPECT_EQ(languages[1].displayName, "");
+}
+
+// Values go into a translated text in order; a translator's text with too
+// few or too many places loses values or keeps "%s", never more.
+TEST(TextValues, EachPlaceTakesTheNextValue) {
+  EXPECT_EQ(WithValues("%s von %s Bytes", {"5", "9"}), "5 von 9 Bytes");
+  EXPECT_EQ(WithValues("%s", {"%s", "x"}), "%s");  // a value is not searched again
+  EXPECT_EQ(WithValues("nur %s", {"1", "2"}), "nur 1");
+  EXPECT_EQ(WithValues("%s und %s", {"1"}), "1 und %s");
+  EXPECT_EQ(WithValues("kein Platz", {"1"}), "kein Platz");
 }
 
 }  // namespace

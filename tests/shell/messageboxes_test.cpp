@@ -41,6 +41,8 @@ TEST(MessageTexts, TitlesAndButtonsAreTranslated) {
   EXPECT_EQ(Captions(MessageButtons(tr, ButtonSet::Weiter)), (V{"Weiter*=2"}));
   EXPECT_EQ(Captions(MessageButtons(tr, ButtonSet::JaJaAlleNeinNeinAlleAbbruch)),
             (V{"Ja*=0", "Ja Alle*=3", "Nein*=1", "Nein Alle*=4", "Abbruch*=5"}));
+  EXPECT_EQ(Captions(MessageButtons(tr, ButtonSet::JaNeinAbbruch)),
+            (V{"Ja*=0", "Nein*=1", "Abbruch*=5"}));
   EXPECT_EQ(Captions(MessageButtons(tr, static_cast<ButtonSet>(7))), (V{"Weiter*=2"}));
 }
 
@@ -51,6 +53,9 @@ TEST(MessageTexts, EnterAndEscape) {
   EXPECT_EQ(EscapeAnswer(ButtonSet::Weiter), kAnswerWeiter);
   EXPECT_EQ(EnterAnswer(ButtonSet::JaJaAlleNeinNeinAlleAbbruch), kAnswerJa);
   EXPECT_EQ(EscapeAnswer(ButtonSet::JaJaAlleNeinNeinAlleAbbruch), kAnswerNein);
+  // Escape on a question that can be taken back takes it back.
+  EXPECT_EQ(EnterAnswer(ButtonSet::JaNeinAbbruch), kAnswerJa);
+  EXPECT_EQ(EscapeAnswer(ButtonSet::JaNeinAbbruch), kAnswerAbbruch);
 }
 
 TEST(ConsoleMessageBox, PrintsTitleTextAndTheAnswerItGives) {

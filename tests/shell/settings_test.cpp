@@ -98,6 +98,30 @@ TEST_F(SettingsTest, StartResetsLanguagePortFoldersAndProjectButKeepsEditorAndPr
   EXPECT_EQ(settings.print.printVars, 1);
 }
 
+TEST_F(SettingsTest, RecentProjectsKeepTheLatestFirstOnceEachAndAtMostEight) {
+  WriteFile(config / "QVXTavoDex.ini",
+            "[RecentProjects]\nFile1=/p/b.qvx\nFile2=\nFile3=/p/a.qvx\nFile4=/p/b.qvx\n");
+  Settings settings = store.Read(installation, false);
+  EXPECT_EQ(settings.recentProjects, (std::vector<std::string>{"/p/b.qvx", "/p/a.qvx"}));
+
+  RememberRecentProject(settings, "/p/a.qvx");
+  EXPECT_EQ(settings.recentProjects, (std::vector<std::string>{"/p/a.qvx", "/p/b.qvx"}));
+  for (int i = 0; i < 9; ++i) RememberRecentProject(settings, "/q/" + std::to_string(i) + ".qvx");
+  ASSERT_EQ(settings.recentProjects.size(), kRecentProjectCount);
+  EXPECT_EQ(settings.recentProjects.front(), "/q/8.qvx");
+  EXPECT_EQ(settings.recentProjects.back(), "/q/1.qvx");
+
+  // Written anew: what dropped off the list is gone from the file.
+  ASSERT_TRUE(store.Write(settings, installation));
+  const std::string text = ReadFile(store.File());
+  EXPECT_NE(text.find("[RecentProjects]\nFile1=/q/8.qvx\n"), std::string::npos) << text;
+  EXPECT_EQ(text.find("b.qvx"), std::string::npos) << text;
+  EXPECT_EQ(SettingsStore(store.File()).Read(installation, false).recentProjects,
+            settings.recentProjects);
+  // "start" forgets them with the last project.
+  EXPECT_TRUE(SettingsStore(store.File()).Read(installation, true).recentProjects.empty());
+}
+
 TEST_F(SettingsTest, AnUnreadableStoreGivesTheDefaultsAndSaysWhy) {
   fs::create_directories(store.File());
   const Settings settings = store.Read(installation, false);

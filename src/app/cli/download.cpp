@@ -166,6 +166,8 @@ int Download(const DownloadCall& call, CliIo& io) {
       return 0;
     case DownloadOutcome::Failed:
     case DownloadOutcome::SettingsNotSaved:
+    case DownloadOutcome::Cancelled:  // the command line offers no cancel
+    case DownloadOutcome::CancelledIncomplete:
       return 1;
     case DownloadOutcome::NoTerminal:
       return 3;

@@ -15,7 +15,8 @@ namespace tavo {
 inline constexpr std::uint32_t kChecksumPolynomial = 0x81634527;
 inline constexpr std::uint32_t kChecksumStart = 0xFFFFFFFF;
 
-// Continues a checksum over more bytes (table-driven, eight bytes a step).
+// Continues a checksum over more bytes (table-driven, eight bytes a step;
+// large buffers as three interleaved streams).
 std::uint32_t UpdateChecksum(std::uint32_t crc, std::span<const std::uint8_t> bytes);
 inline std::uint32_t Checksum(std::span<const std::uint8_t> bytes) {
   return UpdateChecksum(kChecksumStart, bytes);

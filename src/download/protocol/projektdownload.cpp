@@ -14,6 +14,7 @@
 #include "shell/messagebox.h"
 #include "shell/textcase.h"
 #include "shell/texts.h"
+#include "shell/textvalues.h"
 
 namespace fs = std::filesystem;
 
@@ -154,8 +155,33 @@ void ProjektDownload::Caption(const std::string& text) {
   clock_.ProcessEvents();
 }
 
+bool ProjektDownload::Cancelled() const {
+  return connect_.CancelRequested();
+}
+
+DownloadOutcome ProjektDownload::StopOutcome(DownloadOutcome failure, bool changed) const {
+  if (!Cancelled()) return failure;
+  return changed ? DownloadOutcome::CancelledIncomplete : DownloadOutcome::Cancelled;
+}
+
+// Bytes that count as done without going over the line (a file the
+// terminal has already): the overall figures stay consistent.
+void ProjektDownload::CountAsSent(std::uintmax_t bytes) {
+  connect_.SetTransferred(connect_.Transferred() + static_cast<std::int32_t>(bytes));
+  clock_.ProcessEvents();
+}
+
+void ProjektDownload::SetTotal(std::int64_t total) {
+  totalMaximum_ = total;
+  if (TransferDisplay* display = connect_.Display()) display->SetTotalMaximum(total);
+}
+
 bool ProjektDownload::WakeTerminal() {
-  for (int attempt = 1; attempt <= 20; ++attempt) {
+  Caption(translator_.Tr(txt::kSchrittTerminalSuchen));
+  // Until the terminal answers there is nothing to lose by stopping: the
+  // search ends as soon as the user asks.
+  connect_.SetInterruptible(true);
+  for (int attempt = 1; attempt <= 20 && !Cancelled(); ++attempt) {
     int ticks = 0;
     bool sendFlag = true;
     // Ten bytes 0xAA about 50 ms apart, then some 100 ms of silence.
@@ -164,15 +190,18 @@ bool ProjektDownload::WakeTerminal() {
       if (sendFlag) comm_.WriteByte(0xAA);
       if (ticks < 200) ++ticks;
     });
-    while (ticks < 12) {
+    while (ticks < 12 && !Cancelled()) {
       clock_.ProcessEvents();
       if (ticks >= 10) sendFlag = false;
     }
     clock_.StopTimer(timer);
+    if (Cancelled()) break;
     connect_.ClearReplyText();
     connect_.Version();
     if (!connect_.ReplyText().empty() || comm_.InCount() != 0) break;
   }
+  connect_.SetInterruptible(false);
+  // A terminal that answered was reached, cancel or not: it is told "quit".
   version_ = connect_.ReplyText();
   return !version_.empty();
 }
@@ -205,26 +234,61 @@ DownloadOutcome ProjektDownload::Run(const DownloadImage& image, const DownloadO
   comm_.SetBaud(14400);
   // A port that cannot be opened at all cannot reach a terminal; twenty
   // rounds of waking it would only make the user wait.
-  if (!comm_.Open() || !WakeTerminal()) {
+  const bool opened = comm_.Open();
+  const std::string openError = opened ? std::string() : comm_.LastError();
+  if (!opened || !WakeTerminal()) {
     comm_.Close();
-    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kKeinTerminalGefunden));
+    if (Cancelled()) {
+      messages_.Show(MsgKind::Information, ButtonSet::Weiter,
+                     translator_.Tr(txt::kDownloadAbgebrochen));
+      return DownloadOutcome::Cancelled;
+    }
+    // What to look at: the line, the terminal, and the values the search
+    // used.
+    const std::string port = "COM" + std::to_string(comm_.Port()) + " (" + comm_.DeviceName() + ")";
+    std::string text = translator_.Tr(txt::kKeinTerminalGefunden);
+    if (!openError.empty()) text += "\n" + port + ": " + openError;
+    text +=
+        "\n\n" + WithValues(translator_.Tr(txt::kTerminalPruefen),
+                            {port, std::to_string(options.station), std::to_string(comm_.Baud())});
+    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, text);
     return DownloadOutcome::NoTerminal;
   }
 
   connect_.SetTransferred(0);
-  if (TransferDisplay* display = connect_.Display())
-    display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
-  if (connect_.Mode(options.rateIndex) == 0 && options.firstGeneration) scope_ = 0;
-
-  const DownloadOutcome outcome = scope_ == 0 ? FullDownload(image) : OptimisedDownload(image);
-  if (outcome == DownloadOutcome::Success)
-    messages_.Show(MsgKind::Information, ButtonSet::Weiter,
-                   translator_.Tr(txt::kDownloadErfolgreich));
-  else if (outcome == DownloadOutcome::Failed)
-    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kDownloadFehlerhaft));
-  else if (outcome == DownloadOutcome::SettingsNotSaved)
-    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter,
-                   translator_.Tr(txt::kEinstellungenNichtGesichert));
+  SetTotal(static_cast<std::int64_t>(image.totalD));
+  DownloadOutcome outcome = DownloadOutcome::Cancelled;
+  if (Cancelled()) {
+    EndTransfer();
+  } else {
+    if (connect_.Mode(options.rateIndex) == 0 && options.firstGeneration) scope_ = 0;
+    outcome = scope_ == 0 ? FullDownload(image) : OptimisedDownload(image);
+  }
+  switch (outcome) {
+    case DownloadOutcome::Success:
+      messages_.Show(MsgKind::Information, ButtonSet::Weiter,
+                     translator_.Tr(txt::kDownloadErfolgreich));
+      break;
+    case DownloadOutcome::Failed:
+      messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kDownloadFehlerhaft));
+      break;
+    case DownloadOutcome::SettingsNotSaved:
+      messages_.Show(MsgKind::Fehler, ButtonSet::Weiter,
+                     translator_.Tr(txt::kEinstellungenNichtGesichert));
+      break;
+    case DownloadOutcome::Cancelled:
+      messages_.Show(MsgKind::Information, ButtonSet::Weiter,
+                     translator_.Tr(txt::kDownloadAbgebrochen));
+      break;
+    case DownloadOutcome::CancelledIncomplete:
+      messages_.Show(MsgKind::Warnung, ButtonSet::Weiter,
+                     translator_.Tr(txt::kDownloadAbgebrochenTeil));
+      break;
+    case DownloadOutcome::NoTerminal:
+    case DownloadOutcome::NotProTerminal:
+    case DownloadOutcome::BadImage:
+      break;  // said where it was found
+  }
   comm_.Close();
   // Folders made for the settings and left empty go again, and so does an
   // empty kept folder: an installation gains nothing it does not need.
@@ -239,7 +303,10 @@ DownloadOutcome ProjektDownload::Run(const DownloadImage& image, const DownloadO
 }
 
 void ProjektDownload::EndTransfer() {
-  // Back to 14400 bit/s; the terminal then runs what it holds.
+  // Back to 14400 bit/s; the terminal then runs what it holds. Never broken
+  // off: a terminal left at another rate would not be found again.
+  connect_.SetInterruptible(false);
+  Caption(translator_.Tr(txt::kSchrittBeenden));
   connect_.Mode(6);
   connect_.Quit();
 }
@@ -315,6 +382,12 @@ bool ProjektDownload::RestoreSettings() {
   // A file that is no 8.3 name (a receive broken off by a crash) was never
   // a terminal's file.
   std::erase_if(files, [](const LocalEntry& e) { return !FitsShortName(e.name); });
+  if (files.empty()) return true;
+  Caption(translator_.Tr(txt::kSchrittEinstellungenZurueck));
+  // They travel on top of the image: the overall figures include them.
+  std::int64_t bytes = 0;
+  for (const LocalEntry& file : files) bytes += static_cast<std::int64_t>(file.size);
+  SetTotal(totalMaximum_ + bytes);
   for (const LocalEntry& file : files) {
     if (connect_.Send(kept_.string(), file.name) != 0) return false;
     restored_.push_back(file.name);
@@ -331,8 +404,11 @@ bool ProjektDownload::SendImageDrive(const fs::path& drive) {
   const std::vector<LocalEntry> files = ListImageFiles(drive, ec);
   if (ec) return false;
   for (const LocalEntry& file : files) {
-    if (Contains(restored_, file.name)) continue;
-    if (connect_.Send(drive.string(), file.name) != 0) return false;
+    if (Contains(restored_, file.name)) {
+      CountAsSent(file.size);
+      continue;
+    }
+    if (Cancelled() || connect_.Send(drive.string(), file.name) != 0) return false;
   }
   return true;
 }
@@ -345,82 +421,115 @@ bool ProjektDownload::SendImageDrive(const fs::path& drive) {
 // looked for keeps drive C from being formatted. The final rate switch and
 // "quit" do not count.
 DownloadOutcome ProjektDownload::FullDownload(const DownloadImage& image) {
-  TransferDisplay* display = connect_.Display();
-  auto stop = [this](DownloadOutcome outcome) {
+  // A stop ends the transfer properly; a cancel the user asked for is told
+  // as such, with what the terminal holds now (`changed`).
+  auto stop = [this](DownloadOutcome failure, bool changed) {
+    const DownloadOutcome outcome = StopOutcome(failure, changed);
     EndTransfer();
     return outcome;
   };
-  if (connect_.SetDrive("d:\\") != 0 || !FetchSettings({"ip*.set", "s*.ini"}))
-    return stop(DownloadOutcome::SettingsNotSaved);
   // Until drive D is formatted the terminal still has its settings.
-  auto stopBeforeFormat = [this, &stop] {
+  auto stopBeforeFormat = [this, &stop](bool changed) {
     DropFreshCopies();
-    return stop(DownloadOutcome::Failed);
+    return stop(DownloadOutcome::Failed, changed);
   };
-  if (connect_.SetDrive("c:\\") != 0) return stopBeforeFormat();
+  // Up to the first format a cancel loses nothing; formats and the
+  // settings' way back are never broken off.
+  connect_.SetInterruptible(true);
+  Caption(translator_.Tr(txt::kSchrittEinstellungenSichern));
+  if (Cancelled() || connect_.SetDrive("d:\\") != 0 || !FetchSettings({"ip*.set", "s*.ini"}))
+    return stop(DownloadOutcome::SettingsNotSaved, false);
+  if (Cancelled()) return stopBeforeFormat(false);
+  Caption(translator_.Tr(txt::kSchrittTerminalPruefen));
+  if (connect_.SetDrive("c:\\") != 0) return stopBeforeFormat(false);
   connect_.ClearReplyText();
   const int unit = connect_.FirstDir("unit.ini");
-  if (unit != 0 && !IsNotFoundStatus(unit)) return stopBeforeFormat();
+  if (unit != 0 && !IsNotFoundStatus(unit)) return stopBeforeFormat(false);
+  bool changed = false;
   if (unit == 0 && FoldCase(connect_.ReplyText()).find("unit") != std::string::npos) {
-    if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
+    SetTotal(static_cast<std::int64_t>(image.totalD));
   } else {
-    if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalC + image.totalD));
+    SetTotal(static_cast<std::int64_t>(image.totalC + image.totalD));
+    if (Cancelled()) return stopBeforeFormat(false);
+    connect_.SetInterruptible(false);
+    const bool formatted = connect_.Format("c:") == 0;
+    changed = true;
+    connect_.SetInterruptible(true);
     // A drive C that failed leaves drive D, and the settings on it, alone.
-    if (connect_.Format("c:") != 0 || !SendImageDrive(image.driveC)) return stopBeforeFormat();
+    if (!formatted || !SendImageDrive(image.driveC)) return stopBeforeFormat(true);
   }
-  if (connect_.SetDrive("d:\\") != 0) return stopBeforeFormat();
+  if (Cancelled()) return stopBeforeFormat(changed);
+  connect_.SetInterruptible(false);
+  if (connect_.SetDrive("d:\\") != 0) return stopBeforeFormat(changed);
   const bool formatted = connect_.Format("d:") == 0;
   // Even a format that reported failure may have emptied the drive: the
   // settings go back before anything else.
   const bool restored = RestoreSettings();
+  connect_.SetInterruptible(true);
   if (!formatted || !restored || !SendImageDrive(image.driveD))
-    return stop(DownloadOutcome::Failed);
+    return stop(DownloadOutcome::Failed, true);
   EndTransfer();
   return DownloadOutcome::Success;
 }
 
 DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
-  TransferDisplay* display = connect_.Display();
   const std::string driveD = image.driveD.string();
+  // Up to the format or the deletions a cancel loses nothing.
+  connect_.SetInterruptible(true);
 
   // 1. Only terminals with "unit.ini" on drive C take optimised downloads.
+  Caption(translator_.Tr(txt::kSchrittTerminalPruefen));
   connect_.ClearReplyText();
   if (connect_.SetDrive("c:\\") == 0) connect_.FirstDir("unit.ini");
+  // Up to the deletions nothing is lost by stopping: a failure there ends
+  // the download with the terminal as it was (or, after the format, with its
+  // settings back on it). Later failures are reported once the rest is done.
+  auto stop = [this](DownloadOutcome failure, bool changed) {
+    const DownloadOutcome outcome = StopOutcome(failure, changed);
+    EndTransfer();
+    return outcome;
+  };
+  if (Cancelled()) return stop(DownloadOutcome::Failed, false);
   if (FoldCase(connect_.ReplyText()).find("unit") == std::string::npos) {
     messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kProTerminalErwartet));
     return DownloadOutcome::NotProTerminal;
   }
 
-  // Up to the deletions nothing is lost by stopping: a failure there ends
-  // the download with the terminal as it was (or, after the format, with its
-  // settings back on it). Later failures are reported once the rest is done.
-  auto stop = [this](DownloadOutcome outcome) {
-    EndTransfer();
-    return outcome;
-  };
   bool failed = false;
+  bool changed = false;
   // 2.
-  if (display) display->SetTotalMaximum(static_cast<std::int64_t>(image.totalD));
-  if (connect_.SetDrive("d:\\") != 0) return stop(DownloadOutcome::Failed);
+  SetTotal(static_cast<std::int64_t>(image.totalD));
+  if (connect_.SetDrive("d:\\") != 0) return stop(DownloadOutcome::Failed, false);
   Caption(translator_.Tr(txt::kPruefenDerDateien));
 
   // 3. The checksum list the terminal kept from the last download. An empty
   // one describes nothing and counts as none.
-  std::vector<std::string> changed;
+  std::vector<std::string> changedFiles;
   ReceiveReport list;
-  if (connect_.Receive(driveD, "files.lst", &list) != 0 || list.received == 0) {
+  const int listResult = connect_.Receive(driveD, "files.lst", &list);
+  if (Cancelled()) return stop(DownloadOutcome::Failed, false);
+  if (listResult != 0 || list.received == 0) {
     // None there: fetch the settings files and start from an empty drive.
-    if (!FetchSettings({"*.set", "*.ini"})) return stop(DownloadOutcome::SettingsNotSaved);
+    Caption(translator_.Tr(txt::kSchrittEinstellungenSichern));
+    if (!FetchSettings({"*.set", "*.ini"})) return stop(DownloadOutcome::SettingsNotSaved, false);
+    if (Cancelled()) {
+      DropFreshCopies();
+      return stop(DownloadOutcome::Failed, false);
+    }
+    connect_.SetInterruptible(false);
+    changed = true;
     const bool formatted = connect_.Format("d:") == 0;
-    if (!RestoreSettings() || !formatted) return stop(DownloadOutcome::Failed);
+    const bool restored = RestoreSettings();
+    connect_.SetInterruptible(true);
+    if (!restored || !formatted) return stop(DownloadOutcome::Failed, true);
   } else {
-    if (connect_.DelFile("files.lst") != 0) return stop(DownloadOutcome::Failed);
+    if (connect_.DelFile("files.lst") != 0) return stop(DownloadOutcome::Failed, false);
     const fs::path kept = ResolveCaseInsensitive(image.driveD / kChecksumListName);
     for (const ChecksumEntry& record : ReadChecksumListFile(kept)) {
       for (const ChecksumEntry& local : image.checksums) {
         if (!EqualsIgnoreCase(local.name, record.name)) continue;
         if (local.checksum == record.checksum) break;
-        AddName(changed, local.name);
+        AddName(changedFiles, local.name);
       }
     }
   }
@@ -434,7 +543,7 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
   Caption(translator_.Tr(txt::kUeberfluessigeDateienLoeschen));
   std::error_code ec;
   std::vector<LocalEntry> local = ListImageFiles(image.driveD, ec);
-  std::vector<std::string> doomed = changed;
+  std::vector<std::string> doomed = changedFiles;
   connect_.ClearReplyText();
   int listed = connect_.FirstDir("*.*");
   // A terminal that never ends its listing must not hold the download.
@@ -457,39 +566,55 @@ DownloadOutcome ProjektDownload::OptimisedDownload(const DownloadImage& image) {
     connect_.ClearReplyText();
     listed = connect_.NextDir();
   }
-  if (listed != 0 && !IsNotFoundStatus(listed)) return stop(DownloadOutcome::Failed);
+  if (Cancelled() || (listed != 0 && !IsNotFoundStatus(listed)))
+    return stop(DownloadOutcome::Failed, changed);
 
-  // 6.
+  // 6. Each deletion is done whole.
+  connect_.SetInterruptible(false);
   for (const std::string& name : doomed) {
     connect_.DelFile(name);
     deleted_.push_back(name);
   }
+  changed |= !doomed.empty();
+  connect_.SetInterruptible(true);
 
   // 7. What the terminal lacks, or had in another version, is sent.
   Caption(translator_.Tr(txt::kNotwendigeDateienUebertragen));
   local = ListImageFiles(image.driveD, ec);
   bool sendFailed = false;
   for (const LocalEntry& file : local) {
-    if (Contains(restored_, file.name)) continue;
+    if (Contains(restored_, file.name)) {
+      CountAsSent(file.size);
+      continue;
+    }
+    if (Cancelled()) {
+      sendFailed = true;
+      break;
+    }
     connect_.ClearReplyText();
     const int found = connect_.FirstDir(file.name);
     const std::vector<std::string> fields = SplitFields(connect_.ReplyText());
     const bool present = found == 0 && fields.size() >= 4 && Upper(fields[3]) == Upper(file.name);
     // A changed file whose deletion failed is still there under its name.
     if (!present || Contains(doomed, file.name)) {
+      if (Cancelled()) {
+        sendFailed = true;
+        break;
+      }
       sent_.push_back(file.name);
+      changed = true;
       if (connect_.Send(driveD, file.name) != 0) {
         sendFailed = true;
         break;
       }
     } else {
-      connect_.SetTransferred(connect_.Transferred() + static_cast<std::int32_t>(file.size));
-      clock_.ProcessEvents();
+      CountAsSent(file.size);
     }
   }
   failed |= sendFailed;
 
   // 8.
+  if (sendFailed && Cancelled()) return stop(DownloadOutcome::Failed, changed);
   if (!sendFailed) EndTransfer();
   return failed ? DownloadOutcome::Failed : DownloadOutcome::Success;
 }

@@ -68,6 +68,13 @@ enum class DownloadOutcome {
   // the terminal's settings files could not be fetched (for another reason
   // than that it has none); nothing on the terminal was changed.
   SettingsNotSaved,
+  // The user stopped the download (TransferDisplay::CancelRequested) before
+  // anything of the project on the terminal was changed.
+  Cancelled,
+  // The user stopped it after the terminal's drives began to change: it
+  // holds part of the project (its settings files are back on it, or kept
+  // for the next download).
+  CancelledIncomplete,
 };
 
 class ProjektDownload {
@@ -90,6 +97,12 @@ class ProjektDownload {
 
  private:
   bool WakeTerminal();
+  bool Cancelled() const;
+  // What a stop after a failed step means: the user's cancel when there was
+  // one (`changed`: the terminal's drives began to change), else `failure`.
+  DownloadOutcome StopOutcome(DownloadOutcome failure, bool changed) const;
+  void CountAsSent(std::uintmax_t bytes);
+  void SetTotal(std::int64_t total);
   DownloadOutcome FullDownload(const DownloadImage& image);
   DownloadOutcome OptimisedDownload(const DownloadImage& image);
   bool FetchSettings(std::initializer_list<const char*> patterns);
@@ -109,6 +122,7 @@ class ProjektDownload {
   std::vector<std::filesystem::path> createdFolders_;  // deepest first
   std::vector<std::filesystem::path> fetchedNow_;      // kept by this run's fetch
   std::string version_;
+  std::int64_t totalMaximum_ = 0;
   std::vector<std::string> deleted_;
   std::vector<std::string> sent_;
   std::vector<std::string> restored_;

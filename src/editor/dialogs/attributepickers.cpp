@@ -123,12 +123,13 @@ void AttributePicker::SetValue(int value) {
   (button ? button : neutral_)->setChecked(true);
 }
 
-TDia_farbe::TDia_farbe(QWidget* parent) : AttributePicker(parent, "TDia_farbe", QString()) {
+TDia_farbe::TDia_farbe(Translator& translator, QWidget* parent)
+    : AttributePicker(parent, "TDia_farbe", QString()) {
   AddValueButton("SpeedButton1", kNoColour, NoColourIcon(), 0, 0, 4);
   for (int colour = 0; colour < kPaletteSize; ++colour) {
     QToolButton* button = AddValueButton(ButtonName(colour + 2).toLatin1().constData(), colour,
                                          SwatchIcon(colour), 1 + colour / 4, colour % 4);
-    button->setToolTip(Q(PaletteName(colour)).trimmed());
+    button->setToolTip(PaletteText(translator, colour));
   }
   AddNeutralButton("SpeedButton18");
 }
@@ -164,7 +165,7 @@ std::optional<int> RunAttributePicker(QWidget* parent, Translator& translator,
   switch (attribute) {
     case ObjectAttribute::FillColour:
     case ObjectAttribute::PenColour: {
-      auto colours = std::make_unique<TDia_farbe>(parent);
+      auto colours = std::make_unique<TDia_farbe>(translator, parent);
       const TextId& caption = colourCaption                              ? *colourCaption
                               : attribute == ObjectAttribute::FillColour ? txt::kFuellfarbe
                                                                          : txt::kStiftfarbe;

@@ -60,7 +60,8 @@ class AttributePicker : public QDialog {
 class TDia_farbe : public AttributePicker {
   Q_OBJECT
  public:
-  explicit TDia_farbe(QWidget* parent = nullptr);
+  // The swatches' hints name the colours in the translator's language.
+  explicit TDia_farbe(Translator& translator, QWidget* parent = nullptr);
 };
 
 // Fill patterns 0..11 (`SpeedButton1` ... `SpeedButton12`), neutral

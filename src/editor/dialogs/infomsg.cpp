@@ -15,9 +15,9 @@ namespace tavo {
 namespace {
 
 constexpr ButtonSet kSets[] = {ButtonSet::JaNein, ButtonSet::Weiter,
-                               ButtonSet::JaJaAlleNeinNeinAlleAbbruch};
+                               ButtonSet::JaJaAlleNeinNeinAlleAbbruch, ButtonSet::JaNeinAbbruch};
 
-// The row of a set; a value outside the three sets shows "Weiter", as the
+// The row of a set; a value outside the known sets shows "Weiter", as the
 // shared button table does.
 std::size_t RowOf(ButtonSet buttons) {
   switch (buttons) {
@@ -25,6 +25,8 @@ std::size_t RowOf(ButtonSet buttons) {
       return 0;
     case ButtonSet::JaJaAlleNeinNeinAlleAbbruch:
       return 2;
+    case ButtonSet::JaNeinAbbruch:
+      return 3;
     case ButtonSet::Weiter:
       break;
   }
@@ -73,7 +75,7 @@ TInfo_MSG::TInfo_MSG(Translator& translator, QWidget* parent)
   layout->addLayout(textRow);
   layout->addSpacing(8);
 
-  const char* rowNames[] = {"JaNeinPanel", "WeiterPanel", "AllePanel"};
+  const char* rowNames[] = {"JaNeinPanel", "WeiterPanel", "AllePanel", "JaNeinAbbruchPanel"};
   for (ButtonSet set : kSets) {
     Row& row = rows_[RowOf(set)];
     row.widget = new QWidget(this);

@@ -1,6 +1,6 @@
 #pragma once
 // The message box window: one modal box for every message and question,
-// titled by the kind of message, with one of three rows of buttons.
+// titled by the kind of message, with one of four rows of buttons.
 
 #include <QDialog>
 #include <array>
@@ -49,7 +49,7 @@ class TInfo_MSG : public QDialog, public MessageBox {
   Translator& translator_;
   QLabel* icon_;
   QLabel* message_;
-  std::array<Row, 3> rows_;
+  std::array<Row, 4> rows_;
   ButtonSet current_ = ButtonSet::Weiter;
 };
 

@@ -10,6 +10,7 @@
 
 #include "document/operations.h"
 #include "editor/dialogs/attributepickers.h"
+#include "editor/uitext.h"
 #include "objects/tview.h"
 #include "project/records.h"
 #include "shell/messagebox.h"
@@ -86,7 +87,7 @@ TDialog_BildInfo::TDialog_BildInfo(Translator& translator, MessageBox* messages,
 
 void TDialog_BildInfo::ShowColour() {
   colourButton_->setIcon(ColourIcon(colour_));
-  colourButton_->setToolTip(Q(PaletteName(colour_)).trimmed());
+  colourButton_->setToolTip(PaletteText(translator(), colour_));
 }
 
 void TDialog_BildInfo::ChooseColour() {

@@ -15,6 +15,7 @@
 #include "shell/inifile.h"
 #include "shell/messagebox.h"
 #include "shell/settings.h"
+#include "shell/texts.h"
 
 namespace tavo {
 
@@ -140,6 +141,13 @@ DownloadCommandResult RunDownloadCommand(QWidget* parent, Workspace& workspace,
     return result;
   }
   if (!image.ok()) return result;
+
+  // "Abbruch" while the image was built: nothing has gone out yet.
+  if (window.CancelRequested()) {
+    boxes.Show(MsgKind::Information, ButtonSet::Weiter, translator.Tr(txt::kDownloadAbgebrochen));
+    result.outcome = DownloadOutcome::Cancelled;
+    return result;
+  }
 
   DownloadOptions download;
   download.rateIndex = chosen.baudrate;

@@ -19,6 +19,7 @@
 #include "shell/language.h"
 #include "shell/messagebox.h"
 #include "shell/texts.h"
+#include "shell/textvalues.h"
 
 namespace tavo {
 
@@ -62,8 +63,17 @@ TDialog_Projekt_download::TDialog_Projekt_download(PortSettings& settings, std::
   portList_ = new QComboBox(panel_);
   portList_->setObjectName("PortNummer");
   for (int port : ports) portList_->addItem("COM" + QString::number(port), port);
+  connect(portList_, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (index >= 0) portMissing_->hide();
+  });
   portLabel_->setBuddy(portList_);
   form->addRow(portLabel_, portList_);
+  portMissing_ = new QLabel(panel_);
+  portMissing_->setObjectName("PortFehlt");
+  portMissing_->setWordWrap(true);
+  portMissing_->setStyleSheet("color: #b00000");
+  portMissing_->hide();
+  form->addRow(portMissing_);
 
   rateLabel_ = new QLabel(panel_);
   rateLabel_->setObjectName("Label2");
@@ -129,10 +139,17 @@ void TDialog_Projekt_download::FormShow() {
                                  ? values_.baudrate - 1
                                  : defaults.baudrate - 1);
   (values_.umfang == 1 ? scopeOptimal_ : scopeAll_)->setChecked(true);
-  int port = portList_->findData(values_.comport);
-  // The stored port is gone: the second entry, or the only one there is.
-  if (port < 0) port = portList_->count() >= 2 ? 1 : portList_->count() - 1;
+  // A stored port that is gone is said, and none is chosen in its place:
+  // a download to another port could reach another terminal.
+  const int port = portList_->findData(values_.comport);
   portList_->setCurrentIndex(port);
+  const bool missing = port < 0 && portList_->count() > 0;
+  portMissing_->setText(missing ? PortMissingText() : QString());
+  portMissing_->setVisible(missing);
+}
+
+QString TDialog_Projekt_download::PortMissingText() {
+  return Q(WithValues(translator_.Tr(txt::kPortFehlt), {std::to_string(values_.comport)}));
 }
 
 void TDialog_Projekt_download::showEvent(QShowEvent* event) {
@@ -165,9 +182,15 @@ void TDialog_Projekt_download::OKButtomClick() {
     stationEdit_->selectAll();
     return;
   }
-  // Without a port that opens there is nothing to download to.
-  if (portList_->currentIndex() < 0) {
+  // Without a port that opens there is nothing to download to; with ports
+  // but none chosen, the stored one is gone.
+  if (portList_->count() == 0) {
     messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, translator_.Tr(txt::kDlgKeinePorts));
+    return;
+  }
+  if (portList_->currentIndex() < 0) {
+    messages_.Show(MsgKind::Fehler, ButtonSet::Weiter, S(PortMissingText()));
+    portList_->setFocus();
     return;
   }
   values_.comport = portList_->currentData().toInt();

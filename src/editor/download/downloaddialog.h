@@ -46,6 +46,7 @@ class TDialog_Projekt_download : public QDialog {
  private:
   void Translate();
   void FormShow();
+  QString PortMissingText();
 
   PortSettings& settings_;
   PortSettings values_;
@@ -57,6 +58,8 @@ class TDialog_Projekt_download : public QDialog {
   QToolButton* cancelButton_;
   QWidget* panel_;
   QLabel* portLabel_;
+  // Says that the stored port is not there (hidden otherwise).
+  QLabel* portMissing_;
   QComboBox* portList_;
   QLabel* rateLabel_;
   QComboBox* rateList_;

@@ -10,7 +10,9 @@
 #include "editor/uitext.h"
 #include "legacy/dosimport.h"
 #include "shell/codepage.h"
+#include "shell/messagebox.h"
 #include "shell/settings.h"
+#include "shell/textvalues.h"
 
 namespace tavo {
 
@@ -55,7 +57,27 @@ std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& works
   context.overall = &window.Projekt();
   context.part = &window.Teil();
   DosImportResult result = ImportDosProject(file.string(), context);
+  if (result.project) {
+    window.hide();
+    messages.Show(MsgKind::Information, ButtonSet::Weiter, ImportSummary(tr, result));
+  }
   return std::move(result.project);
+}
+
+// What was imported, in the counts the command line prints, and what went
+// wrong on the way.
+std::string ImportSummary(Translator& translator, const DosImportResult& result) {
+  std::string text = WithValues(translator.Tr(txt::kImportZusammenfassung),
+                                {std::to_string(result.alarms), std::to_string(result.variables),
+                                 std::to_string(result.textLists), std::to_string(result.pictures),
+                                 std::to_string(result.objects)});
+  if (result.damagedPictures > 0)
+    text += "\n" + WithValues(translator.Tr(txt::kImportBeschaedigt),
+                              {std::to_string(result.damagedPictures)});
+  if (result.messages > 0)
+    text +=
+        "\n" + WithValues(translator.Tr(txt::kImportMeldungen), {std::to_string(result.messages)});
+  return text;
 }
 
 }  // namespace tavo

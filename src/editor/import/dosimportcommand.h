@@ -9,7 +9,8 @@
 //      (cancelling the dialog changes nothing): it asks "Projekt noch nicht
 //      gesichert, nun sichern ?" for a modified project, saves on "Ja",
 //      releases the project and clears the project views.
-//   2. A non-null result is the new open project (not modified, no path).
+//   2. A non-null result is the new open project (not modified, no path);
+//      the command has said what it imported (ImportSummary).
 //      The main window then opens its first picture in the picture editor,
 //      repaints the sheet, rebuilds the project tree, refills the project
 //      information, alarm, variable, text list and picture views and
@@ -22,6 +23,7 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "project/projekt.h"
 
@@ -30,7 +32,9 @@ class QWidget;
 namespace tavo {
 
 class MessageBox;
+class Translator;
 class Workspace;
+struct DosImportResult;
 
 struct DosImportHooks {
   // Closes the open project (see above); null: there is nothing to close.
@@ -46,5 +50,9 @@ struct DosImportHooks {
 std::unique_ptr<t_projekt> RunDosImportCommand(QWidget* parent, Workspace& workspace,
                                                MessageBox& messages,
                                                const DosImportHooks& hooks = {});
+
+// "Import abgeschlossen: 3 Alarme, ...", with the damaged pictures and the
+// number of messages when there were any.
+std::string ImportSummary(Translator& translator, const DosImportResult& result);
 
 }  // namespace tavo

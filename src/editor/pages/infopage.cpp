@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QPlainTextEdit>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -27,10 +28,13 @@ QLabel* ValueLabel(const char* name, QWidget* parent) {
   return label;
 }
 
-QLabel* ImageLabel(const char* name, QWidget* parent) {
+// Terminal and coupling pictures: small enough that the page fits a window
+// of 800 x 600 without scrolling. The terminal's picture is as tall as its
+// panel's values; the coupling's panel has one value only.
+QLabel* ImageLabel(const char* name, QSize size, QWidget* parent) {
   auto* label = new QLabel(parent);
   label->setObjectName(name);
-  label->setMinimumSize(160, 120);
+  label->setMinimumSize(size);
   label->setAlignment(Qt::AlignCenter);
   return label;
 }
@@ -39,16 +43,26 @@ QLabel* ImageLabel(const char* name, QWidget* parent) {
 void LoadPicture(QLabel* label, const std::filesystem::path& file) {
   QPixmap pixmap;
   if (!file.empty() && pixmap.load(QString::fromStdString(file.string())))
-    label->setPixmap(pixmap.scaled(label->minimumSize().expandedTo(QSize(160, 120)),
-                                   Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    label->setPixmap(
+        pixmap.scaled(label->minimumSize(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
   else
     label->clear();
 }
 
 }  // namespace
 
+QString MemoryText(Translator& translator, std::int64_t bytes) {
+  constexpr std::int64_t kKB = 1024, kMB = 1024 * 1024;
+  if (bytes >= kMB && bytes % kMB == 0)
+    return Tr(translator, txt::kEinheitMB).replace("%s", QString::number(bytes / kMB));
+  if (bytes >= kKB)
+    return Tr(translator, txt::kEinheitKB).replace("%s", QString::number((bytes + kKB / 2) / kKB));
+  return Tr(translator, txt::kEinheitBytes).replace("%s", QString::number(bytes));
+}
+
 InfoPage::InfoPage(Retranslator& texts, const Installation& install, QWidget* parent)
     : QWidget(parent),
+      translator_(texts.translator()),
       install_(install),
       name_(new QLineEdit(this)),
       author_(new QLineEdit(this)),
@@ -60,9 +74,9 @@ InfoPage::InfoPage(Retranslator& texts, const Installation& install, QWidget* pa
       colours_(ValueLabel("PrjTermFarbStr", this)),
       mainMemory_(ValueLabel("PrjTermHMemStr", this)),
       flashMemory_(ValueLabel("PrjTermFMemStr", this)),
-      terminalImage_(ImageLabel("Image3", this)),
+      terminalImage_(ImageLabel("Image3", QSize(128, 96), this)),
       couplingName_(ValueLabel("PrjSpsStr", this)),
-      couplingImage_(ImageLabel("Image4", this)),
+      couplingImage_(ImageLabel("Image4", QSize(96, 72), this)),
       changeTerminal_(new QToolButton(this)),
       changeCoupling_(new QToolButton(this)) {
   setObjectName("TabInfo");
@@ -89,7 +103,8 @@ InfoPage::InfoPage(Retranslator& texts, const Installation& install, QWidget* pa
   projectForm->addRow(infoLabel, info_);
   projectForm->addRow(createdLabel, created_);
   projectForm->addRow(changedLabel, changed_);
-  info_->setFixedHeight(info_->fontMetrics().lineSpacing() * 4 + 12);
+  // The head keeps three info lines.
+  info_->setFixedHeight(info_->fontMetrics().lineSpacing() * 3 + 12);
 
   auto* terminal = new QGroupBox(this);
   auto* terminalLayout = new QHBoxLayout(terminal);
@@ -117,11 +132,24 @@ InfoPage::InfoPage(Retranslator& texts, const Installation& install, QWidget* pa
   couplingLayout->addLayout(couplingForm, 1);
   couplingLayout->addWidget(couplingImage_);
 
-  auto* layout = new QVBoxLayout(this);
+  // In a window too small for the page it scrolls; its parts never
+  // overlap.
+  auto* content = new QWidget;
+  content->setObjectName("TabInfoInhalt");
+  auto* layout = new QVBoxLayout(content);
+  layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(project);
   layout->addWidget(terminal);
   layout->addWidget(coupling);
   layout->addStretch(1);
+  auto* scroll = new QScrollArea(this);
+  scroll->setObjectName("TabInfoScroll");
+  scroll->setFrameShape(QFrame::NoFrame);
+  scroll->setWidgetResizable(true);
+  scroll->setWidget(content);
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  outer->addWidget(scroll);
 
   texts.Add([=, this](Translator& tr) {
     project->setTitle(Tr(tr, txt::kLabelProjekt));
@@ -206,8 +234,8 @@ void InfoPage::ShowTerminal(const t_terminal* t) {
   terminalName_->setText(t ? Q(t->terminalName) : QString());
   resolution_->setText(t ? QString("%1x%2").arg(t->width).arg(t->height) : QString());
   colours_->setText(t ? QString::number(t->colourDepth) : QString());
-  mainMemory_->setText(t ? QString::number(t->workMemory) : QString());
-  flashMemory_->setText(t ? QString::number(t->storeMemory) : QString());
+  mainMemory_->setText(t ? MemoryText(translator_, t->workMemory) : QString());
+  flashMemory_->setText(t ? MemoryText(translator_, t->storeMemory) : QString());
   LoadPicture(terminalImage_,
               t ? install_.Resolve("system\\terminals\\" + t->bitmap) : std::filesystem::path());
 }

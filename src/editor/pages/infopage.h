@@ -5,7 +5,9 @@
 // panel with their pictures and the buttons that change them. The page
 // keeps no pointer into the project: it shows what it is given.
 
+#include <QString>
 #include <QWidget>
+#include <cstdint>
 #include <string>
 
 class QLabel;
@@ -17,9 +19,13 @@ namespace tavo {
 
 class Installation;
 class Retranslator;
+class Translator;
 class t_kopf;
 class t_steuerung;
 class t_terminal;
+
+// A memory size as people read it: "2 MB", "512 KB", "100 Bytes".
+QString MemoryText(Translator& translator, std::int64_t bytes);
 
 class InfoPage : public QWidget {
   Q_OBJECT
@@ -49,6 +55,7 @@ class InfoPage : public QWidget {
   void changeCouplingClicked();
 
  private:
+  Translator& translator_;
   const Installation& install_;
   bool hasHead_ = false;
   bool filling_ = false;

@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QVBoxLayout>
+#include <array>
 
 #include "app/workspace.h"
 #include "document/objectedit.h"
@@ -490,6 +491,10 @@ AlarmPage::AlarmPage(Workspace& workspace, Retranslator& texts, QWidget* parent)
       preview_(new AlarmPreview(fonts_, this)) {
   table_->setColumnWidth(0, 70);
   table_->setColumnWidth(1, 420);
+  for (int column = 2; column < 6; ++column) table_->setColumnWidth(column, 120);
+  table_->SetColumnHints({txt::kHintAlarmNummer, txt::kHintAlarmText, txt::kHintAlarmDynamisch,
+                          txt::kHintAlarmUnterbrechend, txt::kHintAlarmKommen,
+                          txt::kHintAlarmGehen});
   table_->SetFilterColumns({0, 1});  // number and text, not the flags
   AddStandardTools(txt::kStepAlarmNeu, txt::kStepAlarmAendern, txt::kStepAlarmeKopieren,
                    txt::kStepAlarmeLoeschen);
@@ -565,12 +570,15 @@ void VariablePage::FillRows(const t_projekt& project) {
   Translator& tr = translator();
   const t_steuerung* coupling = project.coupling.get();
   const bool siemens = coupling && coupling->addressFormat == 1;
+  // The few type names are looked up once per fill, not once per row.
+  std::array<std::string, kVarTypeCount> typeNames;
+  for (int t = 0; t < kVarTypeCount; ++t)
+    typeNames[static_cast<std::size_t>(t)] =
+        tr.Tr(siemens ? txt::kVarTypeNamesSiemens[t] : txt::kVarTypeNamesIntel[t]);
   ForEach<t_variable>(project.variables, [&](t_variable& v) {
     // A type outside the table (a damaged file) shows its number.
     const std::string type =
-        v.type < kVarTypeCount
-            ? tr.Tr(siemens ? txt::kVarTypeNamesSiemens[v.type] : txt::kVarTypeNamesIntel[v.type])
-            : "? " + std::to_string(v.type);
+        v.type < kVarTypeCount ? typeNames[v.type] : "? " + std::to_string(v.type);
     table_->AddRow(&v, {RecordCell::Text(v.name), RecordCell::Number(v.number),
                         RecordCell::Number(Q(VariableAddressText(v.address, coupling)), v.address),
                         RecordCell::Number(v.length), RecordCell::Text(type)});

@@ -1,11 +1,14 @@
 #include "editor/pages/picturelist.h"
 
 #include <QAction>
+#include <QFont>
 #include <QListView>
 #include <QPixmap>
 #include <QStackedWidget>
+#include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/workspace.h"
 #include "editor/mainwindow_icons.h"
 #include "objects/fields/fields.h"
 #include "objects/objekt.h"
@@ -21,11 +24,6 @@ namespace {
 
 constexpr int kColumnSize = 3;
 constexpr int kColumnObjects = 4;
-
-std::string Trimmed(const std::string& text) {
-  const std::size_t end = text.find_last_not_of(' ');
-  return end == std::string::npos ? std::string() : text.substr(0, end + 1);
-}
 
 }  // namespace
 
@@ -115,15 +113,61 @@ PictureListPage::PictureListPage(Workspace& workspace, Retranslator& texts, tvie
   texts.Add([this](Translator& tr) { viewToggle_->setToolTip(Tr(tr, txt::kHintBildAnsicht)); });
 }
 
+// Thumbnails drawn while the list is filled: about what the page shows at
+// once. A large project's other pictures follow once the window is up.
+constexpr int kThumbnailsAtOnce = 24;
+constexpr int kThumbnailsPerTurn = 8;
+
 void PictureListPage::FillRows(const t_projekt& project) {
+  Translator& tr = workspace_.translator();
+  const QString bytes = Tr(tr, txt::kEinheitBytes);
+  const QString start = Tr(tr, txt::kStartbild);
+  const int generation = ++fillGeneration_;
+  int row = 0;
   ForEach<t_bild>(project.pictures, [&](t_bild& b) {
     CountPictureStatistics(b);
     RecordCell name = RecordCell::Text(b.name);
-    name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
-    table_->AddRow(&b, {name, RecordCell::Number(b.pictureNumber),
-                        RecordCell::Text(Trimmed(PaletteName(b.backgroundColour))),
-                        RecordCell::Number(b.size), RecordCell::Number(b.objectCount)});
+    if (row++ < kThumbnailsAtOnce)
+      name.icon = QIcon(QPixmap::fromImage(DrawThumbnail(b, project, view_, settings_)));
+    // The colour's name in the window's language, sorted by its number.
+    RecordCell colour{PaletteText(tr, b.backgroundColour),
+                      QVariant(static_cast<qlonglong>(b.backgroundColour)),
+                      {}};
+    table_->AddRow(
+        &b, {name, RecordCell::Number(b.pictureNumber), colour,
+             RecordCell::Number(QString(bytes).replace("%s", QString::number(b.size)), b.size),
+             RecordCell::Number(b.objectCount)});
+    // The picture the terminal shows first stands out.
+    if (project.head && b.pictureNumber == project.head->startPicture) {
+      QStandardItem* item = table_->SourceModel().item(table_->RowCount() - 1, 0);
+      QFont bold = item->font();
+      bold.setBold(true);
+      item->setFont(bold);
+      item->setToolTip(start);
+    }
   });
+  if (row > kThumbnailsAtOnce)
+    QTimer::singleShot(
+        0, this, [this, generation] { DrawDeferredThumbnails(generation, kThumbnailsAtOnce); });
+}
+
+void PictureListPage::DrawDeferredThumbnails(int generation, int firstPicture) {
+  // Any change of the project fills the list again and so ends this
+  // generation: the pictures walked here are those the rows show.
+  if (generation != fillGeneration_ || !shown_) return;
+  const t_projekt& project = *shown_;
+  int index = 0;
+  const t_liste* n = project.pictures.get();
+  for (; n && index < firstPicture; n = n->next()) ++index;
+  for (; n && index < firstPicture + kThumbnailsPerTurn; n = n->next(), ++index) {
+    const auto& picture = static_cast<const t_bild&>(*n);
+    const int row = table_->SourceRowOf(n);
+    if (QStandardItem* item = row < 0 ? nullptr : table_->SourceModel().item(row, 0))
+      item->setIcon(QIcon(QPixmap::fromImage(DrawThumbnail(picture, project, view_, settings_))));
+  }
+  if (n)
+    QTimer::singleShot(0, this,
+                       [this, generation, index] { DrawDeferredThumbnails(generation, index); });
 }
 
 void PictureListPage::NewRecord() {
@@ -158,15 +202,15 @@ void PictureListPage::RefreshPictureStatistics(t_projekt* project) {
     // names differ only in case keep their own numbers.
     const int row = table_->SourceRowOf(&b);
     if (row < 0) return;
-    auto update = [&](int column, qlonglong value) {
+    auto update = [&](int column, qlonglong value, const QString& text) {
       QStandardItem* item = model.item(row, column);
-      const QString text = QString::number(value);
       if (item->text() == text) return;
       item->setText(text);
       item->setData(value, RecordSortModel::kSortRole);
     };
-    update(kColumnSize, b.size);
-    update(kColumnObjects, b.objectCount);
+    update(kColumnSize, b.size,
+           Tr(workspace_.translator(), txt::kEinheitBytes).replace("%s", QString::number(b.size)));
+    update(kColumnObjects, b.objectCount, QString::number(b.objectCount));
   });
 }
 

@@ -62,8 +62,12 @@ class PictureListPage : public ListPage {
 
  private:
   void Renamed(t_liste* record, const QString& name);
+  // Thumbnails beyond the first rows are drawn after the window has come
+  // up, a batch per turn of the event loop; a later fill drops the rest.
+  void DrawDeferredThumbnails(int generation, int firstPicture);
 
   tview& view_;
+  int fillGeneration_ = 0;
   const PictureSettings& settings_;
   QStackedWidget* stack_;
   QListView* icons_;

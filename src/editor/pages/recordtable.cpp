@@ -1,8 +1,10 @@
 #include "editor/pages/recordtable.h"
 
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QItemSelection>
 #include <QPointer>
+#include <QStyledItemDelegate>
 #include <algorithm>
 
 #include "project/liste.h"
@@ -10,6 +12,23 @@
 namespace tavo {
 
 namespace {
+
+// Capitals with marks above them (umlauts, accents) reach above the font's
+// ascent in common fonts; a row cut to the font's height clipped their
+// marks ("Überlauf" read "Uberlauf"). Rows get room for them: the text is
+// centred, so what the marks need above is added below as well.
+class RowHeightDelegate : public QStyledItemDelegate {
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QSize size = QStyledItemDelegate::sizeHint(option, index);
+    const QFontMetrics metrics(option.font);
+    const QRect marks = metrics.tightBoundingRect(QString::fromUtf8("ÄÖÜÅÉÂ"));
+    const int above = std::max(0, -marks.top() - metrics.ascent());
+    size.setHeight(std::max(size.height(), metrics.height() + 2 * above + 2));
+    return size;
+  }
+};
 
 t_liste* RecordOf(const QModelIndex& index) {
   return reinterpret_cast<t_liste*>(index.data(RecordSortModel::kRecordRole).value<quintptr>());
@@ -32,7 +51,10 @@ bool RecordSortModel::filterAcceptsRow(int sourceRow, const QModelIndex&) const 
 }
 
 RecordTable::RecordTable(Retranslator& texts, std::vector<TextId> captions, QWidget* parent)
-    : QTreeView(parent), model_(0, static_cast<int>(captions.size())), proxy_(this) {
+    : QTreeView(parent),
+      translator_(texts.translator()),
+      model_(0, static_cast<int>(captions.size())),
+      proxy_(this) {
   proxy_.setSourceModel(&model_);
   proxy_.setDynamicSortFilter(false);
   proxy_.SetFilter(&filter_);
@@ -61,7 +83,18 @@ RecordTable::RecordTable(Retranslator& texts, std::vector<TextId> captions, QWid
   texts.Add([this, captions](Translator& tr) {
     for (int i = 0; i < static_cast<int>(captions.size()); ++i)
       model_.setHeaderData(i, Qt::Horizontal, Tr(tr, captions[i]));
+    for (int i = 0; i < static_cast<int>(hints_.size()); ++i)
+      model_.setHeaderData(i, Qt::Horizontal, Tr(tr, hints_[static_cast<std::size_t>(i)]),
+                           Qt::ToolTipRole);
   });
+  setItemDelegate(new RowHeightDelegate(this));
+}
+
+void RecordTable::SetColumnHints(std::vector<TextId> hints) {
+  hints_ = std::move(hints);
+  for (int i = 0; i < static_cast<int>(hints_.size()); ++i)
+    model_.setHeaderData(i, Qt::Horizontal, Tr(translator_, hints_[static_cast<std::size_t>(i)]),
+                         Qt::ToolTipRole);
 }
 
 void RecordTable::Clear() {
@@ -76,12 +109,19 @@ void RecordTable::Clear() {
 
 void RecordTable::BeginFill() {
   filling_ = true;
+  // The header forgets its sections with the model: the widths the user or
+  // the page gave the columns come back after the fill.
+  widths_.clear();
+  for (int column = 0; column < header()->count(); ++column)
+    widths_.push_back(header()->sectionSize(column));
   // Without a source the proxy does not follow each inserted row.
   proxy_.setSourceModel(nullptr);
 }
 
 void RecordTable::EndFill() {
   proxy_.setSourceModel(&model_);
+  for (int column = 0; column < static_cast<int>(widths_.size()); ++column)
+    setColumnWidth(column, widths_[static_cast<std::size_t>(column)]);
   filter_.SetText(S(filterText_));
   if (sortColumn_ >= 0) proxy_.sort(sortColumn_, Qt::AscendingOrder);
   filling_ = false;
@@ -122,9 +162,11 @@ QString RecordTable::TextAt(int viewRow, int column) const {
 }
 
 std::vector<t_liste*> RecordTable::SelectedRecords() const {
+  // A row counts by its first cell: a view that shows only that cell (the
+  // picture list's icons) selects no other.
   std::vector<t_liste*> records;
   for (int row = 0; row < proxy_.rowCount(); ++row)
-    if (selectionModel()->isRowSelected(row, QModelIndex())) records.push_back(RecordAtRow(row));
+    if (selectionModel()->isSelected(proxy_.index(row, 0))) records.push_back(RecordAtRow(row));
   return records;
 }
 

@@ -97,6 +97,8 @@ class RecordTable : public QTreeView {
   // The name column (0) can be edited in place (a click on the focused
   // row's name, or F2); what was typed arrives as recordRenamed.
   void SetRenamable(bool renamable);
+  // Hints of the column headings, translated with the captions.
+  void SetColumnHints(std::vector<TextId> hints);
 
  signals:
   void recordActivated(t_liste* record);
@@ -105,11 +107,14 @@ class RecordTable : public QTreeView {
   void recordRenamed(t_liste* record, const QString& name);
 
  private:
+  Translator& translator_;
   QStandardItemModel model_;
   RecordSortModel proxy_;
   RowFilter filter_;
   QString filterText_;
   std::vector<int> filterColumns_;
+  std::vector<TextId> hints_;
+  std::vector<int> widths_;  // the columns' widths while the rows are refilled
   int sortColumn_ = -1;
   bool renamable_ = false;
   bool filling_ = false;

@@ -175,6 +175,12 @@ PicturePage::PicturePage(Workspace& workspace, QWidget* parent)
     bar->setValue(0);
     bar->raise();  // they lie over the sheet's right and bottom edges
   }
+  // The square between the two bars lies over the sheet as they do; filled,
+  // so that no picture shows through it.
+  scrollCorner_ = new QWidget(panel8_);
+  scrollCorner_->setObjectName("ScrollCorner");
+  scrollCorner_->setAutoFillBackground(true);
+  scrollCorner_->raise();
   connect(scrollBar1_, &QScrollBar::valueChanged, this, &PicturePage::ScrollBar1Change);
   connect(scrollBar2_, &QScrollBar::valueChanged, this, &PicturePage::ScrollBar2Change);
 
@@ -478,8 +484,24 @@ void PicturePage::DrawSoftKeys() {
       view_.SetPenStyle(PenStyle::Solid);
       view_.SetPenWidth(1, false);
       view_.SetFontName(kSoftKeyFont);
-      view_.SetPenColour(s.softkeytextcolor == 1 ? kWhite : 0);
-      view_.Text(area.left + 2, area.top + 2, false, ToTerminalCharset(area.name));
+      // The name in its colour setting, outlined one window pixel wide in
+      // the other one: legible on a light picture as on a dark one.
+      const Rgb ink = s.softkeytextcolor == 1 ? kWhite : 0;
+      const std::string name = ToTerminalCharset(area.name);
+      const std::int16_t offsetX = view_.OffsetX(), offsetY = view_.OffsetY();
+      view_.SetPenColour(ink == kWhite ? 0 : kWhite);
+      for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+          if (dx == 0 && dy == 0) continue;
+          view_.SetOffsetX(static_cast<std::int16_t>(offsetX + dx));
+          view_.SetOffsetY(static_cast<std::int16_t>(offsetY + dy));
+          view_.Text(area.left + 2, area.top + 2, false, name);
+        }
+      }
+      view_.SetOffsetX(offsetX);
+      view_.SetOffsetY(offsetY);
+      view_.SetPenColour(ink);
+      view_.Text(area.left + 2, area.top + 2, false, name);
     }
   }
   view_.SetPenMode(PenMode::Copy);
@@ -796,6 +818,7 @@ void PicturePage::Panel8Resize() {
     scrollBar1_->setGeometry(0, h - barHeight, std::max(w - barWidth, 0), barHeight);
     scrollBar2_->setGeometry(w - barWidth, 0, barWidth, std::max(h - barHeight, 0));
   }
+  scrollCorner_->setGeometry(w - barWidth, h - barHeight, barWidth, barHeight);
 }
 
 // --- display dialog ----------------------------------------------------------------

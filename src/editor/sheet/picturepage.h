@@ -241,6 +241,7 @@ class PicturePage : public QWidget {
   Sheet* blatt_;
   QScrollBar* scrollBar1_;
   QScrollBar* scrollBar2_;
+  QWidget* scrollCorner_;
   Ruler* hRuler_;
   Ruler* vRuler_;
   QSplitter* splitter_;

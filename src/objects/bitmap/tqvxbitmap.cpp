@@ -233,6 +233,9 @@ fs::path ResolveBitmapFile(const std::string& file, const fs::path& projectFolde
 }
 
 void CollectBitmapUses(t_objekt& object, std::vector<BitmapUse>& out) {
+  // Only groups and bitmaps matter; the kind byte passes over the rest
+  // without a failing cast.
+  if (object.Kind() != kKindGruppe && object.Kind() != kKindBitmap) return;
   if (auto* group = dynamic_cast<t_gruppe*>(&object)) {
     for (t_objekt* m = group->FirstMember(); m; m = static_cast<t_objekt*>(m->next()))
       CollectBitmapUses(*m, out);

@@ -147,11 +147,17 @@ std::vector<std::uint8_t> EncodePixelFile(const Image16& image) {
 
 bool ConvertBitmaps(const t_liste* objects, CompileContext& ctx) {
   bool ok = true;
+  // The kind byte sorts out the many shapes before any cast: a picture of
+  // thousands of objects has few groups and bitmaps.
   for (const t_liste* n = objects; n; n = n->next()) {
-    if (const auto* group = dynamic_cast<const t_gruppe*>(n)) {
-      ok = ConvertBitmaps(group->FirstMember(), ctx) && ok;
-    } else if (const auto* bitmap = dynamic_cast<const tqvxbitmap*>(n)) {
-      if (!bitmap->BitmapFile().empty()) ok = ConvertOne(*bitmap, ctx) && ok;
+    const std::uint8_t kind = static_cast<const t_objekt*>(n)->Kind();
+    if (kind == kKindGruppe) {
+      if (const auto* group = dynamic_cast<const t_gruppe*>(n))
+        ok = ConvertBitmaps(group->FirstMember(), ctx) && ok;
+    } else if (kind == kKindBitmap) {
+      if (const auto* bitmap = dynamic_cast<const tqvxbitmap*>(n);
+          bitmap && !bitmap->BitmapFile().empty())
+        ok = ConvertOne(*bitmap, ctx) && ok;
     }
   }
   return ok;
@@ -162,10 +168,20 @@ bool CompilePicture(const t_bild& picture, const std::string& pictureLine, UsedF
   const std::string fileName = PictureFileName(picture.pictureNumber);
   const fs::path path = ctx.targetFolder / fileName;
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
+  // Lines are gathered and written in large blocks: a picture has a line
+  // per object, and a stream write per line costs more than the line.
+  constexpr std::size_t kBlock = 1 << 16;
+  std::string block;
+  block.reserve(kBlock + 256);
+  const auto flush = [&] {
+    file.write(block.data(), static_cast<std::streamsize>(block.size()));
+    block.clear();
+  };
   RunWriter out(
       [&](const std::string& line) {
-        file.write(line.data(), static_cast<std::streamsize>(line.size()));
-        file.write("\r\n", 2);
+        block += line;
+        block += "\r\n";
+        if (block.size() >= kBlock) flush();
       },
       usedFiles);
   out.Line(pictureLine);
@@ -178,6 +194,7 @@ bool CompilePicture(const t_bild& picture, const std::string& pictureLine, UsedF
   }
   bool ok = ConvertBitmaps(picture.objects.get(), ctx);
   out.Line("-(PictureEnd)");
+  flush();
   file.close();
   if (!file) {
     RemovePartial(path);

@@ -35,7 +35,7 @@ void tausobj::SetDisplay(bool text, std::uint8_t digits, std::uint8_t decimals) 
 std::string tausobj::FormatText() const {
   if (textDisplay()) return std::string(digits_, '$');
   std::string format(digits_, '#');
-  if (decimals_ > 0) format += "." + std::string(decimals_, '#');
+  if (decimals_ > 0) format.append(".").append(static_cast<std::size_t>(decimals_), '#');
   return format;
 }
 

@@ -82,7 +82,11 @@ std::string t_feldobjekt::RunAttributes() const {
 }
 
 std::string t_feldobjekt::RunPosition() const {
-  return ";" + IntToText(RoundToI32(x_)) + ";" + IntToText(RoundToI32(y_));
+  std::string text = ";";
+  AppendInt(text, RoundToI32(x_));
+  text += ';';
+  AppendInt(text, RoundToI32(y_));
+  return text;
 }
 
 void t_feldobjekt::ParsePosition(std::string_view& rest) {
@@ -167,7 +171,12 @@ void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContex
 }
 
 void ParseObjectFields(t_objekt& object, std::string_view rest, const t_liste* fonts) {
-  if (auto* field = dynamic_cast<t_feldobjekt*>(&object))
+  // Shapes, graphs, groups and bitmaps are no fields: their kind byte says
+  // so without a failing cast, on every object line a project holds.
+  const std::uint8_t kind = object.Kind();
+  const bool mayBeField = kind != kKindGruppe && kind != kKindLinie && kind != kKindRechteck &&
+                          kind != kKindKreis && kind != kKindPolygon && kind != kKindBitmap;
+  if (auto* field = mayBeField ? dynamic_cast<t_feldobjekt*>(&object) : nullptr)
     field->ParseWith(rest, fonts);
   else
     object.ParseFields(rest);

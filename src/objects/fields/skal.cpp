@@ -36,7 +36,7 @@ void tSkalAus::SetConversion(double m, double b) {
 
 std::string tSkalAus::FormatText() const {
   std::string format(digits_, '#');
-  if (decimals_ > 0) format += "." + std::string(decimals_, '#');
+  if (decimals_ > 0) format.append(".").append(static_cast<std::size_t>(decimals_), '#');
   return format;
 }
 

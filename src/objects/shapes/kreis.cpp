@@ -22,7 +22,7 @@ void t_kreis::SetFromCentre(double cx, double cy, double px, double py) {
 }
 
 void t_kreis::WriteRunLines(RunWriter& out) const {
-  out.Line(RunLinePrefix() + RunAttributes(true) + RunPoints(kPoints) + ")");
+  WriteShapeRunLine(out, true, kPoints);
 }
 
 std::string t_kreis::FormatFields() const {

@@ -15,7 +15,7 @@ void t_linie::SetEnds(double x1, double y1, double x2, double y2) {
 
 void t_linie::WriteRunLines(RunWriter& out) const {
   // The terminal's line has no fill.
-  out.Line(RunLinePrefix() + RunAttributes(false) + RunPoints(2) + ")");
+  WriteShapeRunLine(out, false, 2);
 }
 
 std::string t_linie::FormatFields() const {

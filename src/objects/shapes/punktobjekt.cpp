@@ -5,6 +5,7 @@
 #include "objects/objectkinds.h"
 #include "objects/rounding.h"
 #include "objects/shapes/shapes.h"
+#include "project/runwriter.h"
 
 namespace tavo {
 
@@ -81,14 +82,24 @@ std::string t_punktobjekt::ProjectPoints(std::size_t count) const {
 
 std::string t_punktobjekt::RunPoints(std::size_t count) const {
   std::string text;
-  count = std::min(count, points_.size());
-  for (std::size_t i = 0; i < count; ++i) {
-    text += ';';
-    text += IntToText(RoundToI32(points_[i].x));
-    text += ';';
-    text += IntToText(RoundToI32(points_[i].y));
-  }
+  AppendRunPoints(text, count);
   return text;
+}
+
+void t_punktobjekt::AppendRunPoints(std::string& line, std::size_t count) const {
+  // Written straight into room made at the end of the line, which is cut
+  // to what was used: a shape line is mostly numbers.
+  count = std::min(count, points_.size());
+  const std::size_t start = line.size();
+  line.resize(start + count * 2 * (1 + kMaxIntText));
+  char* p = line.data() + start;
+  for (std::size_t i = 0; i < count; ++i) {
+    *p++ = ';';
+    p = WriteInt(p, RoundToI32(points_[i].x));
+    *p++ = ';';
+    p = WriteInt(p, RoundToI32(points_[i].y));
+  }
+  line.resize(static_cast<std::size_t>(p - line.data()));
 }
 
 void t_punktobjekt::ParsePoints(std::string_view& rest, std::size_t count) {
@@ -118,13 +129,30 @@ std::size_t t_punktobjekt::ReadPoints(BinaryIn& in, std::size_t count) {
 
 std::string t_punktobjekt::RunAttributes(bool withFill) const {
   std::string text;
-  std::vector<int> fields = {penColour(), penWidth(), penStyle()};
-  if (withFill) fields.insert(fields.end(), {fillColour(), fillPattern()});
-  for (int field : fields) {
-    text += ';';
-    text += IntToText(field);
-  }
+  AppendRunAttributes(text, withFill);
   return text;
+}
+
+void t_punktobjekt::AppendRunAttributes(std::string& line, bool withFill) const {
+  const int fields[] = {penColour(), penWidth(), penStyle(), fillColour(), fillPattern()};
+  const std::size_t count = withFill ? 5u : 3u;
+  const std::size_t start = line.size();
+  line.resize(start + count * (1 + kMaxIntText));
+  char* p = line.data() + start;
+  for (std::size_t i = 0; i < count; ++i) {
+    *p++ = ';';
+    p = WriteInt(p, fields[i]);
+  }
+  line.resize(static_cast<std::size_t>(p - line.data()));
+}
+
+void t_punktobjekt::WriteShapeRunLine(RunWriter& out, bool withFill, std::size_t count) const {
+  std::string& line = out.StartLine();
+  AppendRunLinePrefix(line);
+  AppendRunAttributes(line, withFill);
+  AppendRunPoints(line, count);
+  line += ')';
+  out.Line(line);
 }
 
 // --- drawing and hit test -------------------------------------------------------

@@ -19,7 +19,7 @@ void t_rechteck::SetCorners(double x1, double y1, double x2, double y2) {
 }
 
 void t_rechteck::WriteRunLines(RunWriter& out) const {
-  out.Line(RunLinePrefix() + RunAttributes(true) + RunPoints(kCorners) + ")");
+  WriteShapeRunLine(out, true, kCorners);
 }
 
 std::string t_rechteck::FormatFields() const {

@@ -33,6 +33,7 @@ class t_punktobjekt : public t_objekt {
   std::string ProjectPoints(std::size_t count) const;
   // ";x;y" per point [0, count), rounded.
   std::string RunPoints(std::size_t count) const;
+  void AppendRunPoints(std::string& line, std::size_t count) const;
   // Reads points [0, count) with TextToReal, kept inside the terminal range.
   void ParsePoints(std::string_view& rest, std::size_t count);
   void WritePoints(ByteSink& out) const;
@@ -40,6 +41,9 @@ class t_punktobjekt : public t_objekt {
   std::size_t ReadPoints(BinaryIn& in, std::size_t count);
   // The attribute fields of the run line behind the switching rule.
   std::string RunAttributes(bool withFill) const;
+  void AppendRunAttributes(std::string& line, bool withFill) const;
+  // The whole run line of a plain shape: prefix, attributes, `count` points.
+  void WriteShapeRunLine(RunWriter& out, bool withFill, std::size_t count) const;
   // Even-odd test on the scan line through (x, y) over the edges between
   // consecutive rounded points [0, pointCount).
   bool AreaHit(std::int16_t x, std::int16_t y, std::size_t pointCount) const;
