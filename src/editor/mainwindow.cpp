@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTime>
@@ -157,6 +158,9 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
     statusPanels_[i]->setMinimumWidth(kStatusWidths[i]);
     status->addWidget(statusPanels_[i]);
   }
+  statusHint_ = new QLabel(status);
+  statusHint_->setObjectName("StatusHint");
+  status->addWidget(statusHint_, 1);
 
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(1000);
@@ -610,6 +614,16 @@ void TmainForm::Timer1Timer() {
 void TmainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+// The hint of the command under the mouse goes beside the panels: shown as
+// the status bar's message it would hide time, date and project state.
+bool TmainForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    statusHint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
 }
 
 void TmainForm::FormActivate() {

@@ -151,6 +151,7 @@ class TmainForm : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -236,6 +237,7 @@ class TmainForm : public QMainWindow {
   PictureListPage* picturePage_ = nullptr;
   CheckPanel* checkPanel_ = nullptr;
   QLabel* statusPanels_[5] = {};
+  QLabel* statusHint_ = nullptr;  // the hint of the command under the mouse
   QTimer timer1_;
   QTimer sucheTimer_;
 };
