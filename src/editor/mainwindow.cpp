@@ -36,6 +36,7 @@
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
+#include "editor/toolkittexts.h"
 #include "editor/uitext.h"
 #include "project/projekt.h"
 
@@ -174,6 +175,8 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   setAcceptDrops(true);
   // The window sees every key before the focused control does.
   qApp->installEventFilter(this);
+  toolkitTexts_ = std::make_unique<ToolkitTexts>(workspace_.translator());
+  QCoreApplication::installTranslator(toolkitTexts_.get());
 
   ShowView(kViewStart);
   UpdateCommandStates();
@@ -183,6 +186,7 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
 
 TmainForm::~TmainForm() {
   qApp->removeEventFilter(this);
+  QCoreApplication::removeTranslator(toolkitTexts_.get());
   // The pages refer into the project and to the drawing view: they go
   // before either.
   if (editor_) editor_->SetDocument(nullptr);

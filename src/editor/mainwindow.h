@@ -38,6 +38,7 @@ class MessageBox;
 class PictureListPage;
 class Retranslator;
 class TextListPage;
+class ToolkitTexts;
 class VariablePage;
 class Workspace;
 class t_bild;
@@ -237,7 +238,9 @@ class TmainForm : public QMainWindow {
   PictureListPage* picturePage_ = nullptr;
   CheckPanel* checkPanel_ = nullptr;
   QLabel* statusPanels_[5] = {};
-  QLabel* statusHint_ = nullptr;  // the hint of the command under the mouse
+  QLabel* statusHint_ = nullptr;
+  // The toolkit's own dialogs in the window's language, while the window lives.
+  std::unique_ptr<ToolkitTexts> toolkitTexts_;  // the hint of the command under the mouse
   QTimer timer1_;
   QTimer sucheTimer_;
 };
