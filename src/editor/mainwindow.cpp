@@ -18,6 +18,7 @@
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStatusTipEvent>
 #include <QTabWidget>
 #include <QTextEdit>
 #include <QTime>
@@ -35,6 +36,7 @@
 #include "editor/pages/infopage.h"
 #include "editor/pages/listpages.h"
 #include "editor/pages/picturelist.h"
+#include "editor/toolkittexts.h"
 #include "editor/uitext.h"
 #include "project/projekt.h"
 
@@ -157,6 +159,9 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
     statusPanels_[i]->setMinimumWidth(kStatusWidths[i]);
     status->addWidget(statusPanels_[i]);
   }
+  statusHint_ = new QLabel(status);
+  statusHint_->setObjectName("StatusHint");
+  status->addWidget(statusHint_, 1);
 
   timer1_.setObjectName("Timer1");
   timer1_.setInterval(1000);
@@ -170,6 +175,8 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
   setAcceptDrops(true);
   // The window sees every key before the focused control does.
   qApp->installEventFilter(this);
+  toolkitTexts_ = std::make_unique<ToolkitTexts>(workspace_.translator());
+  QCoreApplication::installTranslator(toolkitTexts_.get());
 
   ShowView(kViewStart);
   UpdateCommandStates();
@@ -179,6 +186,7 @@ TmainForm::TmainForm(Workspace& workspace, EditorHooks hooks, QWidget* parent)
 
 TmainForm::~TmainForm() {
   qApp->removeEventFilter(this);
+  QCoreApplication::removeTranslator(toolkitTexts_.get());
   // The pages refer into the project and to the drawing view: they go
   // before either.
   if (editor_) editor_->SetDocument(nullptr);
@@ -614,6 +622,16 @@ void TmainForm::Timer1Timer() {
 void TmainForm::changeEvent(QEvent* event) {
   QMainWindow::changeEvent(event);
   if (event->type() == QEvent::ActivationChange && isActiveWindow()) FormActivate();
+}
+
+// The hint of the command under the mouse goes beside the panels: shown as
+// the status bar's message it would hide time, date and project state.
+bool TmainForm::event(QEvent* event) {
+  if (event->type() == QEvent::StatusTip) {
+    statusHint_->setText(static_cast<QStatusTipEvent*>(event)->tip());
+    return true;
+  }
+  return QMainWindow::event(event);
 }
 
 void TmainForm::FormActivate() {

@@ -39,6 +39,7 @@ class MessageBox;
 class PictureListPage;
 class Retranslator;
 class TextListPage;
+class ToolkitTexts;
 class VariablePage;
 class Workspace;
 class t_bild;
@@ -152,6 +153,7 @@ class TmainForm : public QMainWindow {
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;
   void changeEvent(QEvent* event) override;
+  bool event(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -239,6 +241,9 @@ class TmainForm : public QMainWindow {
   PictureListPage* picturePage_ = nullptr;
   CheckPanel* checkPanel_ = nullptr;
   QLabel* statusPanels_[5] = {};
+  QLabel* statusHint_ = nullptr;
+  // The toolkit's own dialogs in the window's language, while the window lives.
+  std::unique_ptr<ToolkitTexts> toolkitTexts_;  // the hint of the command under the mouse
   QTimer timer1_;
   QTimer sucheTimer_;
 };

@@ -454,11 +454,11 @@ void TmainForm::Drucken2Click() {
 void TmainForm::Optionen1Click() {
   if (!hooks_.programOptions || !hooks_.programOptions(this, workspace_)) return;
   Retranslate();
-  // Rows show translated words (type names, "Ja"/"Nein", "Wert"/"Bit").
+  // Rows show translated words (type names, "Ja"/"Nein", "Wert"/"Bit",
+  // colour names, sizes with their unit), as do the memory sizes.
   if (Project()) {
-    alarmPage_->Fill(Project());
-    variablePage_->Fill(Project());
-    textPage_->Fill(Project());
+    FillLists();
+    infoPage_->ShowTerminal(Project()->terminal.get());
   }
 }
 

@@ -78,6 +78,32 @@ TEST_F(InfoMsg, ErrorWithContinueIsTranslatedShownModallyAndAnswersContinue) {
   EXPECT_TRUE(box.MessageLabel()->font().bold());
 }
 
+// The box is made once and shown for every message: after a long message
+// a short one gets a box of its own size again (it kept the long one's
+// height, a short line in a mostly empty window).
+TEST_F(InfoMsg, AShortMessageAfterALongOneGetsASmallBox) {
+  std::string longText;
+  for (int i = 0; i < 20; ++i)
+    longText +=
+        "E201 Fehler: Bild 1, Objekt liegt ganz au\xDF"
+        "erhalb\n";
+  const std::string shortText = "Download abgebrochen.";
+  // The height each box shows with.
+  auto shown = [](TInfo_MSG& box, const std::string& text) {
+    int height = 0;
+    QTimer::singleShot(0, [&] {
+      height = box.height();
+      box.done(kAnswerWeiter);
+    });
+    box.Show(MsgKind::Information, ButtonSet::Weiter, text);
+    return height;
+  };
+  TInfo_MSG fresh(german_);
+  const int shortHeight = shown(fresh, shortText);
+  EXPECT_GT(shown(box_, longText), shortHeight);
+  EXPECT_EQ(shown(box_, shortText), shortHeight);
+}
+
 TEST_F(InfoMsg, EveryKindHasItsTitle) {
   const std::pair<MsgKind, const char*> cases[] = {{MsgKind::Information, "Information"},
                                                    {MsgKind::Warnung, "Warnung"},

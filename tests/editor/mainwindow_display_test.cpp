@@ -10,9 +10,11 @@
 #include <QScrollBar>
 #include <QStandardItem>
 #include <QTabWidget>
+#include <QToolBar>
 
 #include <QLabel>
 #include <QProgressBar>
+#include <QStatusTipEvent>
 
 #include "editor/mainwindow_progress.h"
 #include "editor/pages/infopage.h"
@@ -112,6 +114,26 @@ TEST_F(DisplayTest, PagesFitAWindowOf800By600AndTheInfoPageScrollsBelow) {
   EXPECT_TRUE(scroll->verticalScrollBar()->isVisible());
 }
 
+// The hint of a command under the mouse shows beside the panels; as the
+// status bar's message it hid time, date and project state.
+TEST_F(DisplayTest, CommandHintsLeaveTheStatusPanelsShown) {
+  TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
+  QAction* save = Action("ToolButton33");
+  save->showStatusText(Find<QToolBar>("tb_programm2"));
+  QApplication::processEvents();
+  EXPECT_EQ(Find<QLabel>("StatusHint")->text(), save->statusTip());
+  EXPECT_FALSE(save->statusTip().isEmpty());
+  for (const char* panel : {"StatusPanel0", "StatusPanel1", "StatusPanel2"})
+    EXPECT_TRUE(Find<QLabel>(panel)->isVisible()) << panel;
+  EXPECT_EQ(w.StatusPanelText(2).toStdString(), "im Speicher");
+  // Leaving the button clears the hint.
+  save->showStatusText(Find<QToolBar>("tb_programm2"));
+  QStatusTipEvent leave{QString()};
+  QApplication::sendEvent(Find<QToolBar>("tb_programm2"), &leave);
+  EXPECT_EQ(Find<QLabel>("StatusHint")->text(), "");
+}
+
 // A 640 x 480 project: picture 1 with one object beyond x 319, picture 2
 // with one beyond x 319 and one beyond y 239, picture 3 all inside.
 const char* const kWideProject =
@@ -172,7 +194,14 @@ TEST_F(DisplayTest, ASmallerTerminalSaysWhichObjectsLieOutsideIt) {
 // Sizes as people read them, the start picture marked, alarm headings in
 // full words with hints, and colour names in the window's language.
 TEST_F(DisplayTest, ListsAndInfoSpeakTheUsersTerms) {
-  TmainForm& w = WindowWith(ProjectCopy("Demo.qvx"));
+  EditorHooks hooks = Hooks();
+  hooks.programOptions = [](QWidget*, Workspace& workspace) {
+    workspace.settings().code = "044";
+    workspace.SetLanguage("044");
+    return true;
+  };
+  TmainForm& w = MakeWindow(std::move(hooks));
+  ASSERT_TRUE(w.OpenProjectFile(QString::fromStdString(ProjectCopy("Demo.qvx").string())));
   EXPECT_EQ(Find<QLabel>("PrjTermHMemStr")->text().toStdString(), "2 MB");
   EXPECT_EQ(Find<QLabel>("PrjTermFMemStr")->text().toStdString(), "4 MB");
   EXPECT_EQ(MemoryText(workspace_->translator(), 524288).toStdString(), "512 KB");
@@ -205,13 +234,19 @@ TEST_F(DisplayTest, ListsAndInfoSpeakTheUsersTerms) {
     EXPECT_GE(alarms->columnWidth(c),
               alarms->header()->fontMetrics().horizontalAdvance(headings[c]))
         << headings[c].toStdString();
+  // All six fit the page of a window of 1024 x 768, the program's first size.
+  w.resize(1024, 768);
+  Find<QTabWidget>("pagecontrol1")->setCurrentIndex(TmainForm::kPageAlarms);
+  QApplication::processEvents();
+  EXPECT_LE(alarms->header()->sectionPosition(5) + alarms->columnWidth(5),
+            alarms->viewport()->width());
 
-  // Colour names follow the language.
+  // Colour names and units follow the language chosen in the options.
   EXPECT_EQ(pictures->TextAt(0, 2).toStdString(), "Hellgrau");
-  workspace_->SetLanguage("044");
-  w.Retranslate();
-  w.FillLists();
+  Action("Optionen2")->trigger();
   EXPECT_EQ(pictures->TextAt(0, 2).toStdString(), "Light grey");
+  EXPECT_EQ(pictures->TextAt(0, 3).toStdString(), std::to_string(firstPicture.size) + " bytes");
+  EXPECT_EQ(pictures->SourceModel().item(0, 0)->toolTip().toStdString(), "Start picture");
   EXPECT_EQ(Find<QLabel>("PrjTermHMemStr")->text().toStdString(), "2 MB");
 }
 

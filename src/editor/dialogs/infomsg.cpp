@@ -112,6 +112,9 @@ void TInfo_MSG::Prepare(MsgKind kind, ButtonSet buttons, const std::string& text
   message_->setText(Q(text));
   for (std::size_t r = 0; r < rows_.size(); ++r) rows_[r].widget->setVisible(r == RowOf(buttons));
   rows_[RowOf(buttons)].buttons.front()->setFocus();
+  // The layout takes the new message in now: until it does, it holds the
+  // box at the size of the message before, however short this one is.
+  layout()->activate();
   adjustSize();
 }
 

@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -490,8 +491,11 @@ AlarmPage::AlarmPage(Workspace& workspace, Retranslator& texts, QWidget* parent)
       fonts_(workspace.install()),
       preview_(new AlarmPreview(fonts_, this)) {
   table_->setColumnWidth(0, 70);
-  table_->setColumnWidth(1, 420);
-  for (int column = 2; column < 6; ++column) table_->setColumnWidth(column, 120);
+  table_->setColumnWidth(1, 300);
+  // The flags' columns as wide as their headings, in either language: all
+  // six columns fit the page of a window of 1024 pixels.
+  for (int column = 2; column < 6; ++column)
+    table_->header()->setSectionResizeMode(column, QHeaderView::ResizeToContents);
   table_->SetColumnHints({txt::kHintAlarmNummer, txt::kHintAlarmText, txt::kHintAlarmDynamisch,
                           txt::kHintAlarmUnterbrechend, txt::kHintAlarmKommen,
                           txt::kHintAlarmGehen});
