@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -20,6 +21,7 @@
 #include "document/command.h"
 #include "document/history.h"
 #include "project/projekt.h"
+#include "shell/texts.h"
 
 namespace tavo {
 
@@ -142,5 +144,23 @@ class DocumentSubscription {
   Document* document_ = nullptr;
   int id_ = 0;
 };
+
+// Runs `steps` (returning an EditResult) as one step named `name`: kept
+// when they succeed, taken back when they fail or run out of memory.
+template <class Steps>
+EditResult InMacro(Document& document, const TextId& name, Steps&& steps) {
+  document.BeginMacro(name);
+  EditResult result;
+  try {
+    result = steps();
+  } catch (const std::bad_alloc&) {
+    result = EditResult::Failed(txt::kEditNoMemory);
+  }
+  if (result)
+    document.EndMacro();
+  else
+    document.AbortMacro();
+  return result;
+}
 
 }  // namespace tavo

@@ -20,22 +20,6 @@ EditResult AppendAll(Document& document, RecordList list, std::vector<ListPtr>& 
   return document.Execute(std::move(command));
 }
 
-template <class Steps>
-EditResult InMacro(Document& document, const TextId& name, Steps&& steps) {
-  document.BeginMacro(name);
-  EditResult result;
-  try {
-    result = steps();
-  } catch (const std::bad_alloc&) {
-    result = EditResult::Failed(txt::kEditNoMemory);
-  }
-  if (result)
-    document.EndMacro();
-  else
-    document.AbortMacro();
-  return result;
-}
-
 }  // namespace
 
 EditResult ApplyRecordImport(Document& document, RecordList list, RecordImportPlan& plan,

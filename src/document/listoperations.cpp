@@ -138,22 +138,6 @@ const TextId& DeleteStepName(RecordList list) {
 
 // Runs `steps` inside a macro named `name`; a step that fails takes back
 // what the macro did so far.
-template <class Fn>
-EditResult InMacro(Document& document, const TextId& name, Fn&& steps) {
-  document.BeginMacro(name);
-  EditResult result;
-  try {
-    result = steps();
-  } catch (const std::bad_alloc&) {
-    result = EditResult::Failed(txt::kEditNoMemory);
-  }
-  if (result)
-    document.EndMacro();
-  else
-    document.AbortMacro();
-  return result;
-}
-
 // Every picture's top-level objects that `names` picks, with an edit of the
 // copy, as one object edit per picture.
 template <class Pick, class Edit>
