@@ -1,8 +1,5 @@
 // tavodex-cli export and import on the shipped demo projects: a round trip
 // through the exchange files, the conflict policies, and the refusals.
-//
-// The small runner below repeats cli_test.cpp's; it can join it in
-// tests/support once the command line's tests settle.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -15,64 +12,16 @@
 #include <sstream>
 
 #include "app/cli/commands.h"
-#include "support/tempfolder.h"
+#include "clitest.h"
 
 namespace tavo::cli {
 namespace {
 
-namespace fs = std::filesystem;
 using ::testing::HasSubstr;
 
-struct CliRun {
-  int code = -1;
-  std::string out, err;
-};
-std::ostream& operator<<(std::ostream& os, const CliRun& run) {
-  return os << "exit " << run.code << "\n--- stdout\n" << run.out << "--- stderr\n" << run.err;
-}
-
-std::string Read(const fs::path& file) {
-  std::ifstream in(file, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-class ExchangeCli : public ::testing::Test {
+class ExchangeCli : public CliTest {
  protected:
-  static void SetUpTestSuite() {
-    home_ = std::make_unique<testing::TempFolder>();
-    setenv("TAVODEX_DATA", TAVO_DATA_DIR, 1);
-    setenv("XDG_DATA_HOME", home_->File("data").c_str(), 1);
-    setenv("XDG_CONFIG_HOME", home_->File("config").c_str(), 1);
-  }
-  static void TearDownTestSuite() { home_.reset(); }
-
-  CliRun Run(std::vector<std::string> args) {
-    std::vector<std::string> all = {"tavodex-cli", "--base", (home_->path() / "base").string(),
-                                    "--populate"};
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (std::string& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    std::ostringstream out, err;
-    std::streambuf* oldOut = std::cout.rdbuf(out.rdbuf());
-    std::streambuf* oldErr = std::cerr.rdbuf(err.rdbuf());
-    CliRun run;
-    run.code = RunCli(static_cast<int>(all.size()), argv.data());
-    std::cout.rdbuf(oldOut);
-    std::cerr.rdbuf(oldErr);
-    run.out = out.str();
-    run.err = err.str();
-    return run;
-  }
-  fs::path Copy(const std::string& dataFile, const std::string& as) {
-    const fs::path target = files_.path() / as;
-    fs::copy_file(fs::path(TAVO_DATA_DIR) / dataFile, target, fs::copy_options::overwrite_existing);
-    return target;
-  }
   std::string File(const std::string& name) { return (files_.path() / name).string(); }
-
-  inline static std::unique_ptr<testing::TempFolder> home_;
-  testing::TempFolder files_;
 };
 
 TEST_F(ExchangeCli, ExportThenImportIntoAnotherProjectBringsTheRecordsOnce) {
