@@ -49,6 +49,12 @@ class LineCursor {
   explicit LineCursor(std::string_view text) : text_(text) {}
   // False at the end of the text.
   bool Next(std::string_view& line);
+  // Passes over blank lines and the heading line after them.
+  void SkipHeader() {
+    std::string_view line;
+    while (Next(line) && line.empty()) {
+    }
+  }
   int LineNumber() const { return number_; }
   bool AtEnd() const { return pos_ >= text_.size(); }
 

@@ -213,9 +213,7 @@ RecordImportPlan PlanAlarmImport(const t_projekt& project, std::string_view byte
     byNumber.try_emplace(n->number, static_cast<t_alarme*>(n));
 
   LineCursor lines(text);
-  std::string_view skipHeader;
-  while (lines.Next(skipHeader) && skipHeader.empty()) {
-  }
+  lines.SkipHeader();
   CsvRecord record;
   while (NextCsvRecord(lines, record)) {
     std::int32_t number = 0;
@@ -295,9 +293,7 @@ RecordImportPlan PlanVariableImport(const t_projekt& project, std::string_view b
     byName.try_emplace(n->name, static_cast<t_variable*>(n));
 
   LineCursor lines(text);
-  std::string_view skipHeader;
-  while (lines.Next(skipHeader) && skipHeader.empty()) {
-  }
+  lines.SkipHeader();
   CsvRecord record;
   while (NextCsvRecord(lines, record)) {
     // Five fields, or six when the address is written as data block and word.

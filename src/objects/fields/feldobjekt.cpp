@@ -171,11 +171,12 @@ void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContex
 }
 
 void ParseObjectFields(t_objekt& object, std::string_view rest, const t_liste* fonts) {
-  // Shapes, graphs, groups and bitmaps are no fields: their kind byte says
-  // so without a failing cast, on every object line a project holds.
+  // Only the text and field kinds are fields: the kind byte passes over
+  // shapes, graphs, groups and bitmaps without a failing cast, on every
+  // object line a project holds.
   const std::uint8_t kind = object.Kind();
-  const bool mayBeField = kind != kKindGruppe && kind != kKindLinie && kind != kKindRechteck &&
-                          kind != kKindKreis && kind != kKindPolygon && kind != kKindBitmap;
+  const bool mayBeField = (kind >= kKindText && kind <= kKindAusgabe) ||
+                          (kind >= kKindBarcode && kind <= kKindEditListe);
   if (auto* field = mayBeField ? dynamic_cast<t_feldobjekt*>(&object) : nullptr)
     field->ParseWith(rest, fonts);
   else
