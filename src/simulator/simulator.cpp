@@ -423,8 +423,16 @@ std::vector<const t_feldobjekt*> InputObjects(const t_bild& picture) {
 
 std::string NumberLimit(int digits, int decimals) {
   std::string most = digits > 0 ? std::string(static_cast<std::size_t>(digits), '9') : "0";
-  if (decimals > 0) most += "." + std::string(static_cast<std::size_t>(decimals), '9');
-  return "-" + most + " .. " + most;
+  if (decimals > 0) {
+    most += '.';
+    most.append(static_cast<std::size_t>(decimals), '9');
+  }
+  // Appended, not prefixed to temporaries: the optimiser misreads those.
+  std::string limit = "-";
+  limit += most;
+  limit += " .. ";
+  limit += most;
+  return limit;
 }
 
 const t_textliste* ListOf(const t_projekt& p, std::uint16_t number) {

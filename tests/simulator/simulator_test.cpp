@@ -281,7 +281,9 @@ struct IdentityCase {
   // Empty: the project's own terminal. Klassik's terminal is of the first
   // generation, whose image has no run file to read: its pictures are
   // checked on the second-generation terminal of the same resolution. The
-  // grey 240 x 128 terminal shows the grey palette.
+  // grey 240 x 128 terminal shows the grey palette. Felder.qvx is not
+  // listed: its only picture holds fields, which show values where the
+  // editor shows placeholders.
   const char* typeNumber;
 };
 
