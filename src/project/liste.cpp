@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "project/runwriter.h"
@@ -47,15 +48,25 @@ int t_liste::FreeNumber() const {
 void t_liste::Done() {}
 
 std::string_view t_liste::NextToken(std::string_view& rest) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    const char c = rest[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && (c == ';' || c == ')')) {
-      const std::string_view field = rest.substr(0, i);  // the separator is consumed, not kept
-      rest.remove_prefix(i + 1);
+  const char* const begin = rest.data();
+  const char* const end = begin + rest.size();
+  for (const char* p = begin; p != end;) {
+    const char c = *p;
+    if (c == ';' || c == ')') {
+      const std::string_view field(begin, static_cast<std::size_t>(p - begin));
+      rest = std::string_view(p + 1,
+                              static_cast<std::size_t>(end - p - 1));  // the separator is consumed
       return field;
+    }
+    if (c == '"') {
+      // Inside quotes only the next quote counts: names and texts, the
+      // longest fields, are passed over by one search. A doubled quote
+      // closes and reopens.
+      const void* close = std::memchr(p + 1, '"', static_cast<std::size_t>(end - p - 1));
+      if (!close) break;
+      p = static_cast<const char*>(close) + 1;
+    } else {
+      ++p;
     }
   }
   const std::string_view field = rest;
@@ -179,9 +190,26 @@ std::string t_liste::Quote(const std::string& text) {
 }
 
 std::int32_t t_liste::TextToInt(std::string_view text) {
-  // Nearly every field is a plain whole number: read it directly. Up to 18
-  // digits the real-number path would be exact too, so both agree; anything
-  // else (a point, an exponent, more digits, stray text) takes that path.
+  // Nearly every field is a short whole number as IntToText writes it: an
+  // optional "-" and up to nine digits cannot overflow.
+  if (!text.empty() && text.size() <= 10) {
+    const bool negative = text[0] == '-';
+    const std::size_t first = negative ? 1 : 0;
+    if (text.size() > first && text.size() - first <= 9) {
+      std::int32_t whole = 0;
+      std::size_t i = first;
+      for (; i < text.size(); ++i) {
+        const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+        if (digit > 9) break;
+        whole = whole * 10 + static_cast<std::int32_t>(digit);
+      }
+      if (i == text.size()) return negative ? -whole : whole;
+    }
+  }
+  // With blanks, a "+" or more digits a whole number is still read directly:
+  // up to 18 digits the real-number path would be exact too, so both agree.
+  // Anything else (a point, an exponent, more digits, stray text) takes that
+  // path.
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;

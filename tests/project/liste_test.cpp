@@ -22,6 +22,13 @@ TEST(NextToken, CutsAtSemicolonOrBracketOutsideQuotes) {
   EXPECT_EQ(t_liste::NextToken(rest), "\"x\"\")y\"");
   EXPECT_EQ(t_liste::NextToken(rest), "z");
   EXPECT_EQ(t_liste::NextToken(rest), "");  // a missing field is empty
+
+  rest = "a\"b;\"c;d";  // quotes count anywhere in a field
+  EXPECT_EQ(t_liste::NextToken(rest), "a\"b;\"c");
+  EXPECT_EQ(t_liste::NextToken(rest), "d");
+  rest = "\"ab;c)";  // a quote never closed takes the rest of the line
+  EXPECT_EQ(t_liste::NextToken(rest), "\"ab;c)");
+  EXPECT_EQ(rest, "");
 }
 
 TEST(NextToken, ViewsCutLikeCopies) {
@@ -85,6 +92,10 @@ TEST(Numbers, TextToIntRoundsHalvesToEven) {
                {"-99999999999", -2147483647 - 1},
                // whole numbers, which take a shorter path than the rest
                {"\t-0012\t", -12},
+               {"999999999", 999999999},
+               {"-999999999", -999999999},
+               {"1000000000", 1000000000},
+               {"-12-", 0},
                {"+7", 7},
                {"-0", 0},
                {"2147483647", 2147483647},
