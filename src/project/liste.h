@@ -4,7 +4,9 @@
 // previous node owns the next one, so releasing the first node releases the
 // whole list.
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,7 +80,8 @@ class t_liste {
   static bool TextToBool(std::string_view text);  // 13
   static std::string BoolToText(bool value);      // 14
   // The same cut as NextToken, without copying: the field and `rest` both
-  // view the caller's text, which must outlive them.
+  // view the caller's text, which must outlive them. Inline: readers call
+  // it for every field of every line.
   static std::string_view NextToken(std::string_view& rest);
 
   // Unlinks this node's successor chain and hands it over.
@@ -92,6 +95,39 @@ class t_liste {
   t_liste* previous_ = nullptr;
   ListPtr next_;
 };
+
+namespace detail {
+// The characters NextToken stops at: the separators and the double quote.
+inline constexpr auto kFieldStops = [] {
+  std::array<bool, 256> stops{};
+  stops[static_cast<unsigned char>(';')] = true;
+  stops[static_cast<unsigned char>(')')] = true;
+  stops[static_cast<unsigned char>('"')] = true;
+  return stops;
+}();
+}  // namespace detail
+
+inline std::string_view t_liste::NextToken(std::string_view& rest) {
+  const char* const begin = rest.data();
+  const char* const end = begin + rest.size();
+  for (const char* p = begin; p != end; ++p) {
+    if (!detail::kFieldStops[static_cast<unsigned char>(*p)]) continue;
+    if (*p != '"') {
+      const std::string_view field(begin, static_cast<std::size_t>(p - begin));
+      rest = std::string_view(p + 1, static_cast<std::size_t>(end - p - 1));  // ";" or ")" consumed
+      return field;
+    }
+    // Inside quotes only the next quote counts: names and texts, the
+    // longest fields, are passed over by one search. A doubled quote closes
+    // and reopens.
+    const void* close = std::memchr(p + 1, '"', static_cast<std::size_t>(end - p - 1));
+    if (!close) break;
+    p = static_cast<const char*>(close);
+  }
+  const std::string_view field = rest;
+  rest.remove_prefix(rest.size());
+  return field;
+}
 
 // --- list helpers ----------------------------------------------------------
 
