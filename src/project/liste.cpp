@@ -193,23 +193,7 @@ std::string t_liste::Quote(const std::string& text) {
   return out;
 }
 
-std::int32_t t_liste::TextToInt(std::string_view text) {
-  // Nearly every field is a short whole number as IntToText writes it: an
-  // optional "-" and up to nine digits cannot overflow.
-  if (!text.empty() && text.size() <= 10) {
-    const bool negative = text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    if (text.size() > first && text.size() - first <= 9) {
-      std::int32_t whole = 0;
-      std::size_t i = first;
-      for (; i < text.size(); ++i) {
-        const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
-        if (digit > 9) break;
-        whole = whole * 10 + static_cast<std::int32_t>(digit);
-      }
-      if (i == text.size()) return negative ? -whole : whole;
-    }
-  }
+std::int32_t t_liste::TextToIntInGeneral(std::string_view text) {
   // With blanks, a "+" or more digits a whole number is still read directly:
   // up to 18 digits the real-number path would be exact too, so both agree.
   // Anything else (a point, an exponent, more digits, stray text) takes that

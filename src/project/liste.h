@@ -90,6 +90,8 @@ class t_liste {
   void LinkBehind(ListPtr node);
 
  private:
+  // TextToInt of what is not a short whole number.
+  static std::int32_t TextToIntInGeneral(std::string_view text);
   friend ListPtr SortByNumber(ListPtr head);
   std::uint8_t kindTag_;
   t_liste* previous_ = nullptr;
@@ -127,6 +129,22 @@ inline std::string_view t_liste::NextToken(std::string_view& rest) {
   const std::string_view field = rest;
   rest.remove_prefix(rest.size());
   return field;
+}
+
+inline std::int32_t t_liste::TextToInt(std::string_view text) {
+  // Nearly every field is a short whole number as IntToText writes it: an
+  // optional "-" and up to nine digits cannot overflow.
+  const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  if (text.size() > first && text.size() - first <= 9) {
+    std::int32_t whole = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (digit > 9) return TextToIntInGeneral(text);
+      whole = whole * 10 + static_cast<std::int32_t>(digit);
+    }
+    return first ? -whole : whole;
+  }
+  return TextToIntInGeneral(text);
 }
 
 // --- list helpers ----------------------------------------------------------

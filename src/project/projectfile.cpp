@@ -598,11 +598,19 @@ ProjectRead ReadProjectFile(const std::string& path, ProjectReadContext& context
   std::string content;
   std::error_code sizeUnknown;
   const std::uintmax_t size = fs::file_size(path, sizeUnknown);
-  if (!sizeUnknown) content.reserve(static_cast<std::size_t>(size));
-  std::vector<char> block(std::size_t{1} << 16);
   try {
-    while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
-      content.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    // The whole file in one read into its place; blocks for what a file
+    // without a size has, or what it grew by since.
+    if (!sizeUnknown && size > 0 && size < std::uintmax_t{1} << 40) {
+      content.resize(static_cast<std::size_t>(size));
+      in.read(content.data(), static_cast<std::streamsize>(size));
+      content.resize(static_cast<std::size_t>(in.gcount()));
+    }
+    if (in && in.peek() != std::char_traits<char>::eof()) {
+      std::vector<char> block(std::size_t{1} << 16);
+      while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
+        content.append(block.data(), static_cast<std::size_t>(in.gcount()));
+    }
   } catch (const std::ios_base::failure&) {
     return cannotOpen;  // a device or special file that cannot be read
   }
