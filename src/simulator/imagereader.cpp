@@ -663,7 +663,7 @@ void ReadPictureText(std::string_view text, const std::string& fileName, t_bild&
       const std::int32_t key = Int(run.fields[0]), value = Int(run.fields[1]);
       if (!InRange(key, 1, kKeyCount) || !InRange(value, 0, 65535))
         return bad("key " + std::to_string(key) + " with value " + std::to_string(value));
-      picture.Key(key)->value = static_cast<std::uint16_t>(value);
+      picture.keys.Assign(key)->value = static_cast<std::uint16_t>(value);
     } else if (k == "PictureEnd") {
       if (!run.fields.empty()) return bad("PictureEnd: fields where none belong");
       ended = true;
