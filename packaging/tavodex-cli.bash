@@ -23,7 +23,7 @@ _tavodex_cli() {
     if [[ $cur == -* ]]; then
       COMPREPLY=($(compgen -W "--base --populate --language --help -h --version" -- "$cur"))
     else
-      COMPREPLY=($(compgen -W "check download export fonts image import import-dos info print render save text" -- "$cur"))
+      COMPREPLY=($(compgen -W "check download export fonts image import import-dos info print render save simulate text" -- "$cur"))
     fi
     return
   fi
@@ -37,6 +37,7 @@ _tavodex_cli() {
     import) options+=" --on-conflict --output" ;;
     print) options+=" --output --project-info --pictures --alarms --variables --text-lists --paper --margins --date" ;;
     render) options+=" --picture --zoom --outline --grey --time --output" ;;
+    simulate) options+=" --picture --set --time --output" ;;
     text) options+=" --font --output --zoom --colour --background" ;;
   esac
 
@@ -55,14 +56,14 @@ _tavodex_cli() {
     --output)
       case "$command" in
         image) _filedir -d ;;
-        render | text) _filedir png ;;
+        render | simulate | text) _filedir png ;;
         print) _filedir pdf ;;
         export) _filedir ;;
         *) _filedir qvx ;;
       esac
       return ;;
     --font) _filedir '@(fon|FON)'; return ;;
-    --station | --zoom | --colour | --background | --picture | --time | --margins | --date) return ;;
+    --station | --zoom | --colour | --background | --picture | --set | --time | --margins | --date) return ;;
   esac
 
   if [[ $cur == -* ]]; then

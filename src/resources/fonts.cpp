@@ -181,6 +181,11 @@ std::string FontFileDamage(const std::string& path) {
 
 FontCache::FontCache(const Installation& installation) : installation_(installation) {}
 
+FontCache::FontCache(const std::filesystem::path& fontFolder)
+    : ownFolder_(std::make_unique<Installation>(fontFolder)),
+      installation_(*ownFolder_),
+      prefix_() {}
+
 FontCache::~FontCache() {
   // Unlink iteratively so a long cache does not recurse in the destructors.
   while (first_) first_ = std::move(first_->next);
@@ -198,7 +203,7 @@ bool FontCache::SelectFont(const std::string& name) {
   std::unique_ptr<tfnttyp> font;
   std::string problem = "not a file name in the fonts folder";
   if (IsPlainFileName(fileName)) {
-    font = LoadFontFile(installation_.Resolve("fonts\\" + fileName).string(), nullptr, &problem);
+    font = LoadFontFile(installation_.Resolve(prefix_ + fileName).string(), nullptr, &problem);
   }
   // A font that cannot be loaded is tried again on every text; it is told
   // about once.

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <set>
 #include <string>
@@ -93,6 +94,9 @@ bool FontNamesMatch(const std::string& a, const std::string& b);
 class FontCache {
  public:
   explicit FontCache(const Installation& installation);
+  // Fonts from a folder that holds the font files themselves (a terminal's
+  // drive D), found there without regard to case.
+  explicit FontCache(const std::filesystem::path& fontFolder);
   ~FontCache();
   FontCache(const FontCache&) = delete;
   FontCache& operator=(const FontCache&) = delete;
@@ -123,7 +127,10 @@ class FontCache {
                         const std::string& fontName, bool opaque, Rgb background, double zoom);
 
  private:
+  // The folder searched: an installation's "fonts\", or a font folder itself.
+  std::unique_ptr<Installation> ownFolder_;
   const Installation& installation_;
+  std::string prefix_ = "fonts\\";
   std::unique_ptr<tfnttyp> first_;
   tfnttyp* last_ = nullptr;
   tfnttyp* current_ = nullptr;

@@ -20,12 +20,14 @@
 #include <utility>
 #include <vector>
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include "app/cli/commands.h"
 #include "clitest.h"
+#include "objects/tview.h"
 #include "shell/folders.h"
 #include "support/tempfolder.h"
 
@@ -112,6 +114,9 @@ TEST_F(CliTest, EveryCommandDescribesItselfOnHelpAndRejectsMissingArguments) {
       {"export", {"a.qvx", "--output", "x.txt"}},
       {"import", {"a.qvx"}},
       {"import", {"a.qvx", "x.txt", "--on-conflict", "maybe"}},
+      {"simulate", {"a.qvx", "--output", "x.png"}},
+      {"simulate", {"a.qvx", "--picture", "1", "--output", "x.png", "--set", "nix"}},
+      {"simulate", {"a.qvx", "--picture", "1", "--output", "x.png", "--time", "heute"}},
   };
   for (const Case& c : cases) {
     const std::string usage = "usage: tavodex-cli " + c.command;
@@ -146,6 +151,7 @@ TEST_F(CliTest, EveryCommandReportsOptionErrorsAlike) {
       {"print", {"a.qvx", "--output", "x.pdf"}},
       {"render", {"a.qvx", "--output", "x.png"}},
       {"save", {"a.qvx"}},
+      {"simulate", {"a.qvx", "--picture", "1", "--output", "x.png"}},
       {"text", {"Hallo", "--font", "S008X016.FON", "--output", "x.png"}},
   };
   struct Fault {
@@ -630,6 +636,72 @@ TEST_F(CliTest, RenderFindsBitmapsWhereTheImageBuilderFindsThem) {
     ASSERT_EQ(run.code, 0) << run;
   }
   EXPECT_NE(Read(files_ / "Klassik.png"), Read(files_ / "Ohne.png"));
+}
+
+// --- simulate ---------------------------------------------------------------------------
+
+class SimulateTest : public CliTest {
+ protected:
+  // Felder, picture 1, with the values given; the exit code must be 0.
+  QImage Simulated(const std::vector<std::string>& sets) {
+    std::vector<std::string> args = {"simulate",  Copy("Projects/Felder.qvx").string(),
+                                     "--picture", "1",
+                                     "--time",    "2026-12-11 08:05",
+                                     "--output",  (files_ / "s.png").string()};
+    for (const std::string& set : sets) args.insert(args.end(), {"--set", set});
+    const CliRun run = Run(args);
+    EXPECT_EQ(run.code, 0) << run;
+    EXPECT_THAT(run.out, HasSubstr("picture 1 \"Felder\", 640 x 480"));
+    return QImage(QString::fromStdString((files_ / "s.png").string()));
+  }
+  static QRgb Palette(int index) {
+    const Rgb c = ColourPalette(index);
+    return qRgb(RedOf(c), GreenOf(c), BlueOf(c));
+  }
+  // The picture's background, white.
+  static bool AllBackground(const QImage& image, QRect area) {
+    for (int y = area.top(); y <= area.bottom(); ++y)
+      for (int x = area.left(); x <= area.right(); ++x)
+        if (image.pixel(x, y) != Palette(15)) return false;
+    return true;
+  }
+};
+
+TEST_F(SimulateTest, ShowsTheValuesItIsGiven) {
+  const QImage half = Simulated({"Temperatur=50", "Status=1", "Betriebsart=2"});
+  ASSERT_FALSE(half.isNull());
+  // The tank (x 300..360, y 100..300) fills upwards: 50 % up to y = 200.
+  EXPECT_EQ(half.pixel(330, 250), Palette(10));
+  EXPECT_EQ(half.pixel(330, 150), Palette(15));
+  // The temperature field shows only while Status is 1; by number or name.
+  const QRect temperature(20, 40, 40, 16);
+  EXPECT_FALSE(AllBackground(half, temperature));
+  const QImage off = Simulated({"Temperatur=50", "6=0", "Betriebsart=2"});
+  EXPECT_TRUE(AllBackground(off, temperature));
+  // The operating mode's text list field shows another text for another value.
+  const QRect mode(20, 180, 9 * 8, 16);
+  EXPECT_NE(half.copy(mode), Simulated({"Betriebsart=0"}).copy(mode));
+}
+
+TEST_F(SimulateTest, RefusesValuesAndImagesItCannotUse) {
+  const fs::path felder = Copy("Projects/Felder.qvx");
+  const std::string png = (files_ / "x.png").string();
+  struct Case {
+    fs::path project;
+    std::string set;
+    int code;
+    std::string why;
+  };
+  for (const Case& c :
+       {Case{felder, "Nix=3", 2, "--set Nix=3: there is no variable 'Nix'"},
+        Case{felder, "Sollwert=40000", 2, "40000 is outside -32768 .. 32767"},
+        Case{felder, "Temperatur=x", 2, "'x' is no whole number"},
+        Case{Copy("Projects/demos/Klassik.qvx"), "1=1", 1, "first-generation image"}}) {
+    const CliRun run =
+        Run({"simulate", c.project.string(), "--picture", "1", "--set", c.set, "--output", png});
+    EXPECT_EQ(run.code, c.code) << run;
+    EXPECT_THAT(run.err, HasSubstr(c.why));
+  }
 }
 
 TEST_F(CliTest, RenderRefusesWhatItCannotDraw) {

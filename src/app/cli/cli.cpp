@@ -30,6 +30,8 @@ const std::vector<CommandEntry>& Commands() {
       {"print", "write the project printout as a PDF file", DefinePrint},
       {"render", "render a picture of a project into a PNG image", DefineRender},
       {"save", "load a project and write it back (with backup)", DefineSave},
+      {"simulate", "render a picture as the terminal shows it, with simulated PLC values",
+       DefineSimulate},
       {"text", "render a text in a terminal font into a PNG image", DefineText},
   };
   return commands;

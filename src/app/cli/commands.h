@@ -24,7 +24,9 @@ class App;
 
 namespace tavo {
 class Workspace;
+class t_bild;
 class t_projekt;
+struct LocalTime;
 }  // namespace tavo
 
 namespace tavo::cli {
@@ -72,6 +74,7 @@ CommandRun DefineInfo(CLI::App& app);
 CommandRun DefinePrint(CLI::App& app);
 CommandRun DefineRender(CLI::App& app);
 CommandRun DefineSave(CLI::App& app);
+CommandRun DefineSimulate(CLI::App& app);
 CommandRun DefineText(CLI::App& app);
 
 // --- declaring arguments (options.cpp) ---------------------------------------------
@@ -99,6 +102,12 @@ void AddChecked(CLI::App& app, const std::string& name, std::string& value,
 // Checks a picture given by name or number: all digits must be a picture
 // number, 1 .. 65535. Returns why the value is refused, or nothing.
 std::string PictureNameOrNumber(const std::string& text);
+
+// The picture a --picture value names: all digits are its picture number,
+// anything else its name (UTF-8); null when there is none.
+const t_bild* FindPicture(const t_projekt& project, const std::string& key);
+// "YYYY-MM-DD HH:MM" as --time takes it; false for anything else.
+bool ParseTime(const std::string& text, LocalTime& time);
 
 // --- opening the project --------------------------------------------------------------
 

@@ -21,7 +21,6 @@
 #include "shell/messageboxes.h"
 
 namespace tavo::cli {
-namespace {
 
 const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
   const bool numeric = !key.empty() && key.find_first_not_of("0123456789") == std::string::npos;
@@ -35,15 +34,17 @@ const t_bild* FindPicture(const t_projekt& p, const std::string& key) {
   return nullptr;
 }
 
-// Largest zoom accepted; the size of the image is checked on its own.
-constexpr double kMaxZoom = 32;
-
 bool ParseTime(const std::string& text, LocalTime& t) {
   return std::sscanf(text.c_str(), "%d-%d-%d %d:%d", &t.year, &t.month, &t.day, &t.hour,
                      &t.minute) == 5 &&
          t.month >= 1 && t.month <= 12 && t.day >= 1 && t.day <= 31 && t.hour >= 0 &&
          t.hour <= 23 && t.minute >= 0 && t.minute <= 59;
 }
+
+namespace {
+
+// Largest zoom accepted; the size of the image is checked on its own.
+constexpr double kMaxZoom = 32;
 
 struct RenderOptions {
   std::string project, picture, output, time;

@@ -213,6 +213,28 @@ void tqvxbitmap::Draw(tview& view, int mode) const {
                            TransparentColour16());
 }
 
+void tqvxbitmap::DrawPlaced(tview& view, int mode, const Image16& placed) const {
+  t_objekt::Draw(view, mode);
+  int left = view.TermToWinX(RoundToI32(x1));
+  int right = view.TermToWinX(RoundToI32(x2));
+  int top = view.TermToWinY(RoundToI32(y1));
+  int bottom = view.TermToWinY(RoundToI32(y2));
+  // The same place as Draw gives the file, mirrored edges included; the
+  // pixels are mirrored already.
+  if (x2 < x1) {
+    --left;
+    --right;
+  }
+  if (y2 < y1) {
+    --top;
+    --bottom;
+  }
+  if (!view.canvas()) return;
+  view.canvas()->DrawImage(placed, std::min(left, right), std::min(top, bottom),
+                           std::max(left, right), std::max(top, bottom), transparent,
+                           TransparentColour16());
+}
+
 // --- files ----------------------------------------------------------------------------
 
 fs::path ResolveBitmapFile(const std::string& file, const fs::path& projectFolder,

@@ -39,6 +39,10 @@ class tqvxbitmap : public t_objekt {
   bool ReadBinary(const ByteReader& read) override;
   void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
+  // Draws an image already converted to the placed size (the pixel file of
+  // a download image) where Draw would put the file: same pixels, the
+  // mirroring already done.
+  void DrawPlaced(tview& view, int mode, const Image16& placed) const;
   std::string FormatFields() const override;
   bool HitTest(std::int16_t x, std::int16_t y) const override;
   void UpdateExtent() override;

@@ -125,7 +125,22 @@ bool tausobj::ReadBinary(const ByteReader& read) {
   return in.ok();
 }
 
-void tausobj::DrawWith(tview& view, int mode, const FieldContext&) const {
+void tausobj::DrawWith(tview& view, int mode, const FieldContext& context) const {
+  if (context.values && mode == kDrawNormal) {
+    const auto variable = static_cast<std::uint16_t>(variable_);
+    std::string shown;
+    if (textDisplay()) {
+      shown = context.values->Text(variable).substr(0, digits_);
+      shown.resize(digits_, ' ');
+      shown = ToTerminalCharset(shown);
+    } else {
+      shown = FieldNumberText(static_cast<double>(context.values->Value(variable)) * Factor(),
+                              digits_, decimals_);
+    }
+    t_objekt::Draw(view, mode);
+    DrawText(view, false, shown);
+    return;
+  }
   const std::string placeholder = FormatText();
   t_objekt::Draw(view, mode);
   // The terminal writes the value over whatever lies below, so the

@@ -1,7 +1,9 @@
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 
+#include "objects/bitmap/tqvxbitmap.h"
 #include "objects/fields/fields.h"
 #include "objects/gruppe.h"
 #include "objects/rounding.h"
@@ -20,6 +22,53 @@ std::uint8_t CellOf(std::int16_t value) {
 }
 
 }  // namespace
+
+bool SwitchingShows(const t_schaltung& rule, std::int64_t value) {
+  const auto v = static_cast<double>(value);
+  const auto mask = static_cast<std::int64_t>(std::llround(std::clamp(rule.value, 0.0, 65535.0)));
+  switch (rule.action) {
+    case 1:
+      return v < rule.value;
+    case 2:
+      return v <= rule.value;
+    case 3:
+      return v == rule.value;
+    case 4:
+      return v >= rule.value;
+    case 5:
+      return v > rule.value;
+    case 6:
+      return v != rule.value;
+    case 7:
+      return (value & mask) == 0;
+    case 8:
+      return (value & mask) == mask;
+    default:  // no rule, or one the terminal does not know: always shown
+      return true;
+  }
+}
+
+std::string FieldNumberText(double value, int digits, int decimals) {
+  digits = std::clamp(digits, 0, 255);
+  decimals = std::clamp(decimals, 0, 255);
+  int cells = 2;
+  if (digits > 0)
+    cells = decimals > 0 ? digits + decimals + 1 : digits;
+  else if (decimals > 0)
+    cells = decimals + 2;
+  if (!std::isfinite(value)) return std::string(static_cast<std::size_t>(cells), '*');
+  // A value that rounds to zero shows no sign.
+  if (std::fabs(value) < 0.5 * std::pow(10.0, -std::min(decimals, 30))) value = 0;
+  char buffer[64];
+  std::string text;
+  if (std::fabs(value) < 1e30) {
+    std::snprintf(buffer, sizeof buffer, "%.*f", std::min(decimals, 30), value);
+    text = buffer;
+  }
+  if (text.empty() || text.size() > static_cast<std::size_t>(cells))
+    return std::string(static_cast<std::size_t>(cells), '*');
+  return std::string(static_cast<std::size_t>(cells) - text.size(), ' ') + text;
+}
 
 LocalTime CurrentLocalTime() {
   const std::time_t now = std::time(nullptr);
@@ -160,12 +209,52 @@ void EachMember(t_gruppe& group, Fn&& fn) {
 
 }  // namespace
 
+namespace {
+
+// The running forms of the kinds that show values without being fields.
+bool DrawRunning(const t_objekt& object, tview& view, int mode, const FieldValues& values) {
+  switch (object.Kind()) {
+    case kKindBargraf:
+      if (const auto* bar = dynamic_cast<const t_bargraf*>(&object)) {
+        bar->DrawLevel(view, mode,
+                       bar->FractionOf(static_cast<double>(
+                           values.Value(static_cast<std::uint16_t>(bar->variable())))));
+        return true;
+      }
+      return false;
+    case kKindPlotgraf:
+      if (const auto* plot = dynamic_cast<const t_plotgraf*>(&object)) {
+        plot->DrawSamples(view, mode, values.Samples(*plot));
+        return true;
+      }
+      return false;
+    case kKindBitmap:
+      if (const auto* bitmap = dynamic_cast<const tqvxbitmap*>(&object)) {
+        if (const Image16* placed = values.PlacedImage(bitmap->identifier)) {
+          bitmap->DrawPlaced(view, mode, *placed);
+          return true;
+        }
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void DrawObject(const t_objekt& object, tview& view, int mode, const FieldContext& context) {
+  if (context.values) {
+    const t_schaltung rule = object.GetSwitching();
+    if (rule.action != 0 &&
+        !SwitchingShows(rule, context.values->Value(static_cast<std::uint16_t>(rule.variable))))
+      return;
+  }
   if (const auto* group = dynamic_cast<const t_gruppe*>(&object)) {
     EachMember(*group, [&](const t_objekt& m) { DrawObject(m, view, mode, context); });
   } else if (const auto* field = dynamic_cast<const t_feldobjekt*>(&object)) {
     field->DrawWith(view, mode, context);
-  } else {
+  } else if (!context.values || !DrawRunning(object, view, mode, *context.values)) {
     object.Draw(view, mode);
   }
 }

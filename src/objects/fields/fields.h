@@ -36,11 +36,45 @@ struct LocalTime {
 // The computer's local time.
 LocalTime CurrentLocalTime();
 
+class t_plotgraf;
+
+// What a running terminal knows beyond the picture: the variables' values,
+// the plot graphs' samples and the converted bitmaps. The editor draws
+// without it: fields show placeholders, graphs their symbols, and every
+// object is shown whatever its switching rule says.
+class FieldValues {
+ public:
+  virtual ~FieldValues() = default;
+  // The value of a variable (0 for one that does not exist).
+  virtual std::int64_t Value(std::uint16_t variable) const = 0;
+  // The characters a text display shows (code page 1252).
+  virtual std::string Text(std::uint16_t variable) const = 0;
+  // The samples of a plot graph, oldest first, as values of its variable.
+  virtual std::vector<double> Samples(const t_plotgraf& graph) const = 0;
+  // The pixel file of a bitmap identifier, already stretched to its placed
+  // size; null when the image has none.
+  virtual const Image16* PlacedImage(std::int32_t identifier) const = 0;
+};
+
 // What drawing the fields needs from outside the object.
 struct FieldContext {
   const t_liste* textLists = nullptr;  // the project's text lists (t_textliste)
   std::optional<LocalTime> now;        // empty: the computer's local time
+  // Present when the picture runs (the simulator): fields show values and
+  // switching rules hide objects.
+  const FieldValues* values = nullptr;
 };
+
+// Whether a switching rule lets its object show for the variable's value:
+// no rule always; "<" ... "<>" compare the value with the rule's value; the
+// bit tests look at the bits of the rule's mask (all of them clear, or all
+// of them set).
+bool SwitchingShows(const t_schaltung& rule, std::int64_t value);
+
+// A number as a field of `digits` places before and `decimals` after the
+// point shows it: rounded to the decimals, right-aligned in the field's
+// cells; a number that does not fit fills the field with "*".
+std::string FieldNumberText(double value, int digits, int decimals);
 
 // --- common base of the positioned fields ------------------------------------
 
@@ -319,6 +353,10 @@ class tTeLiObj : public t_feldobjekt {
   void RefreshTextLength(const t_liste* textLists);
   // The text shown in normal mode; empty without the list or its texts.
   std::string ShownText(const t_liste* textLists) const;
+  // The text shown for a variable value (terminal code page, padded to the
+  // longest text): the text of that value in a value list, in a bit list
+  // the text of the lowest bit set; blanks when none belongs to it.
+  std::string TextForValue(const t_liste* textLists, std::int64_t value) const;
   // The record with the project's texts: the field's list, else the first
   // list, else none. Keeps the text length it writes.
   void WriteBinaryWith(ByteSink& out, const t_liste* textLists) const;
@@ -398,6 +436,11 @@ class t_bargraf : public t_graf {
   bool ReadBinary(const ByteReader& read) override;
   void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
+  // The running bar: the rectangle's outline in the pen colour and the part
+  // of `fraction` (0..1) filled from the side the bar grows from.
+  void DrawLevel(tview& view, int mode, double fraction) const;
+  // The share of the bar a value fills, 0..1 (0 when the range is empty).
+  double FractionOf(double value) const;
   std::string FormatFields() const override;
   std::unique_ptr<t_objekt> Clone() const override;
   void WriteBinary(ByteSink& out) const override;
@@ -428,6 +471,12 @@ class t_plotgraf : public t_graf {
   bool ReadBinary(const ByteReader& read) override;
   void ParseFields(std::string_view rest) override;
   void Draw(tview& view, int mode) const override;
+  // The running plot: the rectangle, the time axis as the editor shows it,
+  // and the samples (oldest first) as a curve in the pen colour, one pixel
+  // of time per sample, the newest at the far end of the time axis.
+  void DrawSamples(tview& view, int mode, const std::vector<double>& samples) const;
+  // How many samples the graph shows: one per pixel along its time axis.
+  int SampleCapacity() const;
   std::string FormatFields() const override;
   std::string FontFile() const override { return kScaleFont; }
   std::unique_ptr<t_objekt> Clone() const override;

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "objects/fields/fields.h"
@@ -182,6 +183,44 @@ void t_bargraf::Draw(tview& view, int mode) const {
   }
 }
 
+double t_bargraf::FractionOf(double value) const {
+  if (upper_ == lower_ || !std::isfinite(value)) return 0;
+  return std::clamp((value - lower_) / (upper_ - lower_), 0.0, 1.0);
+}
+
+void t_bargraf::DrawLevel(tview& view, int mode, double fraction) const {
+  t_objekt::Draw(view, mode);
+  const int l = static_cast<int>(ExtentLeft()), t = static_cast<int>(ExtentTop());
+  const int r = static_cast<int>(ExtentRight()), b = static_cast<int>(ExtentBottom());
+  if (mode == kDrawNormal) {
+    // Without a fill colour the bar is drawn in the pen colour.
+    if (fillColour() == 255) {
+      view.SetBrushColour(view.PaletteColour(penColour() == 255 ? 0 : penColour() & 0x0F));
+      view.SetFillPattern(1);
+    }
+    const int w = r - l + 1, h = b - t + 1;
+    const int across = static_cast<int>(std::lround(w * std::clamp(fraction, 0.0, 1.0)));
+    const int down = static_cast<int>(std::lround(h * std::clamp(fraction, 0.0, 1.0)));
+    switch (direction_) {
+      case 0:
+        if (across > 0) view.FillRectangle(l, t, l + across, b + 1);
+        break;
+      case 1:
+        if (down > 0) view.FillRectangle(l, t, r + 1, t + down);
+        break;
+      case 2:
+        if (across > 0) view.FillRectangle(r + 1 - across, t, r + 1, b + 1);
+        break;
+      default:  // 3 and directions the terminal does not know grow upwards
+        if (down > 0) view.FillRectangle(l, b + 1 - down, r + 1, b + 1);
+        break;
+    }
+  }
+  const TermPixel ring[] = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};
+  view.SetFillPattern(0);
+  view.Polygon(ring);
+}
+
 std::unique_ptr<t_objekt> t_bargraf::Clone() const {
   auto copy = std::make_unique<t_bargraf>();
   CopyCommonTo(*copy);
@@ -295,6 +334,47 @@ void t_plotgraf::Draw(tview& view, int mode) const {
   RightArrow(view, s);
   DownArrow(view, s);
   if (timeAxis_ != 1) DrawTimeAxis(view, mode);
+}
+
+int t_plotgraf::SampleCapacity() const {
+  const double span =
+      orientation_ == 0 ? ExtentRight() - ExtentLeft() : ExtentBottom() - ExtentTop();
+  return std::max(1, static_cast<int>(span) + 1);
+}
+
+void t_plotgraf::DrawSamples(tview& view, int mode, const std::vector<double>& samples) const {
+  t_objekt::Draw(view, mode);
+  const int l = static_cast<int>(ExtentLeft()), t = static_cast<int>(ExtentTop());
+  const int r = static_cast<int>(ExtentRight()), b = static_cast<int>(ExtentBottom());
+  const TermPixel ring[] = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};
+  view.Polygon(ring);
+  if (timeAxis_ != 1) DrawTimeAxis(view, mode);
+  if (mode != kDrawNormal || samples.empty()) return;
+  t_objekt::Draw(view, mode);
+  const auto share = [&](double v) {
+    if (upper_ == lower_ || !std::isfinite(v)) return 0.0;
+    return std::clamp((v - lower_) / (upper_ - lower_), 0.0, 1.0);
+  };
+  const std::size_t capacity = static_cast<std::size_t>(SampleCapacity());
+  const std::size_t first = samples.size() > capacity ? samples.size() - capacity : 0;
+  const std::size_t n = samples.size() - first;
+  bool started = false;
+  TermPixel last;
+  for (std::size_t i = 0; i < n; ++i) {
+    const double s = share(samples[first + i]);
+    const int age = static_cast<int>(n - 1 - i);
+    // The newest sample stands at the far end of the time axis.
+    const int x = orientation_ == 0 ? r - age : l + static_cast<int>(std::lround(s * (r - l)));
+    const int y = orientation_ == 0 ? b - static_cast<int>(std::lround(s * (b - t))) : b - age;
+    if (!started) {
+      view.MoveTo(x, y);
+      started = true;
+    }
+    view.LineTo(x, y);
+    last = {x, y};
+  }
+  // A line of no length may draw nothing: one sample is a dot.
+  if (n == 1) view.Pixel(last.x, last.y, view.penColour());
 }
 
 void t_plotgraf::DrawTimeAxis(tview& view, int mode) const {

@@ -110,7 +110,13 @@ bool tSkalAus::ReadBinary(const ByteReader& read) {
   return in.ok();
 }
 
-void tSkalAus::DrawWith(tview& view, int mode, const FieldContext&) const {
+void tSkalAus::DrawWith(tview& view, int mode, const FieldContext& context) const {
+  if (context.values && mode == kDrawNormal) {
+    const double raw = static_cast<double>(context.values->Value(variable_));
+    t_objekt::Draw(view, mode);
+    DrawText(view, fillColour() != 255, FieldNumberText(m_ * raw + b_, digits_, decimals_));
+    return;
+  }
   const std::string placeholder = FormatText();
   t_objekt::Draw(view, mode);
   if (mode == kDrawNormal)

@@ -43,6 +43,26 @@ std::string tTeLiObj::ShownText(const t_liste* textLists) const {
   return ToTerminalCharset(text);
 }
 
+std::string tTeLiObj::TextForValue(const t_liste* textLists, std::int64_t value) const {
+  const t_textliste* list = ListOf(textLists, textList_);
+  if (!list) return {};
+  const t_text* hit = nullptr;
+  const auto find = [&](std::int64_t wanted) {
+    for (const t_liste* t = list->texts.get(); t; t = t->next())
+      if (static_cast<const t_text*>(t)->value == wanted) return static_cast<const t_text*>(t);
+    return static_cast<const t_text*>(nullptr);
+  };
+  if (list->valueList) {
+    hit = find(value);
+  } else {
+    for (int bit = 0; bit < 16 && !hit; ++bit)
+      if (value & (std::int64_t(1) << bit)) hit = find(std::int64_t(1) << bit);
+  }
+  std::string text = hit ? hit->name : std::string();
+  text.resize(LongestText(*list), ' ');
+  return ToTerminalCharset(text);
+}
+
 void tTeLiObj::UpdateExtent() {
   // One pixel less on the far edges: the terminal's own measure of the list.
   ExtentOfCells(textLength_, 1);
@@ -167,7 +187,11 @@ void tTeLiObj::AdoptRecordTexts(ListPtr& textLists, Translator& translator) {
 }
 
 void tTeLiObj::DrawWith(tview& view, int mode, const FieldContext& context) const {
-  const std::string text = ShownText(context.textLists);
+  const bool running = context.values && mode == kDrawNormal;
+  const std::string text =
+      running ? TextForValue(context.textLists,
+                             context.values->Value(static_cast<std::uint16_t>(variable_)))
+              : ShownText(context.textLists);
   t_objekt::Draw(view, mode);
   if (mode == kDrawNormal) {
     if (!text.empty()) DrawText(view, fillColour() != 255, text);
