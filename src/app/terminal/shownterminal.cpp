@@ -66,7 +66,8 @@ int RunShownTerminal(int& argc, char** argv, PtyTerminalOptions terminalOptions,
   int protocolResult = 0;
   if (!terminalOptions.deviceLink.empty()) {
     terminalOptions.onQuit = [&window, &load] {
-      QMetaObject::invokeMethod(&window, [&load] { load(); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          &window, [&load] { load(); }, Qt::QueuedConnection);
     };
     terminal = std::make_unique<PtyTerminal>(terminalOptions, log);
     std::string error;

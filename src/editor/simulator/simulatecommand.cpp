@@ -23,9 +23,8 @@ fs::path SimulatorWorkFolder() {
   return fs::temp_directory_path(ec) / "tavodex-simulator";
 }
 
-SimulatorWindow* RunSimulateCommand(QWidget* parent, Workspace& workspace,
-                                    const t_projekt& project, MessageBox& messages,
-                                    const SimulateCommandOptions& options) {
+SimulatorWindow* RunSimulateCommand(QWidget* parent, Workspace& workspace, const t_projekt& project,
+                                    MessageBox& messages, const SimulateCommandOptions& options) {
   Translator& translator = workspace.translator();
   ImageBuildOptions build;
   build.install = &workspace.install();

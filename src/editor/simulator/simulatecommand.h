@@ -28,8 +28,8 @@ std::filesystem::path SimulatorWorkFolder();
 // Builds and shows. The window belongs to `parent` (one per parent: a second
 // call shows the new image in the same window) and is deleted when closed.
 // Null when the image could not be built or read.
-SimulatorWindow* RunSimulateCommand(QWidget* parent, Workspace& workspace,
-                                    const t_projekt& project, MessageBox& messages,
+SimulatorWindow* RunSimulateCommand(QWidget* parent, Workspace& workspace, const t_projekt& project,
+                                    MessageBox& messages,
                                     const SimulateCommandOptions& options = {});
 
 }  // namespace tavo

@@ -117,19 +117,22 @@ void SimulatorFace::LayOutKeys() {
   const QRect display = DisplayRect();
   for (KeyArea& key : keys_) {
     const QRect& a = key.area;
-    // The button goes beside the display edge the area lies nearest to.
+    // The button goes beside the nearer of the two display edges the area
+    // runs along: a wide area above or below the display, a tall one to
+    // its left or right (an area in a corner touches two edges).
     const int toLeft = a.left(), toTop = a.top();
     const int toRight = width_ - 1 - a.right(), toBottom = height_ - 1 - a.bottom();
-    const int nearest = std::min({toLeft, toTop, toRight, toBottom});
+    const bool tall = a.height() > a.width();
+    const int nearest = tall ? std::min(toLeft, toRight) : std::min(toTop, toBottom);
     const int x = display.left() + a.left() * scale_;
     const int y = display.top() + a.top() * scale_;
     const int w = std::max(1, a.width() * scale_ - kGap);
     const int h = std::max(1, a.height() * scale_ - kGap);
     const int depth = kMargin - 2 * kGap;
     QRect place;
-    if (nearest == toBottom)
+    if (!tall && nearest == toBottom)
       place = QRect(x + kGap / 2, display.bottom() + 1 + kGap, w, depth);
-    else if (nearest == toTop)
+    else if (!tall)
       place = QRect(x + kGap / 2, kGap, w, depth);
     else if (nearest == toLeft)
       place = QRect(kGap, y + kGap / 2, depth, h);

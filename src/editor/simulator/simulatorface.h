@@ -52,7 +52,7 @@ class SimulatorFace : public QWidget {
 
  private:
   struct KeyArea {
-    QRect area;  // terminal pixels, inclusive corners as the definition gives them
+    QRect area;       // terminal pixels, inclusive corners as the definition gives them
     int softKey = 0;  // 0: a special key
     QToolButton* button = nullptr;
   };

@@ -182,8 +182,7 @@ void SimulatorWindow::BuildWidgets() {
   variables_->verticalHeader()->hide();
   variables_->setSelectionBehavior(QAbstractItemView::SelectRows);
   variables_->setSelectionMode(QAbstractItemView::SingleSelection);
-  variables_->setEditTriggers(QAbstractItemView::DoubleClicked |
-                              QAbstractItemView::EditKeyPressed |
+  variables_->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                               QAbstractItemView::AnyKeyPressed);
   variables_->horizontalHeader()->setStretchLastSection(true);
   texts_->Add([this](Translator& tr) {
@@ -210,8 +209,7 @@ void SimulatorWindow::BuildWidgets() {
   right->addWidget(alarmBox);
 
   auto* activeBox = new QGroupBox(this);
-  texts_->Add(
-      [activeBox](Translator& tr) { activeBox->setTitle(Tr(tr, txt::kSimAktiveAlarme)); });
+  texts_->Add([activeBox](Translator& tr) { activeBox->setTitle(Tr(tr, txt::kSimAktiveAlarme)); });
   auto* activeLayout = new QVBoxLayout(activeBox);
   activeAlarms_ = new QListWidget(activeBox);
   activeAlarms_->setObjectName("ActiveAlarms");
@@ -354,6 +352,7 @@ void SimulatorWindow::Redraw() {
   if (!simulator_) return;
   QImageCanvas canvas(simulator_->Width(), simulator_->Height());
   tview view(&canvas);
+  view.SetZoom(1);
   simulator_->Draw(view);
   face_->SetImage(canvas.Image());
   emit displayChanged();

@@ -16,6 +16,7 @@
 #include <optional>
 
 #include "project/liste.h"
+#include "shell/texts.h"
 
 class QButtonGroup;
 class QCheckBox;
