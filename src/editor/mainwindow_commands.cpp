@@ -278,11 +278,10 @@ void TmainForm::CreateCommands() {
   setMenuWidget(menus);
 
   tbProgramm1_ = CreateToolBar("tb_programm1", {"ToolButton2", "ToolButton3", "ToolButton36"});
-  tbProgramm2_ =
-      CreateToolBar("tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                                     "ToolButUndo", "ToolButRedo", "ToolButton35", "ToolButPruefen",
-                                     "But_Uebertragen", "ToolButSimulieren", "PicToClipBut",
-                                     "ToolButton8"});
+  tbProgramm2_ = CreateToolBar(
+      "tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21", "ToolButUndo",
+                       "ToolButRedo", "ToolButton35", "ToolButPruefen", "But_Uebertragen",
+                       "ToolButSimulieren", "PicToClipBut", "ToolButton8"});
   // Shortcuts of the edit entries; the tool buttons share their actions.
   Action("Rueckgaengig1")->setShortcut(QKeySequence::Undo);
   Action("Wiederholen1")

@@ -1041,18 +1041,23 @@ inline constexpr TextId kSimJetztHinweis{490, 12, "Uhr auf die Zeit des Computer
 inline constexpr TextId kSimEbene{490, 13, "Ebene"};
 inline constexpr TextId kSimEingabe{490, 14, "Eingabe"};
 inline constexpr TextId kSimEingabeWert{490, 15, "Wert eingeben (%s):"};
-inline constexpr TextId kSimNichtGelesen{490, 16, "Das Terminalabbild konnte nicht gelesen werden:"};
+inline constexpr TextId kSimNichtGelesen{490, 16,
+                                         "Das Terminalabbild konnte nicht gelesen werden:"};
 inline constexpr TextId kSimLesemeldungen{490, 17, "Beim Lesen des Terminalabbilds:"};
 inline constexpr TextId kSimWertAbgelehnt{490, 18, "Der Wert wurde nicht übernommen:"};
-inline constexpr TextId kSimTasteOhneFunktion{490, 19, "Die Taste %s hat in diesem Bild keine Funktion"};
-inline constexpr TextId kSimNichtGebaut{490, 20, "Das Projekt konnte nicht für den Simulator gebaut werden:"};
+inline constexpr TextId kSimTasteOhneFunktion{490, 19,
+                                              "Die Taste %s hat in diesem Bild keine Funktion"};
+inline constexpr TextId kSimNichtGebaut{
+    490, 20, "Das Projekt konnte nicht für den Simulator gebaut werden:"};
 inline constexpr TextId kSimSondertaste{490, 21, "Sondertaste (im Simulator ohne Funktion)"};
 inline constexpr TextId kSimNeuLaden{490, 22, "Neu laden"};
 inline constexpr TextId kSimNeuLadenHinweis{490, 23, "Den Ordner des Terminalabbilds neu lesen"};
 inline constexpr TextId kSimVergroesserung{490, 24, "Vergrößerung"};
 inline constexpr TextId kSimEmpfangen{490, 25, "Übertragung empfangen, neu geladen"};
-inline constexpr TextId kSimEingabeHinweis{490, 26, "Eingabefeld: anklicken, um einen Wert einzugeben"};
-inline constexpr TextId kSimKeinResourceOrdner{490, 27, "Die Installation hat keinen Ordner resource: das Abbild kann nicht gebaut werden."};
+inline constexpr TextId kSimEingabeHinweis{490, 26,
+                                           "Eingabefeld: anklicken, um einen Wert einzugeben"};
+inline constexpr TextId kSimKeinResourceOrdner{
+    490, 27, "Die Installation hat keinen Ordner resource: das Abbild kann nicht gebaut werden."};
 
 }  // namespace txt
 

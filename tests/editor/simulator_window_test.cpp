@@ -3,6 +3,7 @@
 // the variable or field cannot take), the key buttons switch pictures, and
 // the editor's "Simulieren" opens it on a demo project.
 
+#include <sys/wait.h>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLabel>
@@ -10,6 +11,8 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QToolButton>
+
+#include <cstdlib>
 
 #include "editor/simulator/simulatecommand.h"
 #include "editor/simulator/simulatorface.h"
@@ -276,6 +279,48 @@ TEST_F(SimulateCommandTest, SimulateOpensTheWindowOnTheDemoProjectsImage) {
   w.hide();
   QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   EXPECT_TRUE(guard.isNull());
+}
+
+// --- tavodex-terminal --show -----------------------------------------------------
+
+// The programs are built beside the tests: build/<dir>/src/app/.
+fs::path Program(const char* name) {
+  return fs::read_symlink("/proc/self/exe").parent_path().parent_path() / "src" / "app" / name;
+}
+
+TEST_F(SimulatorWindowTest, TheTerminalProgramShowsAFolderAndWritesItsSnapshot) {
+  const fs::path program = Program("tavodex-terminal");
+  if (!fs::exists(program)) GTEST_SKIP() << "tavodex-terminal is not built";
+  TempFolder run;
+  fs::create_directories(run.File("root"));
+  fs::copy(driveD_, run.File("root/D"), fs::copy_options::recursive);
+  fs::create_directories(run.File("empty/D"));
+  auto show = [&](const std::string& root, const fs::path& snapshot) {
+    const std::string command =
+        "env QT_QPA_PLATFORM=offscreen XDG_CONFIG_HOME=" + run.File("config") +
+        " XDG_DATA_HOME=" + run.File("data") + " " + program.string() + " --base " + TAVO_DATA_DIR +
+        " --root " + run.File(root) + " --show --snapshot " + snapshot.string() + " > " +
+        run.File("log") + " 2>&1";
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  };
+  std::string log;
+  auto readLog = [&] {
+    std::ifstream in(run.File("log"));
+    log.assign(std::istreambuf_iterator<char>(in), {});
+    return log;
+  };
+
+  ASSERT_EQ(show("root", run.File("shot.png")), 0) << readLog();
+  const QImage shot(QString::fromStdString(run.File("shot.png")));
+  ASSERT_FALSE(shot.isNull());
+  // The window holds the display at twice the terminal's 320 x 240.
+  EXPECT_GT(shot.width(), 640);
+  EXPECT_GT(shot.height(), 480);
+
+  // Nothing to show: the reader's message on the log, exit code 1.
+  EXPECT_EQ(show("empty", run.File("none.png")), 1);
+  EXPECT_NE(readLog().find("Project.run"), std::string::npos) << log;
 }
 
 }  // namespace

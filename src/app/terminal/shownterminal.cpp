@@ -13,9 +13,8 @@
 #include "app/workspace.h"
 #include "editor/dialogs/infomsg.h"
 #include "editor/simulator/simulatorwindow.h"
-#include "editor/uitext.h"
 #include "shell/messageboxes.h"
-#include "shell/texts.h"
+#include "simulator/simulator.h"
 
 namespace fs = std::filesystem;
 
@@ -55,8 +54,14 @@ int RunShownTerminal(int& argc, char** argv, PtyTerminalOptions terminalOptions,
   SimulatorWindow window(workspace.translator(), *box, &workspace.catalog());
   const fs::path driveD = terminalOptions.root / "D";
   bool opened = false;
-  auto load = [&] { opened = window.Open(driveD) || opened; };
-  if (HoldsFiles(driveD)) load();
+  auto load = [&] {
+    const bool ok = window.Open(driveD);
+    opened = opened || ok;
+    return ok;
+  };
+  // A terminal waiting for its first download has nothing to show yet;
+  // a folder that is only shown must hold an image.
+  if (terminalOptions.deviceLink.empty() || HoldsFiles(driveD)) load();
 
   // The protocol on its own thread; a finished download reaches the window
   // as a queued call, handled between two events of the user interface.
@@ -65,9 +70,17 @@ int RunShownTerminal(int& argc, char** argv, PtyTerminalOptions terminalOptions,
   std::thread protocol;
   int protocolResult = 0;
   if (!terminalOptions.deviceLink.empty()) {
-    terminalOptions.onQuit = [&window, &load] {
+    terminalOptions.onQuit = [&] {
       QMetaObject::invokeMethod(
-          &window, [&load] { load(); }, Qt::QueuedConnection);
+          &window,
+          [&] {
+            if (load())
+              log << "tavodex-terminal: showing " << driveD.string() << " ("
+                  << window.CurrentSimulator()->PictureCount() << " pictures)" << std::endl;
+            else
+              log << "tavodex-terminal: nothing to show in " << driveD.string() << std::endl;
+          },
+          Qt::QueuedConnection);
     };
     terminal = std::make_unique<PtyTerminal>(terminalOptions, log);
     std::string error;
