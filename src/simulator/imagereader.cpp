@@ -769,6 +769,13 @@ DriveImage ReadDriveImage(const fs::path& driveD, const t_katalog* catalogue,
     for (t_liste* o = picture.objects.get(); o; o = o->next()) {
       auto& object = static_cast<t_objekt&>(*o);
       UpdateTextListExtents(object, project->textLists.get());
+      // The input list's width is not on the terminal either: the longest
+      // text, as for the output list, so the window can find the field.
+      if (object.Kind() == kKindEditListe) {
+        auto& list = static_cast<tTeLiObj&>(object);
+        list.RefreshTextLength(project->textLists.get());
+        list.UpdateExtent();
+      }
       if (object.Kind() == kKindBitmap)
         identifiers.insert(static_cast<tqvxbitmap&>(object).identifier);
       if (std::string font = object.FontFile(); !font.empty()) fontsUsed.insert(Upper(font));

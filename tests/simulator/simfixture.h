@@ -52,7 +52,7 @@ inline Rgb PixelAt(const QImage& image, int x, int y) {
 // graph of variable 1, a text list field of variable 2, a rectangle shown
 // while variable 2 is 1, input fields of variable 3 (3 and 5 digits), a
 // scaled input of variable 1, a plot graph of variable 1; F1 calls picture
-// 20. Picture 20: S1 calls picture 10 back.
+// 20. Picture 20: S1 calls picture 10 back; a text list input of variable 2.
 struct SimProject {
   static constexpr int kBarColour = 4;
   static constexpr int kSwitchedColour = 2;
@@ -140,6 +140,13 @@ struct SimProject {
     auto second = Picture(2, 20);
     second->backgroundColour = 3;
     second->Key(129)->value = 1;
+    auto choice = std::make_unique<tEdLiObj>();
+    choice->SetPosition(10, 100);
+    choice->SetFont("SYS_0816.FON");
+    choice->SetCell(16, 8);
+    choice->SetVariable(2);
+    choice->SetTextList(1);
+    AppendNode(second->objects, std::move(choice));
     AppendNode(project.pictures, std::move(second));
   }
 

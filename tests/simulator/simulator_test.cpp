@@ -53,7 +53,7 @@ TEST_F(Running, LoadsTheImageWithoutComplaintAndStartsOnTheStartPicture) {
   // Editable: what an input field of some picture writes.
   std::vector<bool> editable;
   for (const SimVariable& v : sim->Variables()) editable.push_back(v.editable);
-  EXPECT_THAT(editable, ElementsAre(true, false, true, false, false));
+  EXPECT_THAT(editable, ElementsAre(true, true, true, false, false));
 }
 
 TEST_F(Running, BarGraphFillsItsShareFromTheSideItGrowsFrom) {
@@ -155,6 +155,23 @@ TEST_F(Running, InputIsRefusedOutsideTheFieldAndTheVariableType) {
   EXPECT_TRUE(sim->EnterInput(2, "12,5"));
   EXPECT_EQ(sim->Variables()[0].value, 125);
   EXPECT_EQ(sim->InputFields().size(), 3u);
+}
+
+TEST_F(Running, TextListInputTakesOneOfItsTexts) {
+  ASSERT_TRUE(sim->ShowPictureNumber(20));
+  const std::vector<SimInputField> fields = sim->InputFields();
+  ASSERT_EQ(fields.size(), 1u);
+  // As wide as the longest text, which the picture file does not carry.
+  EXPECT_EQ(fields[0].area.right - fields[0].area.left, 7 * 8 - 1);
+  EXPECT_EQ(fields[0].limits, "Aus | Ein | St\xF6rung");
+  EXPECT_TRUE(sim->EnterInput(0, "St\xF6rung"));
+  EXPECT_EQ(sim->FindVariable("2")->value, 2);
+  EXPECT_TRUE(sim->EnterInput(0, "1"));
+  EXPECT_EQ(sim->FindVariable("2")->value, 1);
+  std::string why;
+  EXPECT_FALSE(sim->EnterInput(0, "Hand", &why));
+  EXPECT_THAT(why, HasSubstr("none of the list's texts"));
+  EXPECT_EQ(sim->FindVariable("2")->value, 1);
 }
 
 TEST_F(Running, TypedValuesFollowTheVariableType) {
