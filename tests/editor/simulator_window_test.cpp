@@ -18,6 +18,7 @@
 #include "editor/simulator/simulatorface.h"
 #include "editor/simulator/simulatorwindow.h"
 #include "mainwindow_fixture.h"
+#include "shell/codepage.h"
 #include "shell/language.h"
 #include "simulator/simfixture.h"
 
@@ -262,6 +263,12 @@ TEST_F(SimulateCommandTest, SimulateOpensTheWindowOnTheDemoProjectsImage) {
   ASSERT_NE(first, nullptr);
   EXPECT_EQ(sim->CurrentSimulator()->FindVariable(std::to_string(first->number))->name,
             first->name);
+  // The picture selector names the project's pictures.
+  auto* selector = sim->findChild<QComboBox*>("PictureSelect");
+  ASSERT_EQ(selector->count(), CountNodes(w.Project()->pictures.get()));
+  EXPECT_EQ(selector->itemText(0).toStdString(),
+            std::to_string(static_cast<const t_bild&>(*w.Project()->pictures).pictureNumber) +
+                "  " + Cp1252ToUtf8(w.Project()->pictures->name));
   // The display is no empty screen.
   const QImage display = sim->DisplayImage();
   EXPECT_EQ(display.size(), QSize(w.Project()->terminal->width, w.Project()->terminal->height));

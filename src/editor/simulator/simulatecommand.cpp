@@ -53,6 +53,7 @@ SimulatorWindow* RunSimulateCommand(QWidget* parent, Workspace& workspace, const
     window->setAttribute(Qt::WA_DeleteOnClose);
   }
   window->SetVariableNames(project.variables.get());
+  window->SetPictureNames(project.pictures.get());
   if (!window->Open(image.driveD)) {
     if (fresh) delete window;
     return nullptr;

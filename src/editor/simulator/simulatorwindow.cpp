@@ -24,6 +24,7 @@
 #include "editor/uitext.h"
 #include "objects/tview.h"
 #include "project/projekt.h"
+#include "project/records.h"
 #include "qt/qimagecanvas.h"
 #include "shell/messagebox.h"
 #include "shell/texts.h"
@@ -311,6 +312,13 @@ void SimulatorWindow::SetVariableNames(const t_liste* variables) {
   if (simulator_) simulator_->SetVariableNames(names_.get());
 }
 
+void SimulatorWindow::SetPictureNames(const t_liste* pictures) {
+  pictureNames_.clear();
+  for (const t_liste* n = pictures; n; n = n->next())
+    pictureNames_[static_cast<const t_bild*>(n)->pictureNumber] = n->name;
+  if (simulator_) FillPictures();
+}
+
 void SimulatorWindow::Start() {
   const t_projekt& project = simulator_->Project();
   if (names_) simulator_->SetVariableNames(names_.get());
@@ -367,7 +375,9 @@ void SimulatorWindow::FillPictures() {
   pictures_->clear();
   for (int p = 1; p <= simulator_->PictureCount(); ++p) {
     const t_bild* picture = simulator_->PictureAt(p);
-    pictures_->addItem(QString::number(picture->pictureNumber) + "  " + Q(picture->name));
+    const auto named = pictureNames_.find(picture->pictureNumber);
+    const std::string& name = named != pictureNames_.end() ? named->second : picture->name;
+    pictures_->addItem(QString::number(picture->pictureNumber) + "  " + Q(name));
   }
   pictures_->setCurrentIndex(simulator_->CurrentPicture() - 1);
 }
@@ -385,8 +395,7 @@ void SimulatorWindow::FillVariables() {
       Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
       if (editable) flags |= Qt::ItemIsEditable;
       item->setFlags(flags);
-      if (column == kColNumber || column == kColValue)
-        item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+      if (column == kColNumber) item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
       variables_->setItem(row, column, item);
     };
     cell(kColNumber, QString::number(v.number), false);
@@ -400,6 +409,8 @@ void SimulatorWindow::FillVariables() {
     cell(kColValue, ValueText(row), true);
   }
   variables_->resizeColumnsToContents();
+  // Every column in sight, the value column with room for typing.
+  variables_->setMinimumWidth(variables_->horizontalHeader()->length() + 80);
   filling_ = false;
 }
 

@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 
@@ -64,6 +65,9 @@ class SimulatorWindow : public QWidget {
   // Names for the variable table by number (the image carries none); the
   // window keeps a copy for later reloads.
   void SetVariableNames(const t_liste* variables);
+  // The pictures' names by picture number for the picture selector, where
+  // the run file's names are plain ("Bild 1"); kept as well.
+  void SetPictureNames(const t_liste* pictures);
 
   // Asks for the text typed into an input field; nullopt when the user
   // cancels. Tests replace the dialog.
@@ -119,6 +123,7 @@ class SimulatorWindow : public QWidget {
   int listener_ = -1;
   std::filesystem::path folder_;
   ListPtr names_;
+  std::map<std::uint16_t, std::string> pictureNames_;
   InputPrompt prompt_;
   bool filling_ = false;
 
