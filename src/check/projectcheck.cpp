@@ -259,8 +259,7 @@ class Checker {
       path.assign(1, index);
       Object(static_cast<const t_objekt&>(*o), place, path);
     }
-    for (const t_liste* k = picture.keys.get(); k; k = k->next())
-      Key(static_cast<const t_taste&>(*k), place);
+    picture.keys.ForEachAssigned([&](const t_taste& key) { Key(key, place); });
   }
 
   void Object(const t_objekt& object, const FindingPlace& picture, std::vector<int>& path) {

@@ -223,7 +223,7 @@ std::vector<Reference> FindReferences(const t_projekt& project, RecordList list,
     const int position = IndexOfNode(project.pictures.get(), &record) + 1;
     if (position <= 0) return found;
     ForEach<t_bild>(project.pictures, [&](t_bild& picture) {
-      ForEach<t_taste>(picture.keys, [&](const t_taste& key) {
+      picture.keys.ForEachAssigned([&](const t_taste& key) {
         if (key.value == position) {
           Reference r;
           r.picture = &picture;

@@ -255,7 +255,7 @@ class ExchangeReader final : private ObjectLineReport {
           !Int(t_liste::NextToken(rest), 0, 65535, value))
         return;
       std::string name = t_liste::Unquote(t_liste::NextToken(rest));
-      if (t_taste* key = picture_->Key(number)) {
+      if (t_taste* key = picture_->keys.Assign(number)) {
         key->value = static_cast<std::uint16_t>(value);
         if (!name.empty()) key->name = std::move(name);
       }
@@ -537,16 +537,15 @@ MergePlan PlanMerge(const t_projekt& project, ExchangeContent content, int sheet
     auto& b = static_cast<t_bild&>(*node);
     for (t_liste* o = b.objects.get(); o; o = o->next())
       Renumber(static_cast<t_objekt&>(*o), variableMap, listMap);
-    for (t_liste* k = b.keys.get(); k; k = k->next()) {
-      auto& key = static_cast<t_taste&>(*k);
-      if (key.value == 0) continue;
+    b.keys.ForEachAssigned([&](t_taste& key) {
+      if (key.value == 0) return;
       if (auto it = positionOfFileNumber.find(key.value); it != positionOfFileNumber.end()) {
         key.value = static_cast<std::uint16_t>(it->second);
       } else {
         plan.clearedKeys.push_back({b.name, key.number});
         key.value = 0;
       }
-    }
+    });
     b.number = static_cast<std::uint16_t>(pictureNumbers.Next());
     b.pictureNumber = static_cast<std::uint16_t>(displayNumbers.Next());
     if (sheetWidth > 0 && sheetHeight > 0) {

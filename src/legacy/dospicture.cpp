@@ -63,7 +63,7 @@ PictureFileOutcome ReadDosPictureFile(const ByteReader& read, t_bild& picture, L
       return outcome;
     }
     if (GetU16(entry.data()) != kDosKeyPictureCall) continue;
-    if (t_taste* key = picture.Key(k)) {
+    if (t_taste* key = picture.keys.Assign(k)) {
       key->value = GetU16(entry.data() + 33);
       key->name = DosName(entry.data() + 2, 30);
     }

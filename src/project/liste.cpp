@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "project/runwriter.h"
@@ -46,23 +47,6 @@ int t_liste::FreeNumber() const {
 
 void t_liste::Done() {}
 
-std::string_view t_liste::NextToken(std::string_view& rest) {
-  bool quoted = false;
-  for (std::size_t i = 0; i < rest.size(); ++i) {
-    const char c = rest[i];
-    if (c == '"') {
-      quoted = !quoted;
-    } else if (!quoted && (c == ';' || c == ')')) {
-      const std::string_view field = rest.substr(0, i);  // the separator is consumed, not kept
-      rest.remove_prefix(i + 1);
-      return field;
-    }
-  }
-  const std::string_view field = rest;
-  rest.remove_prefix(rest.size());
-  return field;
-}
-
 std::string t_liste::NextToken(std::string& rest) {
   std::string_view view(rest);
   std::string field(NextToken(view));
@@ -70,10 +54,43 @@ std::string t_liste::NextToken(std::string& rest) {
   return field;
 }
 
+namespace {
+constexpr long double kPowersOfTen[] = {1e0L, 1e1L, 1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,
+                                        1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L};
+}  // namespace
+
 long double t_liste::TextToReal(std::string_view text) {
   // Locale-independent: strtold would follow LC_NUMERIC.
-  std::size_t i = 0;
   const std::size_t n = text.size();
+  {
+    // Most reals are as RealToText writes them: a sign, digits, perhaps a
+    // point and a few decimals. They are read in one pass, to the value the
+    // general reading below gives them (the same whole mantissa divided by
+    // the same power of ten).
+    std::size_t i = n > 0 && text[0] == '-' ? 1 : 0;
+    const bool negative = i == 1;
+    std::uint64_t whole = 0;
+    int digits = 0;
+    int decimals = -1;  // none before the point is met
+    for (; i < n && digits <= 19; ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (digit <= 9) {
+        whole = whole * 10 + digit;
+        ++digits;
+        if (decimals >= 0) ++decimals;
+      } else if (text[i] == '.' && decimals < 0) {
+        decimals = 0;
+      } else {
+        break;
+      }
+    }
+    if (i == n && digits > 0 && digits <= 19 && decimals < 16) {
+      long double value = static_cast<long double>(whole);
+      if (decimals > 0) value /= kPowersOfTen[decimals];
+      return negative ? -value : value;
+    }
+  }
+  std::size_t i = 0;
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   bool negative = false;
   if (i < n && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
@@ -119,15 +136,13 @@ long double t_liste::TextToReal(std::string_view text) {
   }
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;
   if (i != n) return 0;  // not a number as a whole
-  static constexpr long double kPowers[] = {1e0L, 1e1L, 1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,
-                                            1e8L, 1e9L, 1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L};
   long double value;
   if (exponent == 0)
     value = mantissa;
   else if (exponent < 0 && exponent > -16)
-    value = mantissa / kPowers[-exponent];
+    value = mantissa / kPowersOfTen[-exponent];
   else if (exponent > 0 && exponent < 16)
-    value = mantissa * kPowers[exponent];
+    value = mantissa * kPowersOfTen[exponent];
   else
     value = mantissa * std::pow(10.0L, static_cast<long double>(exponent));
   if (!std::isfinite(value)) return 0;
@@ -178,10 +193,11 @@ std::string t_liste::Quote(const std::string& text) {
   return out;
 }
 
-std::int32_t t_liste::TextToInt(std::string_view text) {
-  // Nearly every field is a plain whole number: read it directly. Up to 18
-  // digits the real-number path would be exact too, so both agree; anything
-  // else (a point, an exponent, more digits, stray text) takes that path.
+std::int32_t t_liste::TextToIntInGeneral(std::string_view text) {
+  // With blanks, a "+" or more digits a whole number is still read directly:
+  // up to 18 digits the real-number path would be exact too, so both agree.
+  // Anything else (a point, an exponent, more digits, stray text) takes that
+  // path.
   std::size_t i = 0;
   const std::size_t n = text.size();
   while (i < n && (text[i] == ' ' || text[i] == '\t')) ++i;

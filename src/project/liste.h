@@ -4,7 +4,9 @@
 // previous node owns the next one, so releasing the first node releases the
 // whole list.
 
+#include <array>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
@@ -78,7 +80,8 @@ class t_liste {
   static bool TextToBool(std::string_view text);  // 13
   static std::string BoolToText(bool value);      // 14
   // The same cut as NextToken, without copying: the field and `rest` both
-  // view the caller's text, which must outlive them.
+  // view the caller's text, which must outlive them. Inline: readers call
+  // it for every field of every line.
   static std::string_view NextToken(std::string_view& rest);
 
   // Unlinks this node's successor chain and hands it over.
@@ -87,11 +90,62 @@ class t_liste {
   void LinkBehind(ListPtr node);
 
  private:
+  // TextToInt of what is not a short whole number.
+  static std::int32_t TextToIntInGeneral(std::string_view text);
   friend ListPtr SortByNumber(ListPtr head);
   std::uint8_t kindTag_;
   t_liste* previous_ = nullptr;
   ListPtr next_;
 };
+
+namespace detail {
+// The characters NextToken stops at: the separators and the double quote.
+inline constexpr auto kFieldStops = [] {
+  std::array<bool, 256> stops{};
+  stops[static_cast<unsigned char>(';')] = true;
+  stops[static_cast<unsigned char>(')')] = true;
+  stops[static_cast<unsigned char>('"')] = true;
+  return stops;
+}();
+}  // namespace detail
+
+inline std::string_view t_liste::NextToken(std::string_view& rest) {
+  const char* const begin = rest.data();
+  const char* const end = begin + rest.size();
+  for (const char* p = begin; p != end; ++p) {
+    if (!detail::kFieldStops[static_cast<unsigned char>(*p)]) continue;
+    if (*p != '"') {
+      const std::string_view field(begin, static_cast<std::size_t>(p - begin));
+      rest = std::string_view(p + 1, static_cast<std::size_t>(end - p - 1));  // ";" or ")" consumed
+      return field;
+    }
+    // Inside quotes only the next quote counts: names and texts, the
+    // longest fields, are passed over by one search. A doubled quote closes
+    // and reopens.
+    const void* close = std::memchr(p + 1, '"', static_cast<std::size_t>(end - p - 1));
+    if (!close) break;
+    p = static_cast<const char*>(close);
+  }
+  const std::string_view field = rest;
+  rest.remove_prefix(rest.size());
+  return field;
+}
+
+inline std::int32_t t_liste::TextToInt(std::string_view text) {
+  // Nearly every field is a short whole number as IntToText writes it: an
+  // optional "-" and up to nine digits cannot overflow.
+  const std::size_t first = !text.empty() && text[0] == '-' ? 1 : 0;
+  if (text.size() > first && text.size() - first <= 9) {
+    std::int32_t whole = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+      const unsigned digit = static_cast<unsigned char>(text[i]) - unsigned{'0'};
+      if (digit > 9) return TextToIntInGeneral(text);
+      whole = whole * 10 + static_cast<std::int32_t>(digit);
+    }
+    return first ? -whole : whole;
+  }
+  return TextToIntInGeneral(text);
+}
 
 // --- list helpers ----------------------------------------------------------
 

@@ -25,13 +25,15 @@ class ObjectFactory {
   virtual ListPtr CreateObject(int kind) = 0;
   virtual ListPtr CreateGroup() = 0;
   // Reads the rest of a project-file line (after "-Object(kind;" or
-  // "-Group(") into the object, ending with its extent update. `rest` views
-  // the file's text and is valid only during the call: keep copies.
+  // "-Group(") into `object`, which this factory made, ending with its
+  // extent update. `rest` views the file's text and is valid only during
+  // the call: keep copies.
   virtual void ParseFields(t_liste& object, std::string_view rest) = 0;
   // Appends a member to a group (and updates the group's extent).
   virtual void AppendMember(t_liste& group, ListPtr member) = 0;
   virtual void UpdateExtent(t_liste& object) = 0;
-  // The bitmap objects of `object` (itself, or members at any depth).
+  // The bitmap objects of `object`, an object of a picture (itself, or
+  // members at any depth).
   virtual void CollectBitmaps(t_liste& /*object*/, std::vector<BitmapUse>& /*out*/) {}
 };
 

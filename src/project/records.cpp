@@ -425,21 +425,75 @@ void t_taste::operator delete(void* key) noexcept {
   }
 }
 
-ListPtr MakeKeyList(int count) {
+ListPtr MakeKeyList(int count, ListPtr assigned) {
   if (count <= 0) return nullptr;
   const auto n = static_cast<std::size_t>(count);
   char* raw = static_cast<char*>(::operator new(kBlockHead + n * kKeySlot));
   auto* block = ::new (raw) KeyBlock(n);
+  std::size_t built = 0;
   ListPtr head;
   t_liste* last = nullptr;
   for (std::size_t i = 0; i < n; ++i) {
-    char* slot = raw + kBlockHead + i * kKeySlot;
-    SetOwner(slot, block);
-    ListPtr key(::new (slot + kKeyPrefix) t_taste());
-    key->number = static_cast<std::uint16_t>(i + 1);
+    const auto number = static_cast<std::uint16_t>(i + 1);
+    ListPtr key;
+    if (assigned && assigned->number == number) {
+      ListPtr rest = assigned->DetachNext();
+      key = std::move(assigned);
+      assigned = std::move(rest);
+    } else {
+      char* slot = raw + kBlockHead + i * kKeySlot;
+      SetOwner(slot, block);
+      key.reset(::new (slot + kKeyPrefix) t_taste());
+      key->number = number;
+      ++built;
+    }
     last = AppendNode(head, last, std::move(key));
   }
+  // Slots taken by assigned keys stay unused; the block goes with the last
+  // key built in it.
+  block->live.store(built, std::memory_order_relaxed);
+  if (built == 0) {
+    block->~KeyBlock();
+    ::operator delete(raw);
+  }
   return head;
+}
+
+ListPtr& KeyList::Nodes() const {
+  if (!built_) {
+    built_ = true;
+    nodes_ = MakeKeyList(kKeyCount, std::move(assigned_));
+  }
+  return nodes_;
+}
+
+t_taste* KeyList::Assign(int number) {
+  if (number < 1 || number > kKeyCount) return nullptr;
+  if (built_)
+    return static_cast<t_taste*>(FindByNumber(nodes_.get(), static_cast<std::uint16_t>(number)));
+  // Keys mostly come in number order: look from the back.
+  t_liste* before = LastNode(assigned_.get());
+  while (before && before->number > number) before = before->previous();
+  if (before && before->number == number) return static_cast<t_taste*>(before);
+  ListPtr key = MakeKeyList(1);  // a block of its own
+  key->number = static_cast<std::uint16_t>(number);
+  return static_cast<t_taste*>(InsertNode(assigned_, before, std::move(key)));
+}
+
+void KeyList::CopyFrom(const KeyList& other) {
+  other.ForEachAssigned([&](const t_taste& key) {
+    if (key.value == 0 && key.name.empty()) return;
+    if (t_taste* to = Assign(key.number)) {
+      to->value = key.value;
+      to->name = key.name;
+    }
+  });
+}
+
+void KeyList::Clear() {
+  FreeList(nodes_);
+  FreeList(assigned_);
+  built_ = true;
 }
 
 void t_taste::WriteProjectLines(const LineSink& sink) const {
@@ -485,7 +539,7 @@ int SoftKeyNumber(int key, int level) {
 
 // --- pictures ----------------------------------------------------------------
 
-t_bild::t_bild() : t_liste(kTagBild), keys(MakeKeyList(kKeyCount)) {}
+t_bild::t_bild() : t_liste(kTagBild) {}
 
 std::unique_ptr<t_bild> t_bild::NewInEditor(const t_liste* pictures) {
   auto b = std::make_unique<t_bild>();
@@ -514,7 +568,7 @@ const t_taste* t_bild::Key(int number) const {
 void t_bild::WriteProjectLines(const LineSink& sink) const {
   sink("-Picture(" + IntToText(number) + ";" + IntToText(pictureNumber) + ";" + Quote(name) + ";" +
        IntToText(backgroundColour) + ")");
-  ForEach<t_taste>(keys, [&](const t_taste& k) {
+  keys.ForEachAssigned([&](const t_taste& k) {
     if (k.value != 0) k.WriteProjectLines(sink);
   });
   for (const t_liste* o = objects.get(); o; o = o->next()) o->WriteProjectLines(sink);
@@ -533,7 +587,7 @@ void t_bild::WriteRunLines(RunWriter& out) const {
 }
 
 void t_bild::Done() {
-  FreeList(keys);
+  keys.Clear();
   FreeList(objects);
 }
 
@@ -614,14 +668,7 @@ std::unique_ptr<t_bild> ClonePictureWithoutObjects(const t_bild& from) {
   c->zoom = from.zoom;
   c->originX = from.originX;
   c->originY = from.originY;
-  const t_liste* source = from.keys.get();
-  for (t_liste* key = c->keys.get(); key && source; key = key->next(), source = source->next()) {
-    auto& to = static_cast<t_taste&>(*key);
-    const auto& of = static_cast<const t_taste&>(*source);
-    to.name = of.name;
-    to.number = of.number;
-    to.value = of.value;
-  }
+  c->keys.CopyFrom(from.keys);
   return c;
 }
 

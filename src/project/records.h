@@ -185,8 +185,56 @@ class t_taste final : public t_liste {
 
 inline constexpr int kKeyCount = 256;
 
-// Keys 1..count in order, without function.
-ListPtr MakeKeyList(int count);
+// Keys 1..count in order, without function. The nodes of `assigned` (keys
+// in ascending number order) take their places in the list as they are.
+ListPtr MakeKeyList(int count, ListPtr assigned = nullptr);
+
+// The keys 1..kKeyCount of a picture. Most keys of most pictures have no
+// function, and a project of a few hundred pictures would build, walk and
+// free a node for each of them whenever it is opened. So until the keys are
+// walked as a list, only the keys that were assigned are held; the first
+// use as a list builds the whole list around those nodes (pointers to them
+// stay valid), and from then on it is an ordinary list.
+class KeyList {
+ public:
+  KeyList() = default;
+  KeyList(const KeyList&) = delete;
+  KeyList& operator=(const KeyList&) = delete;
+
+  // The list: the first of the keys in number order.
+  t_liste* get() const { return Nodes().get(); }
+  t_liste* operator->() const { return get(); }
+  explicit operator bool() const { return get() != nullptr; }
+  operator ListPtr&() { return Nodes(); }
+  operator const ListPtr&() const { return Nodes(); }
+
+  // Key `number` to be given a value or a name, without building the list;
+  // null when no key carries that number.
+  t_taste* Assign(int number);
+  // Every key that may have a value or a name, in number order: the keys
+  // assigned so far, or every key once the list is built. Callers test the
+  // value.
+  template <class Fn>
+  void ForEachAssigned(Fn&& fn) const {
+    for (const t_liste* k = (built_ ? nodes_ : assigned_).get(); k; k = k->next())
+      fn(static_cast<const t_taste&>(*k));
+  }
+  template <class Fn>
+  void ForEachAssigned(Fn&& fn) {
+    for (t_liste* k = (built_ ? nodes_ : assigned_).get(); k; k = k->next())
+      fn(static_cast<t_taste&>(*k));
+  }
+  // The values and names of `other`'s keys (this list must be unused).
+  void CopyFrom(const KeyList& other);
+  // Releases every key; the list is then empty.
+  void Clear();
+
+ private:
+  ListPtr& Nodes() const;
+  mutable ListPtr nodes_;     // the whole list, once built
+  mutable ListPtr assigned_;  // until then: the keys assigned, by number
+  mutable bool built_ = false;
+};
 
 // Whether a key row is offered for a terminal, by the first seven characters
 // of its type number. `key` is 1..16 for F keys, 1..12 for S keys.
@@ -202,7 +250,7 @@ class t_bild : public t_liste {
   t_bild();  // with its 256 keys and no objects
   static std::unique_ptr<t_bild> NewInEditor(const t_liste* pictures);
   std::uint8_t backgroundColour = 15;
-  ListPtr keys;     // t_taste 1..256
+  KeyList keys;     // t_taste 1..256
   ListPtr objects;  // graphic objects in drawing order
   std::uint16_t pictureNumber = 1;
   std::int32_t objectCount = 0;

@@ -148,7 +148,7 @@ TEST(LegacyImage, KeyTableEntries) {
   EXPECT_EQ(table[47 * 35], 3);
 
   t_bild bare;
-  bare.keys.reset();  // no key records at all
+  bare.keys.Clear();  // no key records at all
   EXPECT_EQ(KeyTable(bare, pictures.get()), Bytes(48 * 35, 0));
 }
 

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "project/liste.h"
 
@@ -22,6 +24,13 @@ TEST(NextToken, CutsAtSemicolonOrBracketOutsideQuotes) {
   EXPECT_EQ(t_liste::NextToken(rest), "\"x\"\")y\"");
   EXPECT_EQ(t_liste::NextToken(rest), "z");
   EXPECT_EQ(t_liste::NextToken(rest), "");  // a missing field is empty
+
+  rest = "a\"b;\"c;d";  // quotes count anywhere in a field
+  EXPECT_EQ(t_liste::NextToken(rest), "a\"b;\"c");
+  EXPECT_EQ(t_liste::NextToken(rest), "d");
+  rest = "\"ab;c)";  // a quote never closed takes the rest of the line
+  EXPECT_EQ(t_liste::NextToken(rest), "\"ab;c)");
+  EXPECT_EQ(rest, "");
 }
 
 TEST(NextToken, ViewsCutLikeCopies) {
@@ -85,6 +94,10 @@ TEST(Numbers, TextToIntRoundsHalvesToEven) {
                {"-99999999999", -2147483647 - 1},
                // whole numbers, which take a shorter path than the rest
                {"\t-0012\t", -12},
+               {"999999999", 999999999},
+               {"-999999999", -999999999},
+               {"1000000000", 1000000000},
+               {"-12-", 0},
                {"+7", 7},
                {"-0", 0},
                {"2147483647", 2147483647},
@@ -107,6 +120,37 @@ TEST(Numbers, TextToIntRoundsHalvesToEven) {
   EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("123456789012345678901234")), 1.2345678901234568e23);
   EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("0.1234567890123456789012345")), 0.12345678901234568);
   EXPECT_DOUBLE_EQ(double(t_liste::TextToReal("1234567890.1234567890123")), 1234567890.1234567);
+}
+
+// Reals as the writer spells them are read by a shorter path; a trailing
+// blank sends the same text through the general one, and both must give
+// the very same value, or coordinates would shift on reading.
+TEST(Numbers, WrittenRealsReadTheSameByEitherPath) {
+  std::vector<std::string> texts = {"0",
+                                    "-0",
+                                    "12.",
+                                    ".5",
+                                    "-.25",
+                                    "110.5",
+                                    "007",
+                                    "1.5e3",
+                                    "1..2",
+                                    "1234567890123456789",
+                                    "12345678901234567890",
+                                    "0.1234567890123456",
+                                    "-"};
+  for (int i = -2000; i <= 2000; i += 7) {
+    texts.push_back(t_liste::RealToText(i / 7.0L));
+    texts.push_back(t_liste::RealToText(i * 1234.5678L / 3));
+  }
+  for (const std::string& text : texts) {
+    const long double fast = t_liste::TextToReal(text);
+    const long double general = t_liste::TextToReal(text + " ");
+    EXPECT_TRUE(fast == general && std::signbit(fast) == std::signbit(general))
+        << text << ": " << double(fast) << " vs " << double(general);
+  }
+  EXPECT_EQ(t_liste::TextToReal("110.5"), 110.5L);
+  EXPECT_EQ(t_liste::TextToReal("-0.33333333"), -33333333.0L / 100000000.0L);
 }
 
 TEST(Booleans, OnlyTrueInAnyCaseIsTrue) {

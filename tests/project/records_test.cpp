@@ -161,6 +161,48 @@ TEST(Keys, EachKeyIsReleasedAloneAndMayOutliveItsPicture) {
   EXPECT_EQ(three->next()->next()->previous(), three->next());
 }
 
+// Keys given a value before anything walks the picture's key list are the
+// very nodes the list then holds, in their places among all 256 keys; a
+// picture writes and copies the same either way.
+TEST(Keys, AssignedKeysBecomeNodesOfTheListWhenItIsBuilt) {
+  t_bild picture;
+  t_taste* late = picture.keys.Assign(200);
+  t_taste* early = picture.keys.Assign(3);
+  ASSERT_TRUE(late && early);
+  EXPECT_EQ(picture.keys.Assign(3), early);
+  EXPECT_EQ(picture.keys.Assign(0), nullptr);
+  EXPECT_EQ(picture.keys.Assign(257), nullptr);
+  early->value = 2;
+  late->value = 5;
+  late->name = "Ziel";
+  const Lines lines{"-Picture(0;1;\"\";15)", "-Key(3;2;\"\")", "-Key(200;5;\"Ziel\")",
+                    "-PictureEnd", ""};
+  EXPECT_EQ(ProjectLines(picture), lines);
+  const auto copied = ClonePictureWithoutObjects(picture);
+
+  int expected = 1;
+  for (const t_liste* k = picture.keys.get(); k; k = k->next(), ++expected) {
+    EXPECT_EQ(k->number, expected);
+    if (k->previous()) {
+      EXPECT_EQ(k->previous()->next(), k);
+    }
+  }
+  EXPECT_EQ(expected, kKeyCount + 1);
+  EXPECT_EQ(picture.Key(3), early);
+  EXPECT_EQ(picture.Key(200), late);
+  EXPECT_EQ(ProjectLines(picture), lines);
+  EXPECT_EQ(ProjectLines(*copied), lines);
+  EXPECT_EQ(ProjectLines(*ClonePictureWithoutObjects(picture)), lines);
+
+  // Every key assigned, last to first: the block built for the list holds
+  // none of them and must still be released.
+  t_bild full;
+  for (int n = kKeyCount; n >= 1; --n) full.keys.Assign(n)->value = static_cast<std::uint16_t>(n);
+  EXPECT_EQ(CountNodes(full.keys.get()), kKeyCount);
+  EXPECT_EQ(full.Key(kKeyCount)->value, kKeyCount);
+  EXPECT_EQ(full.keys->next()->number, 2);
+}
+
 TEST(Keys, NumberingAndOfferedRows) {
   EXPECT_EQ(FunctionKeyNumber(2, 1), 14);  // Shift-F2
   EXPECT_EQ(FunctionKeyNumber(12, 3), 48);

@@ -185,8 +185,9 @@ bool CompilePicture(const t_bild& picture, const std::string& pictureLine, UsedF
       },
       usedFiles);
   out.Line(pictureLine);
-  for (const t_liste* k = picture.keys.get(); k; k = k->next())
-    if (static_cast<const t_taste*>(k)->value != 0) k->WriteRunLines(out);
+  picture.keys.ForEachAssigned([&](const t_taste& key) {
+    if (key.value != 0) key.WriteRunLines(out);
+  });
   for (const t_liste* o = picture.objects.get(); o; o = o->next()) {
     o->WriteRunLines(out);
     const std::string fonts = static_cast<const t_objekt*>(o)->CollectFonts();
