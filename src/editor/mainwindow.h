@@ -127,6 +127,7 @@ class TmainForm : public QMainWindow {
   // F1: the manual shipped with the program, in the window's language.
   void HandbuchClick();
   void But_UebertragenClick();
+  void SimulierenClick();
   void ProjektPruefenClick();
   void Variablen1Click();
   void Alarme1Click();

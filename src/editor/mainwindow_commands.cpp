@@ -39,6 +39,7 @@ enum class TmainForm::Availability {
   PrinterSetup,     // the printer setup is wired
   Print,            // project + printout wired
   Download,         // project + download wired
+  Simulate,         // project + simulator wired
   DosImport,        // the DOS import is wired
   DisplaySettings,  // project + the editor page offers its display dialog
   Clipboard,        // project + the editor page copies pictures
@@ -115,6 +116,12 @@ const TmainForm::Component TmainForm::kComponents[] = {
      nullptr,
      {},
      Availability::Project},
+    {"Simulieren1",
+     &TmainForm::SimulierenClick,
+     &txt::kSimBefehl,
+     nullptr,
+     {},
+     Availability::Simulate},
     {"Pruefen1",
      &TmainForm::ProjektPruefenClick,
      &txt::kPruefBefehl,
@@ -199,6 +206,8 @@ const TmainForm::Component TmainForm::kComponents[] = {
      IconId::CheckProject, Availability::Project},
     {"But_Uebertragen", &TmainForm::But_UebertragenClick, nullptr, &txt::kHintDownload,
      IconId::Download, Availability::Download},
+    {"ToolButSimulieren", &TmainForm::SimulierenClick, nullptr, &txt::kSimBefehlHinweis,
+     IconId::Simulate, Availability::Simulate},
     {"ToolButUndo", &TmainForm::UndoClick, nullptr, &txt::kEditUndo, IconId::Undo,
      Availability::Undo},
     {"ToolButRedo", &TmainForm::RedoClick, nullptr, &txt::kEditRedo, IconId::Redo,
@@ -221,7 +230,7 @@ constexpr const char* kMenuStart[] = {
     nullptr};
 constexpr const char* kMenuOffen[] = {
     "[Datei2", "Neu2", "oeffnen2", "ImportDos2", "Speichern2", "Speichernunter2", "schliessen", "-",
-        "Pruefen1", "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
+        "Pruefen1", "Simulieren1", "Drucken2", "Druckereinrichtung2", "Optionen2", "-", "Beenden2", "^",
     "[Bearbeiten1", "Rueckgaengig1", "Wiederholen1", "-", "Ausschneiden1", "Kopieren1",
         "Einfuegen1", "-", "AllesMarkieren1", "^",
     "[Ansicht1", "Variablen1", "Alarme1", "Bilder1", "^",
@@ -269,10 +278,10 @@ void TmainForm::CreateCommands() {
   setMenuWidget(menus);
 
   tbProgramm1_ = CreateToolBar("tb_programm1", {"ToolButton2", "ToolButton3", "ToolButton36"});
-  tbProgramm2_ =
-      CreateToolBar("tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
-                                     "ToolButUndo", "ToolButRedo", "ToolButton35", "ToolButPruefen",
-                                     "But_Uebertragen", "PicToClipBut", "ToolButton8"});
+  tbProgramm2_ = CreateToolBar(
+      "tb_programm2", {"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21", "ToolButUndo",
+                       "ToolButRedo", "ToolButton35", "ToolButPruefen", "But_Uebertragen",
+                       "ToolButSimulieren", "PicToClipBut", "ToolButton8"});
   // Shortcuts of the edit entries; the tool buttons share their actions.
   Action("Rueckgaengig1")->setShortcut(QKeySequence::Undo);
   Action("Wiederholen1")
@@ -415,6 +424,8 @@ bool TmainForm::Available(Availability availability) const {
       return project && hooks_.print;
     case Availability::Download:
       return project && hooks_.download;
+    case Availability::Simulate:
+      return project && hooks_.simulate;
     case Availability::DosImport:
       return static_cast<bool>(hooks_.dosImport);
     case Availability::DisplaySettings:
@@ -491,6 +502,12 @@ void TmainForm::But_UebertragenClick() {
   const std::vector<Finding> findings = CheckOpenProject(false);
   if (CountAtLeast(findings, Severity::Error) > 0 && !DownloadDespiteErrors(findings)) return;
   hooks_.download(this, workspace_, *Project(), Box());
+}
+
+// The image the download would send, shown by the simulator: no check
+// first, since the simulator shows what errors do on the terminal.
+void TmainForm::SimulierenClick() {
+  if (hooks_.simulate && Project()) hooks_.simulate(this, workspace_, *Project(), Box());
 }
 
 void TmainForm::ProjektPruefenClick() {

@@ -16,6 +16,7 @@
 #include "editor/import/dosimportcommand.h"
 #include "editor/print/printprojectform.h"
 #include "editor/sheet/picturepage.h"
+#include "editor/simulator/simulatecommand.h"
 #include "editor/uitext.h"
 
 namespace tavo {
@@ -54,6 +55,10 @@ EditorHooks DefaultEditorHooks() {
   hooks.download = [](QWidget* parent, Workspace& workspace, t_projekt& project,
                       MessageBox& messages) {
     RunDownloadCommand(parent, workspace, project, messages);
+  };
+  hooks.simulate = [](QWidget* parent, Workspace& workspace, t_projekt& project,
+                      MessageBox& messages) {
+    RunSimulateCommand(parent, workspace, project, messages);
   };
   hooks.dosImport = [](QWidget* parent, Workspace& workspace, MessageBox& messages,
                        std::function<bool()> closeProject) {

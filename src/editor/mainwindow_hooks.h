@@ -181,6 +181,8 @@ struct EditorHooks {
       chooseCoupling;
   // Builds the image and runs the download sequence.
   std::function<void(QWidget* parent, Workspace&, t_projekt&, MessageBox&)> download;
+  // Builds the image into a work folder and shows it in the simulator window.
+  std::function<void(QWidget* parent, Workspace&, t_projekt&, MessageBox&)> simulate;
   // Null when the import was cancelled or failed (it reports why). It calls
   // `closeProject` once a file was chosen; false there abandons the import.
   std::function<std::unique_ptr<t_projekt>(QWidget* parent, Workspace&, MessageBox&,

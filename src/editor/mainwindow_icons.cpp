@@ -122,6 +122,12 @@ void Draw(QPainter& p, IconId id) {
       Terminal(p, QRectF(5.5, 6.5, 9, 8));
       Arrow(p, QPointF(2, 2), QPointF(7, 7), kGreen);
       break;
+    case IconId::Simulate:
+      Terminal(p, QRectF(1.5, 2.5, 13, 11));
+      p.setPen(Qt::NoPen);
+      p.setBrush(kGreen);
+      p.drawPolygon(QPolygonF({QPointF(6, 4.5), QPointF(11, 7), QPointF(6, 9.5)}));
+      break;
     case IconId::PictureToClipboard:
       p.setPen(QPen(kInk, 1));
       p.setBrush(QColor(0xC0, 0x90, 0x60));

@@ -16,6 +16,7 @@ enum class IconId {
   SaveAs,
   ProjectPanel,
   Download,
+  Simulate,
   PictureToClipboard,
   Print,
   CheckProject,

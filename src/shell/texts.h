@@ -1023,6 +1023,42 @@ inline constexpr TextId kFarbe12{478, 112, "Hellrot"};
 inline constexpr TextId kFarbe13{478, 113, "Pink"};
 inline constexpr TextId kFarbe14{478, 114, "Gelb"};
 inline constexpr TextId kFarbe15{478, 115, "Weiß"};
+
+// Group 490: the terminal simulator's window and the editor's command that
+// opens it. "%s" stands for a value.
+inline constexpr TextId kSimFenster{490, 1, "Terminal-Simulator"};
+inline constexpr TextId kSimBefehl{490, 2, "Simulieren"};
+inline constexpr TextId kSimBefehlHinweis{490, 3, "Projekt bauen und im Terminal-Simulator zeigen"};
+inline constexpr TextId kSimBild{490, 4, "Bild"};
+inline constexpr TextId kSimVariablen{490, 5, "Variablen"};
+inline constexpr TextId kSimSpalteWert{490, 6, "Wert"};
+inline constexpr TextId kSimAktiveAlarme{490, 7, "Aktive Alarme"};
+inline constexpr TextId kSimAlarmbits{490, 8, "Alarmbits"};
+inline constexpr TextId kSimUhr{490, 9, "Uhr"};
+inline constexpr TextId kSimUhrLaeuft{490, 10, "Uhr läuft"};
+inline constexpr TextId kSimJetzt{490, 11, "Jetzt"};
+inline constexpr TextId kSimJetztHinweis{490, 12, "Uhr auf die Zeit des Computers stellen"};
+inline constexpr TextId kSimEbene{490, 13, "Ebene"};
+inline constexpr TextId kSimEingabe{490, 14, "Eingabe"};
+inline constexpr TextId kSimEingabeWert{490, 15, "Wert eingeben (%s):"};
+inline constexpr TextId kSimNichtGelesen{490, 16,
+                                         "Das Terminalabbild konnte nicht gelesen werden:"};
+inline constexpr TextId kSimLesemeldungen{490, 17, "Beim Lesen des Terminalabbilds:"};
+inline constexpr TextId kSimWertAbgelehnt{490, 18, "Der Wert wurde nicht übernommen:"};
+inline constexpr TextId kSimTasteOhneFunktion{490, 19,
+                                              "Die Taste %s hat in diesem Bild keine Funktion"};
+inline constexpr TextId kSimNichtGebaut{
+    490, 20, "Das Projekt konnte nicht für den Simulator gebaut werden:"};
+inline constexpr TextId kSimSondertaste{490, 21, "Sondertaste (im Simulator ohne Funktion)"};
+inline constexpr TextId kSimNeuLaden{490, 22, "Neu laden"};
+inline constexpr TextId kSimNeuLadenHinweis{490, 23, "Den Ordner des Terminalabbilds neu lesen"};
+inline constexpr TextId kSimVergroesserung{490, 24, "Vergrößerung"};
+inline constexpr TextId kSimEmpfangen{490, 25, "Übertragung empfangen, neu geladen"};
+inline constexpr TextId kSimEingabeHinweis{490, 26,
+                                           "Eingabefeld: anklicken, um einen Wert einzugeben"};
+inline constexpr TextId kSimKeinResourceOrdner{
+    490, 27, "Die Installation hat keinen Ordner resource: das Abbild kann nicht gebaut werden."};
+
 }  // namespace txt
 
 // Every registered text, for the language table check and the tools.

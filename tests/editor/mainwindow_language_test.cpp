@@ -26,6 +26,8 @@
 #include "editor/sheet/objecticons.h"
 #include "editor/sheet/objecttree.h"
 #include "editor/sheet/picturepage.h"
+#include "editor/simulator/simulatecommand.h"
+#include "editor/simulator/simulatorwindow.h"
 #include "mainwindow_fixture.h"
 #include "objects/objekt.h"
 #include "project/records.h"
@@ -181,6 +183,11 @@ class LanguageWalkTest : public MainWindowTest {
 TEST_F(LanguageWalkTest, EveryTextOfTheWindowIsATableEntryInBothLanguages) {
   EditorHooks hooks = Hooks();
   hooks.pictureEditor = DefaultEditorHooks().pictureEditor;
+  hooks.simulate = [this](QWidget* parent, Workspace& ws, t_projekt& project, MessageBox& box) {
+    SimulateCommandOptions options;
+    options.workFolder = files_.path() / "simulator";
+    RunSimulateCommand(parent, ws, project, box, options);
+  };
   TmainForm& w = MakeWindow(std::move(hooks));
   ASSERT_TRUE(QTest::qWaitForWindowExposed(&w));
   for (const char* code : {"049", "044"}) {
@@ -205,6 +212,14 @@ TEST_F(LanguageWalkTest, EveryTextOfTheWindowIsATableEntryInBothLanguages) {
       QApplication::processEvents();
       Look(w);
     }
+    // The simulator window on the project's image.
+    Action("ToolButSimulieren")->trigger();
+    auto* simulator = window_->findChild<SimulatorWindow*>();
+    ASSERT_NE(simulator, nullptr);
+    seen_[Plain(simulator->windowTitle())] = "SimulatorWindow (title)";
+    Look(*simulator);
+    simulator->close();
+    QApplication::processEvents();
     const Table table(Base() / "system" / (std::string(code) + ".SPR"));
     EXPECT_EQ(Strangers(table).join("\n").toStdString(), "");
     Action("schliessen")->trigger();

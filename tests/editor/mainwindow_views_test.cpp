@@ -64,6 +64,7 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
                                                                "schliessen",
                                                                "-",
                                                                "Pruefen1",
+                                                               "Simulieren1",
                                                                "Drucken2",
                                                                "Druckereinrichtung2",
                                                                "Optionen2",
@@ -98,7 +99,7 @@ TEST_F(ViewTest, StartViewOffersOnlyTheStartMenuAndToolBar) {
   EXPECT_EQ(Buttons(Find<QToolBar>("tb_programm2")),
             (QStringList{"ToolButton1", "ToolButton30", "ToolButton33", "ToolButton21",
                          "ToolButUndo", "ToolButRedo", "ToolButton35", "ToolButPruefen",
-                         "But_Uebertragen", "PicToClipBut", "ToolButton8"}));
+                         "But_Uebertragen", "ToolButSimulieren", "PicToClipBut", "ToolButton8"}));
   EXPECT_EQ(Action("Neu1")->text().toStdString(), "&Neu");
   EXPECT_EQ(Action("ToolButton35")->toolTip().toStdString(), "Projektansicht ändern");
 }
@@ -270,8 +271,9 @@ TEST_F(ViewTest, ProjectPanelButtonTogglesTheSettingAndTheTree) {
 TEST_F(ViewTest, CommandsOfPiecesNotWiredAreDisabledAndWiredOnesRun) {
   {
     WindowWith(ProjectCopy("Demo.qvx"));
-    for (const char* name : {"ToolButton36", "Optionen1", "Optionen2", "Drucken2", "ToolButton8",
-                             "But_Uebertragen", "Grid1", "PicToClipBut", "Druckereinrichtung1"})
+    for (const char* name :
+         {"ToolButton36", "Optionen1", "Optionen2", "Drucken2", "ToolButton8", "But_Uebertragen",
+          "ToolButSimulieren", "Simulieren1", "Grid1", "PicToClipBut", "Druckereinrichtung1"})
       EXPECT_FALSE(Action(name)->isEnabled()) << name;
     EXPECT_TRUE(Action("Neu1")->isEnabled());
   }

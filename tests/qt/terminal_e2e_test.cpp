@@ -19,10 +19,16 @@
 #include <thread>
 
 #include "download/comm.h"
+#include "download/image/imagebuilder.h"
 #include "download/progress.h"
 #include "download/protocol/projektdownload.h"
+#include "objects/objectkinds.h"
+#include "project/katalog.h"
+#include "project/projectfile.h"
 #include "qt/eventclock.h"
 #include "qt/serialport.h"
+#include "resources/fontcatalog.h"
+#include "shell/folders.h"
 #include "shell/language.h"
 #include "shell/messageboxes.h"
 
@@ -194,6 +200,62 @@ TEST_F(PtyDownload, CommandLineDownloadAndNoTerminal) {
   EXPECT_NE(Read(tmp / "cli.log").find("Download erfolgreich."), std::string::npos);
   EXPECT_EQ(Read(root / "D" / "PROJECT.RUN"), Bytes(3000, 1));
   EXPECT_EQ(Read(root / "C" / "AUTOEXEC.BAT"), "echo start\r\n");
+}
+
+// With --show the protocol runs on its own thread beside the window; each
+// completed download makes the window read drive D again.
+TEST_F(PtyDownload, ShownTerminalReadsDriveDAgainAfterADownload) {
+  Installation install(TAVO_DATA_DIR);
+  t_katalog catalog;
+  LoadFontList(install, catalog.fonts);
+  catalog.LoadDefinitions(install);
+  const std::unique_ptr<ObjectFactory> objects = MakeObjectFactory(&catalog);
+  ProjectReadContext context;
+  context.catalog = &catalog;
+  context.objects = objects.get();
+  const std::unique_ptr<t_projekt> project =
+      ReadProjectFile(install.Resolve("Projects\\Demo.qvx").string(), context).project;
+  ASSERT_NE(project, nullptr);
+  ImageBuildOptions build;
+  build.install = &install;
+  build.workFolder = tmp / "demo";
+  const DownloadImage image = BuildDownloadImage(*project, build);
+  ASSERT_TRUE(image.ok()) << image.error;
+
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
+  setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1);
+  terminal = Spawn({Program("tavodex-terminal").string(), "--device-link", link.string(), "--root",
+                    root.string(), "--quiet", "--show", "--base", TAVO_DATA_DIR},
+                   tmp / "terminal.log");
+  unsetenv("XDG_CONFIG_HOME");
+  unsetenv("XDG_DATA_HOME");
+  ASSERT_GT(terminal, 0);
+  for (int i = 0; i < 1000 && !fs::exists(link); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  ASSERT_TRUE(fs::exists(link)) << Read(tmp / "terminal.log");
+
+  TComm comm(std::make_unique<QtSerialDevice>());
+  comm.SetDeviceName(link.string());
+  QtEventClock clock;
+  ScriptedMessageBox box;
+  GermanTranslator translator;
+  TDownloadConnect connect(comm, clock, box, translator);
+  ProjektDownload download(connect, comm, clock, box, translator);
+  DownloadOptions options;
+  options.rateIndex = 1;
+  options.settingsFolder = tmp / "kept";
+  ASSERT_EQ(download.Run(image, options), DownloadOutcome::Success) << Read(tmp / "terminal.log");
+  const std::string shown = "showing " + (root / "D").string() + " (" +
+                            std::to_string(CountNodes(project->pictures.get())) + " pictures)";
+  for (int i = 0; i < 1000 && Read(tmp / "terminal.log").find(shown) == std::string::npos; ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_NE(Read(tmp / "terminal.log").find(shown), std::string::npos)
+      << Read(tmp / "terminal.log");
+  // Interrupted, it ends cleanly (the protocol thread is joined).
+  kill(terminal, SIGTERM);
+  EXPECT_EQ(WaitExit(terminal), 0) << Read(tmp / "terminal.log");
+  terminal = -1;
 }
 
 }  // namespace

@@ -118,7 +118,11 @@ int PtyTerminal::Run(const std::atomic<bool>& stop) {
       arrived.push_back(incoming.front().byte);
       incoming.pop_front();
     }
-    if (!arrived.empty()) terminal.Receive(arrived, nowMs());
+    if (!arrived.empty()) {
+      const int quits = terminal.QuitCount();
+      terminal.Receive(arrived, nowMs());
+      if (terminal.QuitCount() != quits && options_.onQuit) options_.onQuit();
+    }
     // Replies that are due join the outgoing line; on an idle line the
     // first of their bytes starts now.
     std::vector<std::uint8_t> due = terminal.TakeDue(nowMs());

@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iosfwd>
 #include <string>
 
@@ -19,6 +20,9 @@ struct PtyTerminalOptions {
   int station = 1;
   int lineRate = 0;  // bit/s; 0: as fast as the pseudo-terminal goes
   bool verbose = true;
+  // Called on the thread that runs Run() after each "quit", the editor's
+  // last request of a download (also of one that was cancelled).
+  std::function<void()> onQuit;
 };
 
 class PtyTerminal {
