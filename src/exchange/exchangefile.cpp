@@ -28,9 +28,10 @@ std::string ExchangeMessageLines(const std::vector<ExchangeMessage>& messages,
     if (!lines.empty()) lines += "\r";
     lines += ExchangeMessageText(messages[i], translator);
   }
-  if (shown < messages.size())
-    lines += "\r" +
-             FillIn(translator.Tr(txt::kWeitereMeldungen), std::to_string(messages.size() - shown));
+  if (shown < messages.size()) {
+    lines += '\r';
+    lines += FillIn(translator.Tr(txt::kWeitereMeldungen), std::to_string(messages.size() - shown));
+  }
   return lines;
 }
 

@@ -1,7 +1,6 @@
 #include "exchange/listexchange.h"
 
 #include <algorithm>
-#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -78,14 +77,14 @@ class PlanBuilder {
   std::unordered_set<const t_liste*> owned_;
 };
 
-enum class Decision { Overwrite, AddNew, Stop };
+enum class Decision { Ask, Overwrite, AddNew, Stop };
 
 // Puts conflicts to the user until an "all" answer is given.
 class ConflictQuestions {
  public:
   explicit ConflictQuestions(MessageBox& box) : box_(box) {}
   Decision Ask(const std::string& question) {
-    if (all_) return *all_;
+    if (all_ != Decision::Ask) return all_;
     switch (box_.Show(MsgKind::Abfrage, ButtonSet::JaJaAlleNeinNeinAlleAbbruch, question)) {
       case kAnswerJa:
         return Decision::Overwrite;
@@ -104,7 +103,8 @@ class ConflictQuestions {
 
  private:
   MessageBox& box_;
-  std::optional<Decision> all_;
+  // The "all" answer given so far; Ask until there is one.
+  Decision all_ = Decision::Ask;
 };
 
 void NoteLineBreak(const CsvRecord& record, RecordImportPlan& plan) {

@@ -59,7 +59,10 @@ bool IsWithin(const fs::path& inner, const fs::path& outer) {
 }
 
 std::string Quoted(const fs::path& path) {
-  return "\"" + path.string() + "\"";
+  std::string quoted = "\"";
+  quoted += path.string();
+  quoted += '"';
+  return quoted;
 }
 
 // Copies through a temporary name so that an interrupted copy never leaves
