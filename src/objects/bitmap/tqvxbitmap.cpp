@@ -178,22 +178,25 @@ std::unique_ptr<t_objekt> tqvxbitmap::Clone() const {
 
 // --- drawing --------------------------------------------------------------------------
 
-void tqvxbitmap::Draw(tview& view, int mode) const {
-  t_objekt::Draw(view, mode);
-  int left = view.TermToWinX(RoundToI32(x1));
-  int right = view.TermToWinX(RoundToI32(x2));
-  int top = view.TermToWinY(RoundToI32(y1));
-  int bottom = view.TermToWinY(RoundToI32(y2));
+tqvxbitmap::WindowEdges tqvxbitmap::EdgesIn(const tview& view) const {
+  WindowEdges e{view.TermToWinX(RoundToI32(x1)), view.TermToWinY(RoundToI32(y1)),
+                view.TermToWinX(RoundToI32(x2)), view.TermToWinY(RoundToI32(y2))};
   // A mirrored rectangle is drawn from its far edge; shifting both edges
   // keeps the mirrored image on the same pixels as the unmirrored one.
   if (x2 < x1) {
-    --left;
-    --right;
+    --e.left;
+    --e.right;
   }
   if (y2 < y1) {
-    --top;
-    --bottom;
+    --e.top;
+    --e.bottom;
   }
+  return e;
+}
+
+void tqvxbitmap::Draw(tview& view, int mode) const {
+  t_objekt::Draw(view, mode);
+  const WindowEdges e = EdgesIn(view);
   if (file.empty() || !view.canvas()) return;
   if (!cache_ || cache_->file != file) {
     auto fresh = std::make_shared<Cache>();
@@ -209,29 +212,18 @@ void tqvxbitmap::Draw(tview& view, int mode) const {
       view.ReportProblem(file, damage);
     cache_ = std::move(fresh);
   }
-  view.canvas()->DrawImage(cache_->image, left, top, right, bottom, transparent,
+  view.canvas()->DrawImage(cache_->image, e.left, e.top, e.right, e.bottom, transparent,
                            TransparentColour16());
 }
 
 void tqvxbitmap::DrawPlaced(tview& view, int mode, const Image16& placed) const {
   t_objekt::Draw(view, mode);
-  int left = view.TermToWinX(RoundToI32(x1));
-  int right = view.TermToWinX(RoundToI32(x2));
-  int top = view.TermToWinY(RoundToI32(y1));
-  int bottom = view.TermToWinY(RoundToI32(y2));
   // The same place as Draw gives the file, mirrored edges included; the
   // pixels are mirrored already.
-  if (x2 < x1) {
-    --left;
-    --right;
-  }
-  if (y2 < y1) {
-    --top;
-    --bottom;
-  }
+  const WindowEdges e = EdgesIn(view);
   if (!view.canvas()) return;
-  view.canvas()->DrawImage(placed, std::min(left, right), std::min(top, bottom),
-                           std::max(left, right), std::max(top, bottom), transparent,
+  view.canvas()->DrawImage(placed, std::min(e.left, e.right), std::min(e.top, e.bottom),
+                           std::max(e.left, e.right), std::max(e.top, e.bottom), transparent,
                            TransparentColour16());
 }
 

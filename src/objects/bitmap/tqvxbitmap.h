@@ -54,6 +54,12 @@ class tqvxbitmap : public t_objekt {
   void Rotate(double centreX, double centreY, int degrees) override;
 
  private:
+  // The rectangle's edges in window pixels, as DrawImage takes them.
+  struct WindowEdges {
+    int left, top, right, bottom;
+  };
+  WindowEdges EdgesIn(const tview& view) const;
+
   // The last image drawn, so repainting the sheet does not reread the file.
   struct Cache {
     std::string file;
