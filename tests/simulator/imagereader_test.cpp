@@ -112,6 +112,10 @@ struct Damage {
   const char* text;
   const char* message;
 };
+// Names the damaged line in a failure and in ctest's list.
+void PrintTo(const Damage& d, std::ostream* out) {
+  *out << d.text;
+}
 
 class DamagedRunFile : public ::testing::TestWithParam<Damage> {};
 

@@ -303,6 +303,9 @@ struct IdentityCase {
   // editor shows placeholders.
   const char* typeNumber;
 };
+void PrintTo(const IdentityCase& c, std::ostream* out) {
+  *out << c.project << ' ' << c.typeNumber;
+}
 
 class PixelIdentity : public ::testing::TestWithParam<IdentityCase> {};
 
