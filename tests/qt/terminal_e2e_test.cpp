@@ -88,6 +88,17 @@ int WaitExit(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// The editor's side of the line, wired as the download command wires it.
+struct EditorSide {
+  explicit EditorSide(const fs::path& device) { comm.SetDeviceName(device.string()); }
+  TComm comm{std::make_unique<QtSerialDevice>()};
+  QtEventClock clock;
+  ScriptedMessageBox box;
+  GermanTranslator translator;
+  TDownloadConnect connect{comm, clock, box, translator};
+  ProjektDownload download{connect, comm, clock, box, translator};
+};
+
 struct PtyDownload : ::testing::Test {
   fs::path tmp =
       fs::temp_directory_path() / ("tavo-pty-" + std::to_string(::getpid()) + "-" +
@@ -116,12 +127,13 @@ struct PtyDownload : ::testing::Test {
     std::error_code ec;
     fs::remove_all(tmp, ec);
   }
-  void StartTerminal() {
-    terminal = Spawn({Program("tavodex-terminal").string(), "--device-link", link.string(),
-                      "--root", root.string()},
-                     tmp / "terminal.log");
+  void StartTerminal(const std::vector<std::string>& more = {}) {
+    std::vector<std::string> args{Program("tavodex-terminal").string(), "--device-link",
+                                  link.string(), "--root", root.string()};
+    args.insert(args.end(), more.begin(), more.end());
+    terminal = Spawn(args, tmp / "terminal.log");
     ASSERT_GT(terminal, 0);
-    for (int i = 0; i < 500 && !fs::exists(link); ++i)
+    for (int i = 0; i < 1000 && !fs::exists(link); ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(10));
     ASSERT_TRUE(fs::exists(link)) << Read(tmp / "terminal.log");
   }
@@ -136,13 +148,8 @@ struct PtyDownload : ::testing::Test {
 TEST_F(PtyDownload, FullThenOptimisedDownload) {
   StartTerminal();
   Write(root / "C" / "UNIT.INI", "[unit]");
-  TComm comm(std::make_unique<QtSerialDevice>());
-  comm.SetDeviceName(link.string());
-  QtEventClock clock;
-  ScriptedMessageBox box;
-  GermanTranslator translator;
-  TDownloadConnect connect(comm, clock, box, translator);
-  ProjektDownload download(connect, comm, clock, box, translator);
+  EditorSide editor(link);
+  ProjektDownload& download = editor.download;
   DownloadOptions options;
   options.rateIndex = 1;
   options.settingsFolder = tmp / "kept";
@@ -154,7 +161,7 @@ TEST_F(PtyDownload, FullThenOptimisedDownload) {
   EXPECT_EQ(Read(root / "D" / "PROJECT.RUN"), Bytes(3000, 1));
   EXPECT_EQ(Read(root / "D" / "1.PIC"), Bytes(2500, 2));
   EXPECT_EQ(Read(root / "D" / "PIC1.HCD"), Bytes(700, 3));
-  EXPECT_FALSE(comm.Active());
+  EXPECT_FALSE(editor.comm.Active());
 
   // The first optimised download finds no list and sends everything.
   options.scope = 1;
@@ -171,7 +178,7 @@ TEST_F(PtyDownload, FullThenOptimisedDownload) {
   EXPECT_EQ(Read(root / "D" / "1.PIC"), Bytes(2500, 9));
   EXPECT_THAT(Names('D'), ::testing::UnorderedElementsAre("1.PIC", "FILES.LST", "KEEP.INI",
                                                           "PIC1.HCD", "PROJECT.RUN"));
-  EXPECT_EQ(box.Calls().back().text, "Download erfolgreich.");
+  EXPECT_EQ(editor.box.Calls().back().text, "Download erfolgreich.");
 }
 
 TEST_F(PtyDownload, CommandLineDownloadAndNoTerminal) {
@@ -225,23 +232,13 @@ TEST_F(PtyDownload, ShownTerminalReadsDriveDAgainAfterADownload) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   setenv("XDG_CONFIG_HOME", (tmp / "config").c_str(), 1);
   setenv("XDG_DATA_HOME", (tmp / "data").c_str(), 1);
-  terminal = Spawn({Program("tavodex-terminal").string(), "--device-link", link.string(), "--root",
-                    root.string(), "--quiet", "--show", "--base", TAVO_DATA_DIR},
-                   tmp / "terminal.log");
+  StartTerminal({"--quiet", "--show", "--base", TAVO_DATA_DIR});
   unsetenv("XDG_CONFIG_HOME");
   unsetenv("XDG_DATA_HOME");
-  ASSERT_GT(terminal, 0);
-  for (int i = 0; i < 1000 && !fs::exists(link); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  ASSERT_TRUE(fs::exists(link)) << Read(tmp / "terminal.log");
+  if (HasFatalFailure()) return;
 
-  TComm comm(std::make_unique<QtSerialDevice>());
-  comm.SetDeviceName(link.string());
-  QtEventClock clock;
-  ScriptedMessageBox box;
-  GermanTranslator translator;
-  TDownloadConnect connect(comm, clock, box, translator);
-  ProjektDownload download(connect, comm, clock, box, translator);
+  EditorSide editor(link);
+  ProjektDownload& download = editor.download;
   DownloadOptions options;
   options.rateIndex = 1;
   options.settingsFolder = tmp / "kept";
