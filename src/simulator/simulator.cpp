@@ -262,8 +262,9 @@ std::unique_ptr<Simulator> Simulator::Load(const std::filesystem::path& driveD,
     s.byNumber.emplace(v.number, s.variables.size());
     s.variables.push_back(std::move(row));
   }
-  const LocalTime now = CurrentLocalTime();
-  sim->SetClock(now, 0);
+  int seconds = 0;
+  const LocalTime now = CurrentLocalTime(&seconds);
+  sim->SetClock(now, seconds);
   if (p.head) {
     for (std::size_t i = 0; i < s.pictures.size(); ++i)
       if (s.pictures[i]->pictureNumber == static_cast<std::uint16_t>(p.head->startPicture))

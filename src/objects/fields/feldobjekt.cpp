@@ -70,10 +70,11 @@ std::string FieldNumberText(double value, int digits, int decimals) {
   return std::string(static_cast<std::size_t>(cells) - text.size(), ' ') + text;
 }
 
-LocalTime CurrentLocalTime() {
+LocalTime CurrentLocalTime(int* seconds) {
   const std::time_t now = std::time(nullptr);
   std::tm parts{};
   localtime_r(&now, &parts);
+  if (seconds) *seconds = parts.tm_sec;
   return {parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday, parts.tm_hour, parts.tm_min};
 }
 

@@ -33,8 +33,8 @@ struct LocalTime {
   int minute = 0;
 };
 
-// The computer's local time.
-LocalTime CurrentLocalTime();
+// The computer's local time; its seconds in `seconds` when given.
+LocalTime CurrentLocalTime(int* seconds = nullptr);
 
 class t_plotgraf;
 
