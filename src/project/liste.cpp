@@ -8,11 +8,20 @@
 #include <cstring>
 #include <vector>
 
+#include "project/nodepool.h"
 #include "project/runwriter.h"
 
 namespace tavo {
 
 t_liste::t_liste(std::uint8_t kindTag) : kindTag_(kindTag) {}
+
+void* t_liste::operator new(std::size_t size) {
+  return AllocateNode(size);
+}
+
+void t_liste::operator delete(void* node, std::size_t size) noexcept {
+  FreeNode(node, size);
+}
 
 t_liste::~t_liste() {
   // Release the successors one by one: a recursive chain of destructors
@@ -282,7 +291,8 @@ t_liste* AppendNode(ListPtr& head, t_liste* anchor, ListPtr node) {
 }
 
 void FreeList(ListPtr& head) {
-  for (t_liste* n = head.get(); n; n = n->next()) n->Done();
+  // Every Done releases only what the node owns, which its destruction
+  // releases as well; one walk over a large list instead of two.
   head.reset();
 }
 

@@ -84,6 +84,11 @@ class t_liste {
   // it for every field of every line.
   static std::string_view NextToken(std::string_view& rest);
 
+  // Nodes are made and released by the tens of thousands at a time; they
+  // come from the node pool.
+  static void* operator new(std::size_t size);
+  static void operator delete(void* node, std::size_t size) noexcept;
+
   // Unlinks this node's successor chain and hands it over.
   ListPtr DetachNext();
   // Links `node` directly behind this node; this node must be the last.
@@ -156,7 +161,8 @@ t_liste* AppendNode(ListPtr& head, t_liste* anchor, ListPtr node);
 inline t_liste* AppendNode(ListPtr& head, ListPtr node) {
   return AppendNode(head, head.get(), std::move(node));
 }
-// Calls Done on every node from the first onward and releases the list.
+// Releases the list from the first node onward, with all each node owns
+// (as Done would release it).
 void FreeList(ListPtr& head);
 int CountNodes(const t_liste* anyNode);
 const t_liste* FirstNode(const t_liste* anyNode);

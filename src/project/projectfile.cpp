@@ -586,36 +586,100 @@ ProjectRead ReadProjectText(std::string_view content, ProjectReadContext& contex
   return ProjectReader(content, context).Run();
 }
 
+namespace {
+
+// A whole file's bytes. The storage is kept by the thread for the next file
+// (opening one project after another, and the editor's backups, read files
+// of much the same size): a large block taken afresh each time would also
+// make the allocator merge every small block the last project released.
+class FileBytes {
+ public:
+  // False when the file cannot be read; what was read so far is then lost.
+  bool Read(const std::string& path) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (!file) return false;
+    // Unbuffered: whole blocks go straight into place, with no buffer of
+    // the stream's own in between.
+    std::setvbuf(file, nullptr, _IONBF, 0);
+    std::error_code sizeUnknown;
+    const std::uintmax_t hint = fs::file_size(path, sizeUnknown);
+    // The size is only a hint (a pipe has none, a file may grow): read
+    // until the end, growing as needed.
+    std::size_t want = !sizeUnknown && hint < (std::uintmax_t{1} << 40)
+                           ? static_cast<std::size_t>(hint) + 1
+                           : std::size_t{1} << 16;
+    size_ = 0;
+    bool ok = true;
+    try {
+      for (;;) {
+        Reserve(size_ + want);
+        const std::size_t got = std::fread(data_.get() + size_, 1, want, file);
+        size_ += got;
+        if (got < want) {
+          ok = !std::ferror(file);
+          break;
+        }
+        want = std::max(want, size_);
+      }
+    } catch (const std::bad_alloc&) {
+      ok = false;
+    }
+    std::fclose(file);
+    return ok;
+  }
+
+  std::string_view View() const { return {data_.get(), size_}; }
+
+  // A very large file's storage is not kept.
+  void Release() {
+    if (capacity_ > kKeptBytes) {
+      data_.reset();
+      capacity_ = 0;
+    }
+    size_ = 0;
+  }
+
+ private:
+  static constexpr std::size_t kKeptBytes = std::size_t{16} << 20;
+
+  void Reserve(std::size_t bytes) {
+    if (bytes <= capacity_) return;
+    auto grown = std::make_unique_for_overwrite<char[]>(bytes);
+    if (size_ > 0) std::memcpy(grown.get(), data_.get(), size_);
+    data_ = std::move(grown);
+    capacity_ = bytes;
+  }
+
+  std::unique_ptr<char[]> data_;
+  std::size_t capacity_ = 0;
+  std::size_t size_ = 0;
+};
+
+}  // namespace
+
 ProjectRead ReadProjectFile(const std::string& path, ProjectReadContext& context) {
   ProjectRead cannotOpen;
   // A folder, a pipe or a device is no project file; opening a pipe would
   // wait for a writer that may never come.
   if (!WhyUnreadable(path).empty()) return cannotOpen;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return cannotOpen;
-  // Block reads: a character-wise copy costs as much as reading half the
-  // project. The size is only a hint (a pipe has none, a file may grow).
-  std::string content;
-  std::error_code sizeUnknown;
-  const std::uintmax_t size = fs::file_size(path, sizeUnknown);
-  try {
-    // The whole file in one read into its place; blocks for what a file
-    // without a size has, or what it grew by since.
-    if (!sizeUnknown && size > 0 && size < std::uintmax_t{1} << 40) {
-      content.resize(static_cast<std::size_t>(size));
-      in.read(content.data(), static_cast<std::streamsize>(size));
-      content.resize(static_cast<std::size_t>(in.gcount()));
-    }
-    if (in && in.peek() != std::char_traits<char>::eof()) {
-      std::vector<char> block(std::size_t{1} << 16);
-      while (in.read(block.data(), static_cast<std::streamsize>(block.size())) || in.gcount() > 0)
-        content.append(block.data(), static_cast<std::size_t>(in.gcount()));
-    }
-  } catch (const std::ios_base::failure&) {
-    return cannotOpen;  // a device or special file that cannot be read
+  // A read within a read (a progress display that lets events through)
+  // must not take the outer read's storage from under it.
+  thread_local FileBytes kept;
+  thread_local bool keptInUse = false;
+  FileBytes own;
+  FileBytes& bytes = keptInUse ? own : kept;
+  struct Taken {
+    explicit Taken(bool& flag) : flag(flag), before(flag) { flag = true; }
+    ~Taken() { flag = before; }
+    bool& flag;
+    const bool before;
+  } taken(keptInUse);
+  if (!bytes.Read(path)) {
+    bytes.Release();
+    return cannotOpen;
   }
-  if (in.bad()) return cannotOpen;
-  ProjectRead read = ReadProjectText(content, context);
+  ProjectRead read = ReadProjectText(bytes.View(), context);
+  bytes.Release();
   if (read.project) {
     read.project->path = path;
     read.project->folderName = ProjectFolderName(path);

@@ -649,6 +649,53 @@ TEST_F(ReadFileTest, FileLargerThanOneReadBlockIsReadWhole) {
   EXPECT_EQ(ReadProjectFile(pipe.string(), r.context).status, ProjectReadStatus::CannotOpen);
 }
 
+// Reads `other` the first time the outer read reports its progress, as a
+// progress display that lets the user's events through could.
+struct ReadsAnotherFile : ProgressDisplay {
+  ReadsAnotherFile(std::string other, ProjectReadContext& context)
+      : other(std::move(other)), context(context) {}
+  void SetPercent(int) override {
+    if (inner || other.empty()) return;
+    ProjectReadContext plain = context;
+    plain.progress = nullptr;
+    inner = ReadProjectFile(other, plain).project;
+  }
+  std::string other;
+  ProjectReadContext& context;
+  std::unique_ptr<t_projekt> inner;
+};
+
+TEST_F(ReadFileTest, EachReadSeesOnlyItsOwnFile) {
+  auto variables = [](int count, const std::string& prefix) {
+    std::string text = "[Variables]\r\n";
+    for (int i = 1; i <= count; ++i)
+      text +=
+          "-Variable(" + std::to_string(i) + ";1;3;2;0;\"" + prefix + std::to_string(i) + "\")\r\n";
+    return text;
+  };
+  const fs::path large = dir / "gross.qvx", small = dir / "klein.qvx";
+  std::ofstream(large, std::ios::binary) << variables(300, "Gross ");
+  std::ofstream(small, std::ios::binary) << variables(2, "Klein ");
+  Reader r;
+
+  // One after the other: the smaller file after the larger one.
+  ASSERT_EQ(CountNodes(ReadProjectFile(large.string(), r.context).project->variables.get()), 300);
+  auto p = ReadProjectFile(small.string(), r.context).project;
+  EXPECT_EQ(CountNodes(p->variables.get()), 2);
+  EXPECT_EQ(NameAt(p->variables.get(), 2), "Klein 2");
+
+  // One within the other.
+  ReadsAnotherFile progress(small.string(), r.context);
+  r.context.progress = &progress;
+  p = ReadProjectFile(large.string(), r.context).project;
+  ASSERT_NE(progress.inner, nullptr);
+  EXPECT_EQ(CountNodes(progress.inner->variables.get()), 2);
+  EXPECT_EQ(NameAt(progress.inner->variables.get(), 2), "Klein 2");
+  EXPECT_EQ(CountNodes(p->variables.get()), 300);
+  for (int i : {1, 2, 300}) EXPECT_EQ(NameAt(p->variables.get(), i), "Gross " + std::to_string(i));
+  EXPECT_TRUE(r.Messages().empty());
+}
+
 TEST(ProjectFile, BackupAndFolderNames) {
   EXPECT_EQ(BackupPath("/p/Anlage.qvx"), "/p/Anlage.BAK");
   EXPECT_EQ(ProjectFolderName("/p/Anlage.v2.qvx"), "Anlage");
