@@ -12,6 +12,8 @@
 // never given back: what the largest project needed stays ready for the
 // next one.
 #include <cstddef>
+#include <limits>
+#include <new>
 
 namespace tavo {
 
@@ -32,5 +34,25 @@ class NodePool {
 // leaks and blocks used after their release.
 void* AllocateNode(std::size_t size);
 void FreeNode(void* block, std::size_t size) noexcept;
+
+// For the containers inside nodes, such as the points of a shape, which
+// are made and released with them.
+template <class T>
+struct NodeAllocator {
+  static_assert(alignof(T) <= NodePool::kGranule);
+  using value_type = T;
+
+  NodeAllocator() = default;
+  template <class U>
+  NodeAllocator(const NodeAllocator<U>&) noexcept {}
+
+  T* allocate(std::size_t n) {
+    if (n > std::numeric_limits<std::size_t>::max() / sizeof(T)) throw std::bad_array_new_length();
+    return static_cast<T*>(AllocateNode(n * sizeof(T)));
+  }
+  void deallocate(T* p, std::size_t n) noexcept { FreeNode(p, n * sizeof(T)); }
+
+  friend bool operator==(const NodeAllocator&, const NodeAllocator&) { return true; }
+};
 
 }  // namespace tavo

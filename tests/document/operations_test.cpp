@@ -287,14 +287,14 @@ TEST_F(Operations, FourQuarterTurnsGiveTheStartBack) {
   std::vector<ObjectPtr> objects;
   objects.push_back(Box("A", 13, 7, 40, 11));
   Make(std::move(objects));
-  const std::vector<TermPoint> start = static_cast<t_punktobjekt*>(Named("A"))->Points();
+  const PointList start = static_cast<t_punktobjekt*>(Named("A"))->Points();
   EditingOptions options;
   options.angle = 90;
   for (int i = 0; i < 4; ++i) {
     Select({"A"});
     ASSERT_TRUE(RotateSelection(*doc, *picture_, options));
   }
-  const std::vector<TermPoint>& end = static_cast<t_punktobjekt*>(Named("A"))->Points();
+  const PointList& end = static_cast<t_punktobjekt*>(Named("A"))->Points();
   ASSERT_EQ(end.size(), start.size());
   for (std::size_t i = 0; i < end.size(); ++i) {
     EXPECT_NEAR(end[i].x, start[i].x, 1e-9);

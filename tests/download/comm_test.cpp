@@ -60,7 +60,7 @@ TEST_F(CommFixture, NewRateReopensAndReappliesTheLinesSameRateDoesNot) {
 }
 
 TEST_F(CommFixture, ReadTakesOnlyWhatWaitsAndClosedPortsRefuse) {
-  std::uint8_t buffer[1500];
+  std::uint8_t buffer[1500] = {};
   EXPECT_FALSE(comm->Write(buffer, 3));
   EXPECT_EQ(comm->Read(buffer, 1500), 0);
   EXPECT_EQ(comm->InCount(), 0);

@@ -7,9 +7,9 @@ namespace tavo {
 
 t_polygon::t_polygon() : t_punktobjekt(kKindPolygon, 0) {}
 
-void t_polygon::SetPoints(std::vector<TermPoint> points) {
-  if (points.size() > kMaxPoints) points.resize(kMaxPoints);
-  points_ = std::move(points);
+void t_polygon::SetPoints(const std::vector<TermPoint>& points) {
+  const auto kept = static_cast<std::ptrdiff_t>(std::min(points.size(), kMaxPoints));
+  points_.assign(points.begin(), points.begin() + kept);
   UpdateExtent();
 }
 

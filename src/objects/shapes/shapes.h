@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "objects/objekt.h"
+#include "project/nodepool.h"
 
 namespace tavo {
 
@@ -15,10 +16,14 @@ struct TermPoint {
   bool operator==(const TermPoint&) const = default;
 };
 
+// A shape's points are made and released with it, by the thousand when a
+// project is read or closed: they share the nodes' storage.
+using PointList = std::vector<TermPoint, NodeAllocator<TermPoint>>;
+
 // Common geometry of the point-based shapes.
 class t_punktobjekt : public t_objekt {
  public:
-  const std::vector<TermPoint>& Points() const { return points_; }
+  const PointList& Points() const { return points_; }
   void MoveBy(std::int16_t dx, std::int16_t dy) override;
   void Rotate(double centreX, double centreY, int degrees) override;
   void FitToFrame() override;
@@ -50,7 +55,7 @@ class t_punktobjekt : public t_objekt {
   // One filled polygon through all rounded points, in the current style.
   void DrawArea(tview& view) const;
 
-  std::vector<TermPoint> points_;
+  PointList points_;
 };
 
 class t_linie : public t_punktobjekt {
@@ -105,7 +110,7 @@ class t_polygon : public t_punktobjekt {
   static constexpr std::size_t kMaxPoints = 51;
   t_polygon();
   // Keeps at most kMaxPoints points.
-  void SetPoints(std::vector<TermPoint> points);
+  void SetPoints(const std::vector<TermPoint>& points);
   // False when the polygon is full.
   bool AppendPoint(TermPoint point);
   int Count() const { return static_cast<int>(points_.size()); }
