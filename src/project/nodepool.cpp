@@ -36,6 +36,7 @@ struct ThreadCache {
   std::array<FreeBlock*, kClasses> free;
   std::byte* rest;
   std::byte* restEnd;
+  std::int64_t taken;    // bytes taken less bytes released
   bool handsBackAtExit;  // the thread's end hands the free blocks on
   bool ending;           // ... and has done so
 };
@@ -91,11 +92,11 @@ void* Refill(std::size_t sizeClass) {
   Shared& shared = TheShared();
   if (shared.inReserve[sizeClass].load(std::memory_order_relaxed)) {
     const std::lock_guard<std::mutex> lock(shared.mutex);
-    if (FreeBlock* taken = shared.reserve[sizeClass]) {
+    if (FreeBlock* first = shared.reserve[sizeClass]) {
       shared.reserve[sizeClass] = nullptr;
       shared.inReserve[sizeClass].store(false, std::memory_order_relaxed);
-      cache.free[sizeClass] = taken->next;
-      return taken;
+      cache.free[sizeClass] = first->next;
+      return first;
     }
   }
   const std::size_t bytes = BytesOf(sizeClass);
@@ -140,6 +141,7 @@ bool FreeIntoEmptyList(FreeBlock* block, std::size_t sizeClass) {
 void* NodePool::Allocate(std::size_t size) {
   if (size > kLargest) return ::operator new(size);
   const std::size_t sizeClass = ClassOf(size);
+  cache.taken += static_cast<std::int64_t>(BytesOf(sizeClass));
   if (FreeBlock* block = cache.free[sizeClass]) {
     // The blocks of a released project are cold: fetching the next one now
     // keeps a run of allocations from waiting on memory one by one.
@@ -157,11 +159,16 @@ void NodePool::Free(void* block, std::size_t size) noexcept {
     return;
   }
   const std::size_t sizeClass = ClassOf(size);
+  cache.taken -= static_cast<std::int64_t>(BytesOf(sizeClass));
   auto* freed = static_cast<FreeBlock*>(block);
   FreeBlock*& list = cache.free[sizeClass];
   if (!list && FreeIntoEmptyList(freed, sizeClass)) return;
   freed->next = list;
   list = freed;
+}
+
+std::int64_t NodePool::BytesTakenOnThisThread() {
+  return cache.taken;
 }
 
 #if defined(__SANITIZE_ADDRESS__)

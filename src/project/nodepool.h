@@ -12,6 +12,7 @@
 // never given back: what the largest project needed stays ready for the
 // next one.
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 #include <new>
 
@@ -27,6 +28,11 @@ class NodePool {
   static void* Allocate(std::size_t size);
   // `size` is the size the block was allocated with.
   static void Free(void* block, std::size_t size) noexcept;
+
+  // The bytes of the blocks this thread has taken from the pool less those
+  // it has released (blocks larger than kLargest are not counted): what
+  // measurements of memory add to the general allocator's figure.
+  static std::int64_t BytesTakenOnThisThread();
 };
 
 // What nodes use: the pool, or the general allocator in

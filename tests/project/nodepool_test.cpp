@@ -16,8 +16,11 @@ bool Aligned(const void* p) {
 }
 
 TEST(NodePool, AReleasedBlockServesTheNextRequestOfItsSize) {
+  const std::int64_t before = NodePool::BytesTakenOnThisThread();
   void* first = NodePool::Allocate(72);
+  EXPECT_EQ(NodePool::BytesTakenOnThisThread() - before, 80);  // whole sixteen-byte steps
   NodePool::Free(first, 72);
+  EXPECT_EQ(NodePool::BytesTakenOnThisThread(), before);
   void* again = NodePool::Allocate(80);  // the same sixteen-byte step
   EXPECT_EQ(again, first);
   void* larger = NodePool::Allocate(96);
