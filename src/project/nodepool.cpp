@@ -54,9 +54,15 @@ struct Shared {
 };
 
 Shared& TheShared() {
-  // Never destroyed: nodes of static objects are released after it would be.
-  static Shared* const shared = new Shared;
-  return *shared;
+  // Never destroyed (the union does not destroy its member): nodes of
+  // static objects are released after it would be.
+  union Immortal {
+    Immortal() : shared() {}
+    ~Immortal() {}
+    Shared shared;
+  };
+  static Immortal immortal;
+  return immortal.shared;
 }
 
 // Appends the list starting at `first` to the reserve of its class. The
