@@ -15,10 +15,6 @@ constexpr int kLastAlarm = 239;
 constexpr std::int64_t kAnyInt = -2147483648LL;
 constexpr std::int64_t kAnyIntMax = 2147483647LL;
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 std::string FirstLine(std::string_view text) {
   LineCursor lines(text);
   std::string_view line;

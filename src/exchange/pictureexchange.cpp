@@ -22,10 +22,6 @@ namespace {
 
 const std::string kRule = ";" + std::string(40, '-');
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-
 void CollectDeep(std::span<const t_objekt* const> objects, std::set<std::int16_t>& variables,
                  std::set<std::int16_t>& lists) {
   std::vector<std::int16_t> v, l;

@@ -1,21 +1,10 @@
 #include "project/objectlines.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "project/objectfactory.h"
 
 namespace tavo {
-namespace {
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  // The keywords are literals: with the size known, the comparison is a few
-  // instructions instead of a library call per keyword tried.
-  return text.size() >= prefix.size() &&
-         std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
-}
-
-}  // namespace
 
 ObjectLineReader::ObjectLineReader(ObjectFactory* factory, ListPtr& target,
                                    ObjectLineReport* report)

@@ -126,13 +126,6 @@ constexpr std::size_t kMaxMessages = 12;
 
 enum class Section { None, Head, Terminal, Plc, Variables, Alarms, TextList, Pictures };
 
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  // The keywords are literals: with the size known, the comparison is a few
-  // instructions instead of a library call per keyword tried.
-  return text.size() >= prefix.size() &&
-         std::memcmp(text.data(), prefix.data(), prefix.size()) == 0;
-}
-
 std::string BetweenFirstQuotes(std::string_view line) {
   std::size_t open = line.find('"');
   if (open == std::string_view::npos) return {};
